@@ -1,0 +1,18 @@
+#pragma once
+// Les trois petits fichiers qui accompagnent le fichier des notes : la liste des
+// classes d'une année ("listclas." & année), le fichier des maxima d'une classe
+// (clé.MPE) et le fichier des interrogations écrites d'une classe-période (clé.P1R).
+
+// Lit la liste des classes de l'année ; quand le disque amovible ne l'a pas,
+// propose de la créer ou de changer un renseignement par défaut. Un refus met
+// étatdémarrage à "annuler".
+void lirelisteclasses();
+void écrirelisteclasses();
+
+// Sans piège propre : une erreur remonte au piège de l'appelant.
+void liremaxima();
+void écriremaxima();
+
+// Demandent nbinterros et listecompétences déjà connus.
+void lireinterros();
+void écrireinterros();

@@ -1,0 +1,37 @@
+#include "noyau/module.h"
+
+#include "noyau/etat.h"
+#include "plateforme/nombres.h"
+#include "plateforme/services.h"
+
+QString formerannéeaffichée(const QString& annéescolaire) {
+  const int année = arrondipair(val(annéescolaire));
+  return str(année) + QStringLiteral(" -") + str((année + 1) % 100);
+}
+
+void actualiserannéeaffichée() { état().annéeaffichée = formerannéeaffichée(état().annéescolaire); }
+
+void fixerpériodecourante(QChar lettre, int numéro) {
+  état().périodecourante = QString(lettre) + QString::number(numéro);
+}
+
+QString nomcompétence(const QString& compétence) { return compétence.mid(8); }
+
+int poidscompétence(const QString& compétence) { return arrondipair(val(compétence.left(3))); }
+
+PositionFenêtre centrerfenêtre(int largeurécran, int hauteurécran, int largeur, int hauteur) {
+  // Une fenêtre plus grande que l'écran garde sa barre de titre visible.
+  const int gauche = largeurécran / 2 - largeur / 2;
+  const int haut = hauteurécran / 2 - hauteur / 2 - 200;
+  return {gauche < 0 ? 0 : gauche, haut < 0 ? 0 : haut};
+}
+
+int avertissement(const QString& texte, const QString& titre) { return boîtes().avertissement(texte, titre); }
+
+int question(const QString& texte, const QString& titre) { return boîtes().question(texte, titre); }
+
+QString demandertexte(const QString& texte) {
+  état().textesaisi = texte;
+  montrermodale(QStringLiteral("rema"));
+  return état().textesaisi;
+}

@@ -1,0 +1,29 @@
+#pragma once
+// Registre des fichiers écrits et synchronisation avec le disque amovible.
+// "listebck.txt" : nom relatif de chaque fichier écrit pendant la session, dans
+// l'ordre, répété à chaque écriture. "fichiersentrés.txt" : chaque fichier déjà
+// comparé à sa copie amovible pendant la session ; sa présence au démarrage
+// signale une fin anormale.
+
+#include <QString>
+#include <functional>
+
+// À appeler par chaque écrivain avant d'écrire.
+void noterfichierécrit(const QString& nom);
+
+// À appeler par chaque lecteur avant d'ouvrir le fichier du disque dur : à la
+// première lecture de la session, compare les deux copies et laisse choisir.
+void vérifieravantlecture(const QString& nom);
+
+// Sortie depuis la liste des classes : copie les fichiers écrits sur le disque
+// amovible et met fin au programme ; rend la main seulement quand l'utilisateur
+// renonce à quitter.
+void sauvegardedesortie();
+
+// Sortie depuis la feuille principale : ne pose la question que pour le lecteur
+// "A:\" et montre la copie en cours par avantcopie. Rend vrai quand le programme
+// doit se terminer (la liste des fichiers vérifiés est alors déjà supprimée).
+bool sauvegardedesortieprincipale(const std::function<void(const QString& nom)>& avantcopie);
+
+// Après une fin anormale : copie sans rien demander.
+void sauvegardederécupération();

@@ -1,0 +1,219 @@
+#include "plateforme/fichiers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <cerrno>
+
+#include "plateforme/encodage.h"
+
+namespace {
+
+qint64 panneaprès = -1;
+
+QString guillemets(const QString& chemin) { return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(chemin)); }
+
+ErreurFichier erreurdossier(const QString& dossier) {
+  return ErreurFichier(CauseErreur::DossierManquant, dossier,
+                       QStringLiteral("Le dossier %1 est introuvable (disque amovible débranché ?).")
+                           .arg(guillemets(dossier)));
+}
+
+ErreurFichier erreurouverture(const QString& chemin, const QFileDevice& f, bool écriture) {
+  const QFileInfo info(chemin);
+  if (!info.absoluteDir().exists()) return erreurdossier(info.absolutePath());
+  if (!écriture && !info.exists())
+    return ErreurFichier(CauseErreur::FichierManquant, chemin,
+                         QStringLiteral("Le fichier %1 est introuvable.").arg(guillemets(chemin)));
+  if (info.isDir())
+    return ErreurFichier(CauseErreur::Autre, chemin,
+                         QStringLiteral("%1 est un dossier et non un fichier.").arg(guillemets(chemin)));
+  if (f.error() == QFileDevice::PermissionsError || errno == EACCES || errno == EPERM || errno == EROFS)
+    return ErreurFichier(CauseErreur::PermissionRefusée, chemin,
+                         QStringLiteral("Permission refusée : impossible %1 %2.")
+                             .arg(écriture ? QStringLiteral("d'écrire") : QStringLiteral("de lire"),
+                                  guillemets(chemin)));
+  return ErreurFichier(CauseErreur::Autre, chemin,
+                       QStringLiteral("Impossible %1 %2 (%3).")
+                           .arg(écriture ? QStringLiteral("d'écrire") : QStringLiteral("de lire"),
+                                guillemets(chemin), f.errorString()));
+}
+
+ErreurFichier erreurécriture(const QString& chemin, int errnoinstant, const QString& détail) {
+  if (errnoinstant == ENOSPC || errnoinstant == EDQUOT)
+    return ErreurFichier(CauseErreur::DisquePlein, chemin,
+                         QStringLiteral("Le disque est plein : impossible d'écrire %1. "
+                                        "Le fichier précédent est conservé.")
+                             .arg(guillemets(chemin)));
+  if (errnoinstant == EACCES || errnoinstant == EPERM || errnoinstant == EROFS)
+    return ErreurFichier(CauseErreur::PermissionRefusée, chemin,
+                         QStringLiteral("Permission refusée : impossible d'écrire %1.").arg(guillemets(chemin)));
+  return ErreurFichier(CauseErreur::Autre, chemin,
+                       QStringLiteral("Impossible d'écrire %1 (%2). Le fichier précédent est conservé.")
+                           .arg(guillemets(chemin), détail));
+}
+
+}  // namespace
+
+QStringList découperlignes(QStringView texte) {
+  QStringList lignes;
+  qsizetype début = 0;
+  const qsizetype n = texte.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const QChar c = texte[i];
+    if (c != u'\r' && c != u'\n') continue;
+    lignes.append(texte.mid(début, i - début).toString());
+    if (c == u'\r' && i + 1 < n && texte[i + 1] == u'\n') ++i;
+    début = i + 1;
+  }
+  if (début < n) lignes.append(texte.mid(début).toString());
+  return lignes;
+}
+
+namespace {
+void ajouteréléments(QStringView ligne, QStringList& éléments) {
+  qsizetype i = 0;
+  const qsizetype n = ligne.size();
+  for (;;) {
+    while (i < n && (ligne[i] == u' ' || ligne[i] == u'\t')) ++i;
+    QString élément;
+    if (i < n && ligne[i] == u'"') {
+      const qsizetype fin = ligne.indexOf(u'"', i + 1);
+      const qsizetype arrêt = fin < 0 ? n : fin;
+      élément = ligne.mid(i + 1, arrêt - i - 1).toString();
+      i = fin < 0 ? n : fin + 1;
+      while (i < n && ligne[i] != u',') ++i;  // ce qui suit le guillemet fermant est ignoré
+    } else {
+      const qsizetype virgule = ligne.indexOf(u',', i);
+      const qsizetype arrêt = virgule < 0 ? n : virgule;
+      qsizetype fin = arrêt;
+      while (fin > i && (ligne[fin - 1] == u' ' || ligne[fin - 1] == u'\t')) --fin;
+      élément = ligne.mid(i, fin - i).toString();
+      i = arrêt;
+    }
+    éléments.append(élément);
+    if (i >= n) return;
+    ++i;  // la virgule
+  }
+}
+}  // namespace
+
+QStringList découperéléments(const QStringList& lignes) {
+  QStringList éléments;
+  for (const QString& ligne : lignes) ajouteréléments(ligne, éléments);
+  return éléments;
+}
+
+QStringList lirelignes(QIODevice& appareil) {
+  return découperlignes(décoderansi(appareil.readAll()));
+}
+
+QByteArray octetsdelignes(const QStringList& lignes) {
+  QByteArray octets;
+  qsizetype taille = 0;
+  for (const QString& l : lignes) taille += l.size() + 2;
+  octets.reserve(taille);
+  for (const QString& l : lignes) {
+    octets += encoderansi(l);
+    octets += "\r\n";
+  }
+  return octets;
+}
+
+void écrirelignes(QIODevice& appareil, const QStringList& lignes) {
+  const QByteArray octets = octetsdelignes(lignes);
+  if (appareil.write(octets) != octets.size())
+    throw ErreurFichier(CauseErreur::Autre, QString(),
+                        QStringLiteral("Écriture interrompue (%1).").arg(appareil.errorString()));
+}
+
+QByteArray lireoctets(const QString& chemin) {
+  QFile f(chemin);
+  errno = 0;
+  if (!f.open(QIODevice::ReadOnly)) throw erreurouverture(chemin, f, false);
+  QByteArray octets = f.readAll();
+  if (f.error() != QFileDevice::NoError)
+    throw ErreurFichier(CauseErreur::Autre, chemin,
+                        QStringLiteral("Lecture impossible de %1 (%2).").arg(guillemets(chemin), f.errorString()));
+  return octets;
+}
+
+QStringList lirefichier(const QString& chemin) { return découperlignes(décoderansi(lireoctets(chemin))); }
+
+void écrireoctets(const QString& chemin, const QByteArray& octets) {
+  QSaveFile f(chemin);
+  errno = 0;
+  if (!f.open(QIODevice::WriteOnly)) throw erreurouverture(chemin, f, true);
+  if (panneaprès >= 0 && octets.size() > panneaprès) {
+    f.write(octets.constData(), panneaprès);
+    panneaprès = -1;
+    f.cancelWriting();
+    f.commit();
+    throw erreurécriture(chemin, ENOSPC, QString());
+  }
+  errno = 0;
+  if (f.write(octets) != octets.size()) {
+    const int e = errno;
+    const QString détail = f.errorString();
+    f.cancelWriting();
+    throw erreurécriture(chemin, e, détail);
+  }
+  if (!f.commit()) throw erreurécriture(chemin, errno, f.errorString());
+}
+
+void écrirefichier(const QString& chemin, const QStringList& lignes) {
+  écrireoctets(chemin, octetsdelignes(lignes));
+}
+
+void copierfichier(const QString& source, const QString& cible) {
+  écrireoctets(cible, lireoctets(source));
+}
+
+void supprimerfichier(const QString& chemin) {
+  QFile f(chemin);
+  if (!f.exists()) return;
+  if (!f.remove())
+    throw ErreurFichier(CauseErreur::PermissionRefusée, chemin,
+                        QStringLiteral("Impossible de supprimer %1 (%2).").arg(guillemets(chemin), f.errorString()));
+}
+
+void créerdossier(const QString& chemin) {
+  if (QDir(chemin).exists()) return;
+  if (!QDir().mkpath(chemin))
+    throw ErreurFichier(CauseErreur::PermissionRefusée, chemin,
+                        QStringLiteral("Impossible de créer le dossier %1.").arg(guillemets(chemin)));
+}
+
+bool fichierexiste(const QString& chemin) {
+  const QFileInfo info(chemin);
+  return info.exists() && !info.isDir();
+}
+
+bool dossierexiste(const QString& chemin) { return QFileInfo(chemin).isDir(); }
+
+QStringList listerfichiers(const QString& dossier) {
+  return QDir(dossier).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+}
+
+QStringList listerdossiers(const QString& dossier) {
+  return QDir(dossier).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QString dossieramovibleordinaire() { return QDir::homePath() + QStringLiteral("/Disque amovible"); }
+
+QString cheminréel(const QString& nom) {
+  QString p = nom;
+  p.replace(u'\\', u'/');
+  if (p.size() >= 2 && p[1] == u':' && p[0].isLetter()) {
+    const QChar lecteur = p[0].toUpper();
+    const QString base = (lecteur == u'A' || lecteur == u'B') ? dossieramovibleordinaire() : QDir::homePath();
+    const QString reste = p.mid(2);
+    p = base + (reste.isEmpty() || reste.startsWith(u'/') ? reste : u'/' + reste);
+  } else if (!p.startsWith(u'/')) {
+    p = QDir::homePath() + u'/' + p;
+  }
+  return QDir::cleanPath(p);
+}
+
+void simulerdisqueplein(qint64 octetsavantpanne) { panneaprès = octetsavantpanne; }

@@ -1,0 +1,48 @@
+#include "plateforme/qt/boitesqt.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+QWidget* parent() { return QApplication::activeWindow(); }
+}  // namespace
+
+int BoitesQt::avertissement(const QString& texte, const QString& titre) {
+  QMessageBox boîte(QMessageBox::Warning, titre, texte, QMessageBox::Ok | QMessageBox::Cancel, parent());
+  boîte.setDefaultButton(QMessageBox::Ok);
+  return boîte.exec() == QMessageBox::Ok ? OK : ANNULER;
+}
+
+int BoitesQt::question(const QString& texte, const QString& titre) {
+  QMessageBox boîte(QMessageBox::Question, titre, texte,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent());
+  boîte.setDefaultButton(QMessageBox::Yes);
+  switch (boîte.exec()) {
+    case QMessageBox::Yes: return OUI;
+    case QMessageBox::No: return NON;
+    default: return ANNULER;
+  }
+}
+
+QString BoitesQt::saisie(const QString& invite, const QString& titre, const QString& défaut) {
+  bool accepté = false;
+  const QString texte = QInputDialog::getText(parent(), titre, invite, QLineEdit::Normal, défaut, &accepté);
+  return accepté ? texte : QString();
+}
+
+void BoitesQt::message(const QString& texte, const QString& titre) {
+  QMessageBox boîte(QMessageBox::NoIcon, titre.isEmpty() ? QApplication::applicationDisplayName() : titre,
+                    texte, QMessageBox::Ok, parent());
+  boîte.exec();
+}
+
+void BoitesQt::bip() { QApplication::beep(); }
+
+void BoitesQt::sablier(bool actif) {
+  if (actif)
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QGuiApplication::restoreOverrideCursor();
+}

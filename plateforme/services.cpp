@@ -1,0 +1,30 @@
+#include "plateforme/services.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+Services& services() {
+  static Services s;
+  return s;
+}
+
+Boites& boîtes() {
+  if (!services().boites) throw std::logic_error("aucune boîte de message n'est branchée");
+  return *services().boites;
+}
+
+const Horloge& horloge() {
+  static const HorlogeSysteme système;
+  return services().horloge ? *services().horloge : système;
+}
+
+void terminerleprogramme() {
+  if (services().terminer) services().terminer();
+  std::exit(0);
+}
+
+void montrermodale(const QString& nomfenêtre) {
+  if (!services().montrermodale)
+    throw std::logic_error("aucun registre de fenêtres n'est branché pour " + nomfenêtre.toStdString());
+  services().montrermodale(nomfenêtre);
+}

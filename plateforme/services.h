@@ -1,0 +1,30 @@
+#pragma once
+// Les services de la plate-forme que tout le programme appelle. main() y branche
+// les versions Qt ; les essais y branchent leurs doubles.
+
+#include <QString>
+#include <functional>
+
+#include "plateforme/boites.h"
+#include "plateforme/horloge.h"
+
+struct Services {
+  Boites* boites = nullptr;
+  const Horloge* horloge = nullptr;
+  // Fin immédiate du programme. Ne doit pas rendre la main (les essais lèvent
+  // ProgrammeTerminé).
+  std::function<void()> terminer;
+  // Registre des fenêtres : montre la fenêtre nommée, modale, et rend la main
+  // quand elle est fermée.
+  std::function<void(const QString& nomfenêtre)> montrermodale;
+};
+
+Services& services();
+
+Boites& boîtes();
+const Horloge& horloge();
+[[noreturn]] void terminerleprogramme();
+void montrermodale(const QString& nomfenêtre);
+
+// Levée par la fin du programme des essais.
+struct ProgrammeTerminé {};

@@ -1,0 +1,65 @@
+#include "tests/outils/essai.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "noyau/dossiers.h"
+#include "noyau/etat.h"
+#include "plateforme/encodage.h"
+#include "plateforme/fichiers.h"
+#include "plateforme/services.h"
+
+void EssaiDonnees::SetUp() {
+  ASSERT_TRUE(temporaire.isValid());
+  racine = temporaire.path() + QStringLiteral("/racine");
+  dossieramov = temporaire.path() + QStringLiteral("/clé usb");
+  qputenv("HOME", (temporaire.path() + QStringLiteral("/maison")).toUtf8());
+  QDir().mkpath(racine + QStringLiteral("/evalo"));
+  QDir().mkpath(dossieramov);
+  QDir().mkpath(temporaire.path() + QStringLiteral("/maison"));
+
+  réinitialiserétat();
+  état().dossierracine = racine;
+  état().dossieramovible = dossieramov + u'\\';
+  état().annéescolaire = QStringLiteral("13");
+  état().annéeaffichée = QStringLiteral(" 13 - 14");
+
+  services().boites = &boîtes;
+  services().horloge = &horloge;
+  services().terminer = [] { throw ProgrammeTerminé{}; };
+  services().montrermodale = [this](const QString& nom) {
+    fenêtresmontrées.append(nom);
+    if (surfenêtre) surfenêtre(nom);
+  };
+}
+
+void EssaiDonnees::TearDown() {
+  simulerdisqueplein(-1);
+  services() = Services{};
+  EXPECT_TRUE(boîtes.toutesutilisées()) << "des réponses prévues n'ont servi à aucune boîte";
+}
+
+QString EssaiDonnees::disquedur(const QString& relatif) const { return chemindisquedur(relatif); }
+
+QString EssaiDonnees::amovible(const QString& relatif) const {
+  QString r = relatif;
+  return dossieramov + u'/' + r.replace(u'\\', u'/');
+}
+
+void EssaiDonnees::écrire(const QString& chemin, const QByteArray& octets) {
+  QDir().mkpath(QFileInfo(chemin).absolutePath());
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << chemin.toStdString();
+  f.write(octets);
+}
+
+QByteArray EssaiDonnees::lire(const QString& chemin) {
+  QFile f(chemin);
+  if (!f.open(QIODevice::ReadOnly)) return QByteArray("<absent>");
+  return f.readAll();
+}
+
+bool EssaiDonnees::existe(const QString& chemin) { return QFileInfo::exists(chemin); }
+
+QByteArray crlf(const QStringList& lignes) { return octetsdelignes(lignes); }
