@@ -16,7 +16,7 @@ QList<BoiteMontrée> BoitesScriptees::montrées(GenreBoite genre) const {
 }
 
 std::variant<int, QString> BoitesScriptees::prochaine(const BoiteMontrée& boîte) {
-  montrées_.append(boîte);
+  noter(boîte);
   if (réponses_.empty()) throw std::logic_error("aucune réponse prévue pour la " + décrire(boîte));
   auto r = réponses_.front();
   réponses_.pop_front();
@@ -42,8 +42,13 @@ QString BoitesScriptees::saisie(const QString& invite, const QString& titre, con
   return std::get<QString>(prochaine({GenreBoite::Saisie, titre, invite, défaut}));
 }
 
-void BoitesScriptees::message(const QString& texte, const QString& titre) {
-  montrées_.append({GenreBoite::Message, titre, texte, {}});
+void BoitesScriptees::noter(const BoiteMontrée& boîte) {
+  montrées_.append(boîte);
+  if (surboîte) surboîte(boîte);
 }
 
-void BoitesScriptees::bip() { montrées_.append({GenreBoite::Bip, {}, {}, {}}); }
+void BoitesScriptees::message(const QString& texte, const QString& titre) {
+  noter({GenreBoite::Message, titre, texte, {}});
+}
+
+void BoitesScriptees::bip() { noter({GenreBoite::Bip, {}, {}, {}}); }

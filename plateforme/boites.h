@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <variant>
 
 // Valeurs rendues par les boîtes, celles de l'ancien système.
@@ -49,6 +50,9 @@ public:
   QList<BoiteMontrée> montrées(GenreBoite genre) const;
   void oublier() { montrées_.clear(); réponses_.clear(); }
   bool sablieractif() const { return sablier_ > 0; }
+  // Appelé à chaque boîte montrée, avant la réponse : un essai peut y réparer un
+  // fichier entre une erreur et le nouvel essai.
+  std::function<void(const BoiteMontrée&)> surboîte;
 
   int avertissement(const QString& texte, const QString& titre) override;
   int question(const QString& texte, const QString& titre) override;
@@ -58,6 +62,7 @@ public:
   void sablier(bool actif) override { sablier_ += actif ? 1 : -1; }
 
 private:
+  void noter(const BoiteMontrée& boîte);
   std::variant<int, QString> prochaine(const BoiteMontrée& boîte);
   std::deque<std::variant<int, QString>> réponses_;
   QList<BoiteMontrée> montrées_;
