@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installe les paquets Debian dont le projet a besoin, seulement s'il en manque.
+set -euo pipefail
+
+paquets=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-translations-l10n
+  libgtest-dev libbenchmark-dev
+  fonts-liberation2
+)
+
+manquants=()
+for p in "${paquets[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
+done
+[ ${#manquants[@]} -eq 0 ] && exit 0
+
+echo "Installation de : ${manquants[*]}"
+sudo_si_besoin=()
+[ "$(id -u)" -ne 0 ] && sudo_si_besoin=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_si_besoin[@]}" apt-get update -qq
+"${sudo_si_besoin[@]}" apt-get install -y -qq --no-install-recommends "${manquants[@]}"
