@@ -88,6 +88,8 @@ struct ÉtatPartagé {
   Tableau<QString> totauxrapport3;
   Tableau<QString> totauxrapport4;
 
+  bool operator==(const ÉtatPartagé&) const = default;
+
   // Nombre de compétences de la classe ouverte (borne haute de listecompétences).
   int nbcompétences() const { return listecompétences.borne(); }
 };

@@ -52,6 +52,7 @@ public:
   int borne1() const { return b1_; }
   int borne2() const { return b2_; }
 
+  bool operator==(const Tableau2&) const = default;
   T& operator()(int i, int j) { return v_[position(i, j)]; }
   const T& operator()(int i, int j) const { return v_[position(i, j)]; }
 

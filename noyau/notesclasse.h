@@ -1,0 +1,38 @@
+#pragma once
+// Fichier des notes d'une classe-période (clé\clé.P1N) : élèves, notes écrites,
+// notes orales, résultats enregistrés et compétences de la classe.
+
+#include <QString>
+#include <QStringView>
+
+// Découpe une ligne "/" sans recopier le reste à chaque champ : quand il ne reste
+// plus de "/", le dernier champ revient à chaque appel (une ligne trop courte
+// répète son dernier champ).
+class DécoupeurLigne {
+public:
+  explicit DécoupeurLigne(QStringView ligne) : reste_(ligne) {}
+  QStringView suivant();
+  QStringView reste() const { return reste_; }
+
+private:
+  QStringView reste_;
+};
+
+// Le découpeur du module, sur état().reste.
+QString champsuivant();
+
+// Charge la classe classecourante à la clé périodecourante : maxima, notes,
+// interrogations et statistiques (sauf quand pascalcul vaut 1 : résultats seuls).
+void chargerclasse();
+
+// Écrit le fichier des notes de la classe-période ouverte.
+void sauverclasse();
+
+// Refait ligneélève(i) à partir du nom, des notes écrites et des notes orales.
+void reconstruireligne(int i);
+
+// Redécoupe toutes les lignes des élèves et recalcule les statistiques par test.
+void découperetstatistiques();
+
+// Ligne des résultats de l'élève i telle que le fichier la garde.
+QString ligneresultats(int i);

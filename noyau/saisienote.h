@@ -1,0 +1,10 @@
+#pragma once
+// Saisie et contrôle d'une note écrite.
+
+#include <QString>
+
+// Montre la boîte "ENTRER UNE NOTE" pour l'élève i ; texte vide quand on annule.
+QString demandernote(int i);
+
+// Rend "A", "AI", "NC", le nombre remis en forme, ou "ERREUR" après l'avoir dit.
+QString vérifiernote(const QString& texte, int maximum);
