@@ -110,15 +110,15 @@ QStringList lirelignes(QIODevice& appareil) {
 }
 
 QByteArray octetsdelignes(const QStringList& lignes) {
-  QByteArray octets;
   qsizetype taille = 0;
   for (const QString& l : lignes) taille += l.size() + 2;
-  octets.reserve(taille);
+  QString texte;
+  texte.reserve(taille);
   for (const QString& l : lignes) {
-    octets += encoderansi(l);
-    octets += "\r\n";
+    texte += l;
+    texte += QStringLiteral("\r\n");
   }
-  return octets;
+  return encoderansi(texte);
 }
 
 void écrirelignes(QIODevice& appareil, const QStringList& lignes) {

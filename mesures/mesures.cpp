@@ -1,0 +1,106 @@
+// Chargement, calcul, sauvegarde et totaux d'une classe réaliste et d'une grande
+// classe. Le compteur "par_champ" donne le temps par champ (note écrite ou champ
+// de note orale) : il doit rester du même ordre pour les deux tailles.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <map>
+#include <memory>
+
+#include "noyau/demo.h"
+#include "noyau/dossiers.h"
+#include "noyau/etat.h"
+#include "noyau/notesclasse.h"
+#include "noyau/resultats.h"
+#include "noyau/totaux.h"
+#include "plateforme/fichiers.h"
+
+namespace {
+
+const TailleClasse réaliste{30, 40, 10, 4, 3, 2};
+const TailleClasse grande{1000, 500, 10, 4, 3, 2};
+
+const TailleClasse& taille(int rang) { return rang == 0 ? réaliste : grande; }
+
+// Une classe écrite une fois par taille, puis rechargée avant chaque mesure.
+void préparer(int rang) {
+  static std::map<int, std::unique_ptr<QTemporaryDir>> dossiers;
+  auto& d = dossiers[rang];
+  if (!d) {
+    d = std::make_unique<QTemporaryDir>();
+    créerclassedemesure(d->path(), taille(rang));
+  }
+  réinitialiserétat();
+  état().dossierracine = d->path();
+  état().annéescolaire = QStringLiteral("26");
+  état().nbclasses = 1;
+  for (auto* t : {&état().nomclasse, &état().nomcours, &état().dossierclasse}) t->redim(2);
+  état().dossierclasse[1] = QStringLiteral("5A261");
+  état().dernièrepériode.redim(2);
+  état().nbexamenscréés.redim(2);
+  état().dernièrepériode[1] = taille(rang).périodes;
+  état().nbexamenscréés[1] = taille(rang).examens;
+  état().classecourante = 1;
+  état().périodecourante = QStringLiteral("P1");
+  chargerclasse();
+}
+
+double champs(int rang) {
+  const TailleClasse& t = taille(rang);
+  return static_cast<double>(t.élèves) * (t.interros + 4.0 * t.orales);
+}
+
+void compterchamps(benchmark::State& état_, double parfois) {
+  état_.counters["par_champ"] =
+      benchmark::Counter(champs(static_cast<int>(état_.range(0))) * parfois,
+                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void Chargement(benchmark::State& s) {
+  préparer(static_cast<int>(s.range(0)));
+  for (auto _ : s) chargerclasse();
+  compterchamps(s, 1);
+}
+
+void Calcul(benchmark::State& s) {
+  préparer(static_cast<int>(s.range(0)));
+  for (auto _ : s)
+    for (int i = 1; i <= état().nbélèves; ++i) calculerrésultats(i);
+  compterchamps(s, 1);
+}
+
+void Sauvegarde(benchmark::State& s) {
+  préparer(static_cast<int>(s.range(0)));
+  const QString liste = chemindisquedur(nomlistemodifications);
+  for (auto _ : s) {
+    sauverclasse();
+    s.PauseTiming();
+    supprimerfichier(liste);  // la liste des modifications ne grossit pas d'une mesure à l'autre
+    s.ResumeTiming();
+  }
+  compterchamps(s, 1);
+}
+
+void Totaux(benchmark::State& s) {
+  préparer(static_cast<int>(s.range(0)));
+  const TailleClasse& t = taille(static_cast<int>(s.range(0)));
+  for (auto _ : s) rassemblertotaux();
+  // Les totaux relisent chaque période et chaque examen, puis la période ouverte.
+  compterchamps(s, t.périodes + t.examens + 1);
+}
+
+BENCHMARK(Chargement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Calcul)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Sauvegarde)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Totaux)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "noyau/demo.h"
+#include "noyau/dossiers.h"
+#include "noyau/etat.h"
+#include "noyau/listeclasses.h"
+#include "noyau/module.h"
+#include "noyau/notesclasse.h"
+#include "noyau/renseignements.h"
+#include "noyau/resultats.h"
+#include "plateforme/fichiers.h"
+#include "plateforme/nombres.h"
+#include "tests/outils/essai.h"
+
+namespace {
+
+bool vérifierpoidssilencieux() {
+  int somme = 0;
+  for (int j = 1; j <= état().nbcompétences(); ++j) somme += poidscompétence(état().listecompétences[j]);
+  return somme == 100;
+}
+
+class Demo : public EssaiDonnees {
+protected:
+  // Ouvre l'année de démonstration comme le ferait le démarrage.
+  void ouvrirannée() {
+    réinitialiserétat();
+    état().dossierracine = racine;
+    lirerenseignements();
+    état().annéescolaire = sansblancs(état().annéescolairedéfaut);
+    actualiserannéeaffichée();
+    lirelisteclasses();
+  }
+};
+
+TEST_F(Demo, AnneeCompleteEtResultatsRecalcules) {
+  créerannéedémo(racine);
+  EXPECT_FALSE(existe(disquedur(QStringLiteral("listebck.txt"))));
+  EXPECT_FALSE(existe(disquedur(QStringLiteral("fichiersentrés.txt"))));
+  ouvrirannée();
+  ÉtatPartagé& é = état();
+  EXPECT_EQ(é.annéescolaire, QStringLiteral("26"));  // l'horloge des essais est en septembre 2026
+  ASSERT_EQ(é.nbclasses, 5);
+  EXPECT_EQ(é.nomclasse[1], é.nomclasse[2]);
+  EXPECT_NE(é.nomcours[1], é.nomcours[2]);
+  EXPECT_EQ(é.dossierclasse[2], QStringLiteral("5A262"));
+
+  int absences = 0, demipoints = 0, orales = 0, préparations = 0, vides = 0;
+  for (int c = 1; c <= é.nbclasses; ++c) {
+    é.classecourante = c;
+    EXPECT_EQ(é.dernièrepériode[c], 3);
+    const int examens = é.nbexamenscréés[c];
+    EXPECT_GE(examens, 1);
+    for (int clé = 1; clé <= 3 + examens; ++clé) {
+      fixerpériodecourante(clé <= 3 ? u'P' : u'E', clé <= 3 ? clé : clé - 3);
+      chargerclasse();
+      EXPECT_GE(é.nbcompétences(), 2);
+      EXPECT_TRUE(vérifierpoidssilencieux());
+      for (int i = 1; i <= é.nbélèves; ++i) {
+        const QString enregistré = é.totalélève[i];
+        QList<int> pourcents;
+        for (int j = 1; j <= é.nbcompétences(); ++j) pourcents.append(é.pourcentcompétence(i, j));
+        calculerrésultats(i);
+        EXPECT_EQ(é.totalélève[i], enregistré) << qPrintable(é.nomélève[i]) << " " << qPrintable(é.périodecourante);
+        for (int j = 1; j <= é.nbcompétences(); ++j) EXPECT_EQ(é.pourcentcompétence(i, j), pourcents[j - 1]);
+        for (int k = 1; k <= é.nbinterros; ++k) {
+          const QString& n = é.noteinterro(i, k);
+          if (n == QStringLiteral("A") || n == QStringLiteral("AI") || n == QStringLiteral("NC")) ++absences;
+          if (n.endsWith(QStringLiteral(".5"))) ++demipoints;
+          if (n.isEmpty()) ++vides;
+        }
+        orales += é.nbnotesorales[i];
+        préparations += é.préparationsnonfaites[i];
+      }
+    }
+  }
+  EXPECT_GT(absences, 10);
+  EXPECT_GT(demipoints, 10);
+  EXPECT_GT(orales, 20);
+  EXPECT_GT(préparations, 5);
+  EXPECT_EQ(vides, 0);
+  EXPECT_TRUE(boîtes.montrées().isEmpty());  // copies amovibles identiques : aucune question
+}
+
+TEST_F(Demo, ClasseDeMesureALaTailleDemandee) {
+  créerclassedemesure(racine, {12, 7, 3, 3, 2, 1});
+  chargerclasse();
+  EXPECT_EQ(état().nbélèves, 12);
+  EXPECT_EQ(état().nbinterros, 7);
+  EXPECT_EQ(état().nbcompétences(), 3);
+  EXPECT_EQ(état().nborales, 3);
+  EXPECT_EQ(état().dernièrepériode[1], 2);
+  EXPECT_EQ(état().nbexamenscréés[1], 1);
+  EXPECT_TRUE(vérifierpoidssilencieux());
+}
+
+}  // namespace
