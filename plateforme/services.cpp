@@ -28,3 +28,12 @@ void montrermodale(const QString& nomfenêtre) {
     throw std::logic_error("aucun registre de fenêtres n'est branché pour " + nomfenêtre.toStdString());
   services().montrermodale(nomfenêtre);
 }
+
+ParcImprimantes& imprimantes() {
+  if (!services().imprimantes) throw std::logic_error("aucune imprimante n'est branchée");
+  return *services().imprimantes;
+}
+
+void ouvrirdocument(const QString& chemin) {
+  if (services().ouvrirdocument) services().ouvrirdocument(chemin);
+}

@@ -8,6 +8,8 @@
 #include "plateforme/boites.h"
 #include "plateforme/horloge.h"
 
+class ParcImprimantes;
+
 struct Services {
   Boites* boites = nullptr;
   const Horloge* horloge = nullptr;
@@ -17,6 +19,10 @@ struct Services {
   // Registre des fenêtres : montre la fenêtre nommée, modale, et rend la main
   // quand elle est fermée.
   std::function<void(const QString& nomfenêtre)> montrermodale;
+  // Imprimantes installées et imprimante courante.
+  ParcImprimantes* imprimantes = nullptr;
+  // Ouvre un document (un PDF imprimé) dans le programme du système.
+  std::function<void(const QString& chemin)> ouvrirdocument;
 };
 
 Services& services();
@@ -25,6 +31,8 @@ Boites& boîtes();
 const Horloge& horloge();
 [[noreturn]] void terminerleprogramme();
 void montrermodale(const QString& nomfenêtre);
+ParcImprimantes& imprimantes();
+void ouvrirdocument(const QString& chemin);
 
 // Levée par la fin du programme des essais.
 struct ProgrammeTerminé {};

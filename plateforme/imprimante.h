@@ -1,0 +1,181 @@
+#pragma once
+// L'imprimante des mises en page : police, taille, gras, souligné, couleur,
+// orientation, listes Print avec Tab(n) et le ";" final, NewPage, EndDoc et
+// PaintPicture. Les positions se comptent en points depuis le coin haut gauche de
+// la zone imprimable ; les colonnes de Tab en largeurs d'un caractère de la
+// police courante.
+
+#include <QList>
+#include <QString>
+#include <initializer_list>
+#include <memory>
+
+#include "plateforme/imagegrille.h"
+
+inline constexpr int portrait = 1;
+inline constexpr int paysage = 2;
+
+// Un élément d'une liste Print : un texte, un nombre ou Tab(n).
+struct Élément {
+  enum class Genre { Texte, Nombre, Tabulation };
+  Genre genre;
+  QString texte;
+  double nombre = 0;
+  int colonne = 0;
+
+  Élément(const QString& t) : genre(Genre::Texte), texte(t) {}
+  Élément(const char* t) : genre(Genre::Texte), texte(QString::fromUtf8(t)) {}
+  static Élément Nombre(double v) { Élément e{QString()}; e.genre = Genre::Nombre; e.nombre = v; return e; }
+  static Élément Tab(int n) { Élément e{QString()}; e.genre = Genre::Tabulation; e.colonne = n; return e; }
+};
+inline Élément Tab(int n) { return Élément::Tab(n); }
+inline Élément Nombre(double v) { return Élément::Nombre(v); }
+
+// Une liste Print terminée par ";" laisse la position derrière son dernier élément.
+enum class Suite { FinDeLigne, PointVirgule };
+
+struct Police {
+  QString nom = QStringLiteral("Courier New");
+  double taille = 12;
+  bool gras = false;
+  bool souligné = false;
+  bool operator==(const Police&) const = default;
+};
+
+struct Passage {
+  double x;  // points
+  QString texte;
+  Police police;
+  int couleur;
+};
+
+struct LigneImprimée {
+  double y;  // haut de la ligne, en points
+  QList<Passage> passages;
+};
+
+struct ImageImprimée {
+  ImageGrille image;
+  double x, y;  // points
+};
+
+struct PageImprimée {
+  int orientation = portrait;
+  QList<LigneImprimée> lignes;
+  QList<ImageImprimée> images;
+};
+
+// Mesures des textes et des pages, en points.
+class Mesureur {
+public:
+  virtual ~Mesureur() = default;
+  virtual double largeurcaractère(const Police& p) const = 0;
+  virtual double largeurtexte(const Police& p, const QString& texte) const = 0;
+  virtual double hauteurligne(const Police& p) const = 0;
+  // Zone imprimable d'une page A4 avec 10 mm de marge tout autour.
+  double largeurpage(int orientation) const { return orientation == paysage ? 785.2 : 538.6; }
+  double hauteurpage(int orientation) const { return orientation == paysage ? 538.6 : 785.2; }
+};
+
+class Imprimante {
+public:
+  explicit Imprimante(std::unique_ptr<Mesureur> mesureur);
+  virtual ~Imprimante() = default;
+
+  virtual QString DeviceName() const = 0;
+
+  void FontName(const QString& nom) { police_.nom = nom; }
+  void FontSize(double taille) { police_.taille = taille; }
+  void FontBold(bool gras) { police_.gras = gras; }
+  void FontUnderline(bool souligné) { police_.souligné = souligné; }
+  void ForeColor(int couleur) { couleur_ = couleur; }
+  int Orientation() const { return orientation_; }
+  void Orientation(int orientation);
+  const Police& police() const { return police_; }
+
+  void Print(std::initializer_list<Élément> éléments = {}, Suite suite = Suite::FinDeLigne);
+  void Print(const QList<Élément>& éléments, Suite suite = Suite::FinDeLigne);
+  void NewPage();
+  void EndDoc();
+  void PaintPicture(const ImageGrille& image, int xtwips, int ytwips);
+
+  // Colonne (à partir de 1) d'un passage, en caractères de sa police.
+  int colonne(const Passage& p) const;
+  const Mesureur& mesureur() const { return *mesureur_; }
+
+protected:
+  // Le document terminé, à remettre à l'imprimante ; jamais vide.
+  virtual void remettre(const QList<PageImprimée>& pages) = 0;
+
+private:
+  PageImprimée& page();
+  LigneImprimée& ligne();
+  void placer(const QString& texte);
+  void tabulation(int colonne);
+  void aller_à_la_ligne();
+
+  std::unique_ptr<Mesureur> mesureur_;
+  Police police_;
+  int couleur_ = noir;
+  int orientation_ = portrait;
+  QList<PageImprimée> pages_;
+  bool pageàouvrir_ = true;
+  bool sautautomatique_ = false;
+  bool ligneouverte_ = false;
+  double x_ = 0, y_ = 0;
+};
+
+// Mesures d'une police à chasse fixe quelle que soit la police demandée :
+// 0,6 em par caractère, 1,15 em par ligne.
+class MesureurTexte : public Mesureur {
+public:
+  double largeurcaractère(const Police& p) const override { return 0.6 * p.taille; }
+  double largeurtexte(const Police& p, const QString& t) const override { return 0.6 * p.taille * t.size(); }
+  double hauteurligne(const Police& p) const override { return 1.15 * p.taille; }
+};
+
+// Imprimante des essais : garde chaque document remis, page par page.
+class ImprimanteTexte : public Imprimante {
+public:
+  explicit ImprimanteTexte(QString nom = QStringLiteral("Texte"));
+  QString DeviceName() const override { return nom_; }
+  const QList<QList<PageImprimée>>& documents() const { return documents_; }
+  // Le dernier document en texte brut : chaque passage à sa colonne, les pages
+  // séparées par une ligne "--- page n (portrait|paysage) ---", les images de
+  // grille en lignes de cellules séparées par "|".
+  QString texte() const;
+  static QString texte(const QList<PageImprimée>& pages, const Mesureur& mesureur);
+
+protected:
+  void remettre(const QList<PageImprimée>& pages) override { documents_.append(pages); }
+
+private:
+  QString nom_;
+  QList<QList<PageImprimée>> documents_;
+};
+
+// Les imprimantes installées et l'imprimante courante.
+class ParcImprimantes {
+public:
+  virtual ~ParcImprimantes() = default;
+  virtual QStringList Printers() const = 0;
+  virtual Imprimante& Printer() = 0;
+  // Rend le premier membre de Printers portant ce nom courant ; faux sans lui.
+  virtual bool choisir(const QString& nom) = 0;
+  // Boîte de réglage de l'imprimante courante ; vrai quand elle est acceptée.
+  virtual bool réglages() = 0;
+};
+
+class ParcTexte : public ParcImprimantes {
+public:
+  explicit ParcTexte(const QStringList& noms = {QStringLiteral("Texte")});
+  QStringList Printers() const override;
+  Imprimante& Printer() override { return *imprimantes_[courante_]; }
+  ImprimanteTexte& imprimante(int i) { return *imprimantes_[i]; }
+  bool choisir(const QString& nom) override;
+  bool réglages() override { return true; }
+
+private:
+  QList<std::shared_ptr<ImprimanteTexte>> imprimantes_;
+  int courante_ = 0;
+};

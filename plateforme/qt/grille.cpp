@@ -1,0 +1,432 @@
+#include "plateforme/qt/grille.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "plateforme/nombres.h"
+
+namespace {
+
+constexpr int hauteurligne = 240;  // twips
+constexpr int largeurordinaire = 960;
+
+QColor couleurqt(int c) { return QColor(rougede(c), vertde(c), bleude(c)); }
+
+Qt::Alignment alignementqt(int a) {
+  switch (a) {
+    case alignementcentre: return Qt::AlignCenter;
+    case alignementdroite: return Qt::AlignRight | Qt::AlignVCenter;
+    default: return Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
+
+void réglervue(QTableView& v) {
+  v.horizontalHeader()->hide();
+  v.verticalHeader()->hide();
+  v.setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  v.setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  v.setEditTriggers(QAbstractItemView::NoEditTriggers);
+  v.setWordWrap(false);
+  v.horizontalHeader()->setMinimumSectionSize(0);
+  v.verticalHeader()->setMinimumSectionSize(1);
+}
+
+}  // namespace
+
+QVariant ModeleGrille::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const Cellule& c = cellule(index.row(), index.column());
+  const bool fixe = index.row() < lignesfixes || index.column() < colonnesfixes;
+  switch (role) {
+    case Qt::DisplayRole: return c.texte;
+    case Qt::ForegroundRole: return c.avant == sanscouleur ? QVariant() : QVariant(couleurqt(c.avant));
+    case Qt::BackgroundRole:
+      if (c.fond != sanscouleur) return couleurqt(c.fond);
+      return fixe ? QVariant(QColor(224, 224, 224)) : QVariant();
+    case Qt::FontRole: {
+      if (!c.gras) return {};
+      QFont f;
+      f.setBold(true);
+      return f;
+    }
+    case Qt::TextAlignmentRole: {
+      const auto& a = fixe ? alignementsfixes : alignements;
+      int alignement = static_cast<std::size_t>(index.column()) < a.size() ? a[index.column()] : alignementgénéral;
+      if (alignement == alignementgénéral) alignement = estnombre(c.texte) ? alignementdroite : alignementgauche;
+      return QVariant::fromValue(alignementqt(alignement));
+    }
+    default: return {};
+  }
+}
+
+void ModeleGrille::dimensions(int lignes, int colonnes) {
+  lignes = std::max(lignes, 0);
+  colonnes = std::max(colonnes, 0);
+  if (lignes == lignes_ && colonnes == colonnes_) return;
+  beginResetModel();
+  std::vector<Cellule> nouvelles(static_cast<std::size_t>(lignes) * colonnes);
+  // Réduite à une seule cellule, la grille se vide tout à fait.
+  if (lignes * colonnes > 1)
+    for (int l = 0; l < std::min(lignes, lignes_); ++l)
+      for (int c = 0; c < std::min(colonnes, colonnes_); ++c)
+        nouvelles[static_cast<std::size_t>(l) * colonnes + c] = std::move(cellules_[position(l, c)]);
+  cellules_ = std::move(nouvelles);
+  lignes_ = lignes;
+  colonnes_ = colonnes;
+  alignements.resize(colonnes, alignementgénéral);
+  alignementsfixes.resize(colonnes, alignementgénéral);
+  haut_ = bas_ = gauche_ = droite_ = -1;
+  endResetModel();
+}
+
+ModeleGrille::Cellule& ModeleGrille::modifier(int l, int c) {
+  if (haut_ < 0) {
+    haut_ = bas_ = l;
+    gauche_ = droite_ = c;
+  } else {
+    haut_ = std::min(haut_, l);
+    bas_ = std::max(bas_, l);
+    gauche_ = std::min(gauche_, c);
+    droite_ = std::max(droite_, c);
+  }
+  return cellules_[position(l, c)];
+}
+
+void ModeleGrille::publier() {
+  if (haut_ < 0) return;
+  const QModelIndex début = index(haut_, gauche_), fin = index(bas_, droite_);
+  haut_ = bas_ = gauche_ = droite_ = -1;
+  Q_EMIT dataChanged(début, fin);
+}
+
+Grille::Grille(QWidget* parent)
+    : QTableView(parent), haut_(new QTableView(this)), gauche_(new QTableView(this)), coin_(new QTableView(this)) {
+  // La police ordinaire des grilles, comme celle de l'ancien système.
+  QFont police(QStringLiteral("Liberation Sans"));
+  police.setPointSizeF(8);
+  setFont(police);
+  réglervue(*this);
+  setModel(&modèle_);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  verticalHeader()->setDefaultSectionSize(pixels(hauteurligne));
+  viewport()->installEventFilter(this);
+  for (QTableView* v : {haut_, gauche_, coin_}) {
+    réglervue(*v);
+    v->setModel(&modèle_);
+    v->setFont(police);
+    v->setFocusPolicy(Qt::NoFocus);
+    v->setSelectionMode(QAbstractItemView::NoSelection);
+    v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    v->setFrameShape(QFrame::NoFrame);
+    v->verticalHeader()->setDefaultSectionSize(pixels(hauteurligne));
+    v->viewport()->installEventFilter(this);
+    v->hide();
+  }
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, haut_->horizontalScrollBar(), &QScrollBar::setValue);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, gauche_->verticalScrollBar(), &QScrollBar::setValue);
+}
+
+int Grille::pixels(int twips) const { return (twips * logicalDpiX() + 720) / 1440; }
+int Grille::twipsde(double p) const { return static_cast<int>(p * 1440 / logicalDpiX()); }
+
+void Grille::Rows(int n) {
+  modèle_.dimensions(n, Cols());
+  ligne_ = std::clamp(ligne_, 0, std::max(Rows() - 1, 0));
+  placerfigées();
+}
+
+void Grille::Cols(int n) {
+  modèle_.dimensions(Rows(), n);
+  largeurs_.resize(static_cast<std::size_t>(std::max(n, 0)), largeurordinaire);
+  for (int c = 0; c < Cols(); ++c) appliquerlargeur(c);
+  colonne_ = std::clamp(colonne_, 0, std::max(Cols() - 1, 0));
+  placerfigées();
+}
+
+void Grille::FixedRows(int n) {
+  modèle_.lignesfixes = std::clamp(n, 0, Rows());
+  placerfigées();
+  viewport()->update();
+}
+
+void Grille::FixedCols(int n) {
+  modèle_.colonnesfixes = std::clamp(n, 0, Cols());
+  placerfigées();
+  viewport()->update();
+}
+
+void Grille::Row(int l) {
+  ligne_ = std::clamp(l, 0, std::max(Rows() - 1, 0));
+  planifier();
+}
+
+void Grille::Col(int c) {
+  colonne_ = std::clamp(c, 0, std::max(Cols() - 1, 0));
+  planifier();
+}
+
+// Les vues apprennent les changements une fois la série d'écritures finie : une
+// seule annonce des cellules changées et de la cellule courante.
+void Grille::planifier() {
+  if (miseàjourprévue_) return;
+  miseàjourprévue_ = true;
+  QMetaObject::invokeMethod(this, [this] { mettreàjour(); }, Qt::QueuedConnection);
+}
+
+void Grille::mettreàjour() {
+  miseàjourprévue_ = false;
+  modèle_.publier();
+  montrercourante();
+}
+
+QString Grille::Text() const {
+  if (Rows() == 0 || Cols() == 0) return {};
+  return modèle_.cellule(ligne_, colonne_).texte;
+}
+
+void Grille::Text(const QString& texte) {
+  if (Rows() == 0 || Cols() == 0) return;
+  modèle_.modifier(ligne_, colonne_).texte = texte;
+  planifier();
+}
+
+void Grille::appliquerlargeur(int c) {
+  const int w = largeurs_[static_cast<std::size_t>(c)];
+  for (QTableView* v : {static_cast<QTableView*>(this), haut_, gauche_, coin_}) {
+    v->setColumnHidden(c, w == 0);
+    if (w > 0) v->setColumnWidth(c, pixels(w));
+  }
+}
+
+void Grille::ColWidth(int c, int twips) {
+  if (c < 0 || c >= Cols()) return;
+  largeurs_[static_cast<std::size_t>(c)] = std::max(twips, 0);
+  appliquerlargeur(c);
+  placerfigées();
+}
+
+void Grille::ColAlignment(int c, int alignement) {
+  if (c < 0 || c >= Cols()) return;
+  modèle_.alignements[static_cast<std::size_t>(c)] = alignement;
+  viewport()->update();
+}
+
+void Grille::FixedAlignment(int c, int alignement) {
+  if (c < 0 || c >= Cols()) return;
+  modèle_.alignementsfixes[static_cast<std::size_t>(c)] = alignement;
+  viewport()->update();
+}
+
+void Grille::CellForeColor(int couleur) {
+  if (Rows() && Cols()) modèle_.modifier(ligne_, colonne_).avant = couleur;
+  planifier();
+}
+
+void Grille::CellBackColor(int couleur) {
+  if (Rows() && Cols()) modèle_.modifier(ligne_, colonne_).fond = couleur;
+  planifier();
+}
+
+void Grille::CellFontBold(bool gras) {
+  if (Rows() && Cols()) modèle_.modifier(ligne_, colonne_).gras = gras;
+  planifier();
+}
+
+void Grille::Visible(bool visible) {
+  if (visible) mettreàjour();
+  setVisible(visible);
+}
+
+void Grille::Width(int twips) { resize(pixels(twips), height()); }
+void Grille::Height(int twips) { resize(width(), pixels(twips)); }
+void Grille::SetFocus() { setFocus(Qt::OtherFocusReason); }
+
+ImageGrille Grille::Picture() const {
+  ImageGrille image;
+  image.lignesfixes = FixedRows();
+  image.colonnesfixes = FixedCols();
+  image.largeurs = QList<int>(largeurs_.begin(), largeurs_.end());
+  image.alignements = QList<int>(modèle_.alignements.begin(), modèle_.alignements.end());
+  image.alignementsfixes = QList<int>(modèle_.alignementsfixes.begin(), modèle_.alignementsfixes.end());
+  image.hauteurs = QList<int>(Rows(), hauteurligne);
+  image.cellules.reserve(Rows());
+  for (int l = 0; l < Rows(); ++l) {
+    QList<CelluleImage> ligne;
+    ligne.reserve(Cols());
+    for (int c = 0; c < Cols(); ++c) {
+      const auto& cel = modèle_.cellule(l, c);
+      ligne.append({cel.texte, cel.avant, cel.fond, cel.gras});
+    }
+    image.cellules.append(ligne);
+  }
+  return image;
+}
+
+void Grille::montrercourante() {
+  if (Rows() == 0 || Cols() == 0) return;
+  const QModelIndex i = modèle_.index(ligne_, colonne_);
+  selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+}
+
+void Grille::déplacer(int l, int c) {
+  const bool changé = l != ligne_ || c != colonne_;
+  ligne_ = l;
+  colonne_ = c;
+  montrercourante();
+  scrollTo(modèle_.index(l, c));
+  if (changé && RowColChange) RowColChange();
+}
+
+int Grille::étatmaj(Qt::KeyboardModifiers m) {
+  return (m & Qt::ShiftModifier ? 1 : 0) | (m & Qt::ControlModifier ? 2 : 0) | (m & Qt::AltModifier ? 4 : 0);
+}
+
+int Grille::codetouche(const QKeyEvent& e) {
+  const bool pavé = e.modifiers() & Qt::KeypadModifier;
+  const int k = e.key();
+  switch (k) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Delete: return 46;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_Plus: return pavé ? 107 : 187;
+    case Qt::Key_Equal: return 187;
+    case Qt::Key_Minus: return pavé ? 109 : 189;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_End: return 35;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    default: break;
+  }
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F12) return 112 + (k - Qt::Key_F1);
+  if ((k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_0 && k <= Qt::Key_9)) return k;
+  return 0;
+}
+
+void Grille::keyPressEvent(QKeyEvent* e) {
+  const int code = codetouche(*e);
+  const int premièrel = std::min(FixedRows(), Rows() - 1), premièrec = std::min(FixedCols(), Cols() - 1);
+  int l = ligne_, c = colonne_;
+  switch (code) {
+    case 37: c = std::max(premièrec, c - 1); break;
+    case 38: l = std::max(premièrel, l - 1); break;
+    case 39: c = std::min(Cols() - 1, c + 1); break;
+    case 40: l = std::min(Rows() - 1, l + 1); break;
+    default: break;
+  }
+  if (code >= 37 && code <= 40 && Rows() > 0 && Cols() > 0) déplacer(l, c);
+  if (code == 0) {
+    QTableView::keyPressEvent(e);
+    return;
+  }
+  if (KeyDown) KeyDown(code, étatmaj(e->modifiers()));
+  e->accept();
+}
+
+QTableView* Grille::vuede(QObject* vp) const {
+  for (QTableView* v : {static_cast<QTableView*>(const_cast<Grille*>(this)), haut_, gauche_, coin_})
+    if (v->viewport() == vp) return v;
+  return nullptr;
+}
+
+bool Grille::eventFilter(QObject* objet, QEvent* e) {
+  QTableView* vue = vuede(objet);
+  if (!vue) return QTableView::eventFilter(objet, e);
+  switch (e->type()) {
+    case QEvent::MouseButtonPress: {
+      auto* m = static_cast<QMouseEvent*>(e);
+      const QModelIndex i = vue->indexAt(m->position().toPoint());
+      pressionsurcellule_ = i.isValid();
+      if (i.isValid()) déplacer(i.row(), i.column());
+      SetFocus();
+      const int bouton = m->button() == Qt::LeftButton ? 1 : m->button() == Qt::RightButton ? 2 : 4;
+      const QPoint dansgrille = vue->viewport()->mapTo(this, m->position().toPoint());
+      if (MouseDown) MouseDown(bouton, étatmaj(m->modifiers()), twipsde(dansgrille.x()), twipsde(dansgrille.y()));
+      return true;
+    }
+    case QEvent::MouseButtonRelease: {
+      auto* m = static_cast<QMouseEvent*>(e);
+      if (pressionsurcellule_ && m->button() == Qt::LeftButton && Click) Click();
+      pressionsurcellule_ = false;
+      return true;
+    }
+    case QEvent::MouseButtonDblClick: {
+      auto* m = static_cast<QMouseEvent*>(e);
+      if (m->button() == Qt::LeftButton && vue->indexAt(m->position().toPoint()).isValid() && DblClick) DblClick();
+      return true;
+    }
+    case QEvent::Wheel:
+      if (vue != this) {
+        QApplication::sendEvent(viewport(), e);
+        return true;
+      }
+      return false;
+    default: return QTableView::eventFilter(objet, e);
+  }
+}
+
+void Grille::resizeEvent(QResizeEvent* e) {
+  QTableView::resizeEvent(e);
+  placerfigées();
+}
+
+void Grille::updateGeometries() {
+  QTableView::updateGeometries();
+  placerfigées();
+}
+
+// Les vues figées couvrent le haut (lignes fixes), la gauche (colonnes fixes) et
+// leur coin, au-dessus de la vue qui défile.
+void Grille::placerfigées() {
+  if (!haut_) return;
+  int largeurfixe = 0, hauteurfixe = 0;
+  for (int c = 0; c < FixedCols(); ++c)
+    if (!isColumnHidden(c)) largeurfixe += columnWidth(c);
+  for (int l = 0; l < FixedRows(); ++l) hauteurfixe += rowHeight(l);
+  const QRect vp = viewport()->geometry();
+  haut_->setGeometry(vp.x(), vp.y(), vp.width(), hauteurfixe);
+  gauche_->setGeometry(vp.x(), vp.y(), largeurfixe, vp.height());
+  coin_->setGeometry(vp.x(), vp.y(), largeurfixe, hauteurfixe);
+  haut_->setVisible(hauteurfixe > 0);
+  gauche_->setVisible(largeurfixe > 0);
+  coin_->setVisible(hauteurfixe > 0 && largeurfixe > 0);
+  haut_->raise();
+  gauche_->raise();
+  coin_->raise();
+  haut_->horizontalScrollBar()->setValue(horizontalScrollBar()->value());
+  gauche_->verticalScrollBar()->setValue(verticalScrollBar()->value());
+}
+
+void Grille::scrollTo(const QModelIndex& index, ScrollHint hint) {
+  if (!index.isValid()) return;
+  QTableView::scrollTo(index, hint);
+  // Une cellule ordinaire ne reste pas cachée sous les lignes ou colonnes figées.
+  if (index.row() >= FixedRows()) {
+    int hauteurfixe = 0;
+    for (int l = 0; l < FixedRows(); ++l) hauteurfixe += rowHeight(l);
+    const int haut = rowViewportPosition(index.row());
+    if (haut < hauteurfixe) verticalScrollBar()->setValue(verticalScrollBar()->value() - (hauteurfixe - haut));
+  }
+  if (index.column() >= FixedCols()) {
+    int largeurfixe = 0;
+    for (int c = 0; c < FixedCols(); ++c)
+      if (!isColumnHidden(c)) largeurfixe += columnWidth(c);
+    const int gauche = columnViewportPosition(index.column());
+    if (gauche < largeurfixe)
+      horizontalScrollBar()->setValue(horizontalScrollBar()->value() - (largeurfixe - gauche));
+  }
+}

@@ -1,0 +1,116 @@
+#pragma once
+// La grille de toutes les fenêtres : on écrit par la cellule courante (Row, Col,
+// puis Text ou une propriété de cellule). Les lignes et colonnes fixes restent en
+// place pendant que le reste défile. Largeurs et hauteurs en twips.
+
+#include <QAbstractTableModel>
+#include <QTableView>
+#include <functional>
+#include <vector>
+
+#include "plateforme/imagegrille.h"
+
+class QKeyEvent;
+
+class ModeleGrille : public QAbstractTableModel {
+public:
+  struct Cellule {
+    QString texte;
+    int avant = sanscouleur;
+    int fond = sanscouleur;
+    bool gras = false;
+  };
+
+  int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : lignes_; }
+  int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : colonnes_; }
+  QVariant data(const QModelIndex& index, int role) const override;
+
+  void dimensions(int lignes, int colonnes);
+  const Cellule& cellule(int l, int c) const { return cellules_[position(l, c)]; }
+  Cellule& modifier(int l, int c);  // note la cellule comme changée
+  void publier();                   // annonce aux vues les cellules changées
+
+  int lignesfixes = 0;
+  int colonnesfixes = 0;
+  std::vector<int> alignements;       // par colonne
+  std::vector<int> alignementsfixes;  // par colonne
+
+private:
+  std::size_t position(int l, int c) const { return static_cast<std::size_t>(l) * colonnes_ + c; }
+  int lignes_ = 0, colonnes_ = 0;
+  std::vector<Cellule> cellules_;
+  int haut_ = -1, bas_ = -1, gauche_ = -1, droite_ = -1;  // cellules changées
+};
+
+class Grille : public QTableView {
+public:
+  explicit Grille(QWidget* parent = nullptr);
+
+  int Rows() const { return modèle_.rowCount(); }
+  void Rows(int n);
+  int Cols() const { return modèle_.columnCount(); }
+  void Cols(int n);
+  int FixedRows() const { return modèle_.lignesfixes; }
+  void FixedRows(int n);
+  int FixedCols() const { return modèle_.colonnesfixes; }
+  void FixedCols(int n);
+  int Row() const { return ligne_; }
+  void Row(int l);
+  int Col() const { return colonne_; }
+  void Col(int c);
+  QString Text() const;
+  void Text(const QString& texte);
+  int ColWidth(int c) const { return largeurs_.at(static_cast<std::size_t>(c)); }
+  void ColWidth(int c, int twips);
+  void ColAlignment(int c, int alignement);
+  void FixedAlignment(int c, int alignement);
+  void CellForeColor(int couleur);
+  void CellBackColor(int couleur);
+  void CellFontBold(bool gras);
+  bool Visible() const { return !isHidden(); }
+  void Visible(bool visible);
+  void Width(int twips);
+  void Height(int twips);
+  void SetFocus();
+  ImageGrille Picture() const;
+
+  // Événements, après le déplacement de la cellule courante.
+  std::function<void()> Click;
+  std::function<void()> DblClick;
+  std::function<void()> RowColChange;  // la cellule courante a changé par l'utilisateur
+  std::function<void(int codetouche, int shift)> KeyDown;
+  std::function<void(int bouton, int shift, double x, double y)> MouseDown;
+
+  const ModeleGrille& modèle() const { return modèle_; }
+  // Codes de touche de l'ancien système (13 Entrée, 32 espace, 46 Suppr, 37 à 40
+  // flèches, 107/187 plus, 109/189 moins, lettres et chiffres en majuscules ASCII).
+  static int codetouche(const QKeyEvent& e);
+  static int étatmaj(Qt::KeyboardModifiers m);
+
+protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* objet, QEvent* e) override;
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+  void updateGeometries() override;
+
+private:
+  int pixels(int twips) const;
+  int twipsde(double pixels) const;
+  void appliquerlargeur(int c);
+  void placerfigées();
+  void montrercourante();
+  void planifier();
+  void mettreàjour();
+  void déplacer(int l, int c);
+  QTableView* vuede(QObject* viewport) const;
+
+  ModeleGrille modèle_;
+  QTableView* haut_;
+  QTableView* gauche_;
+  QTableView* coin_;
+  std::vector<int> largeurs_;
+  int ligne_ = 0, colonne_ = 0;
+  bool miseàjourprévue_ = false;
+  bool pressionsurcellule_ = false;
+};

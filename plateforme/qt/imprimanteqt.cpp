@@ -1,0 +1,180 @@
+#include "plateforme/qt/imprimanteqt.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#include "plateforme/erreurs.h"
+#include "plateforme/fichiers.h"
+#include "plateforme/qt/dessingrille.h"
+#include "plateforme/services.h"
+
+namespace {
+
+// Les noms des mises en page, en toutes casses, vers les polices Liberation.
+void installersubstitutions() {
+  static bool faites = false;
+  if (faites) return;
+  QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"));
+  QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+  QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+  faites = true;
+}
+
+QString familleréelle(const QString& nom) {
+  const QString n = nom.trimmed().toLower();
+  if (n == QStringLiteral("courier new") || n == QStringLiteral("courier")) return QStringLiteral("Liberation Mono");
+  if (n == QStringLiteral("times new roman") || n == QStringLiteral("times")) return QStringLiteral("Liberation Serif");
+  if (n == QStringLiteral("arial") || n == QStringLiteral("helvetica")) return QStringLiteral("Liberation Sans");
+  return nom;
+}
+
+QFont policeqt(const Police& p, double taille) {
+  QFont f(familleréelle(p.nom));
+  f.setHintingPreference(QFont::PreferNoHinting);
+  f.setPointSizeF(taille);
+  f.setBold(p.gras);
+  f.setUnderline(p.souligné);
+  return f;
+}
+
+// Mesures prises sur une grande taille (sans arrondi aux pixels), ramenées en points.
+constexpr double taillemesure = 1000;
+
+QFontMetricsF mesures(const Police& p) {
+  QFont f = policeqt(p, 1);
+  f.setPixelSize(static_cast<int>(taillemesure));
+  return QFontMetricsF(f);
+}
+
+QPageLayout::Orientation orientationqt(int o) {
+  return o == paysage ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
+QColor couleurqt(int c) { return QColor(rougede(c), vertde(c), bleude(c)); }
+
+QString nouveaupdf() {
+  const QString dossier = cheminréel(QStringLiteral("c:\\Exportation Evalo"));
+  créerdossier(dossier);
+  const QString base = QStringLiteral("Evalo ") + horloge().maintenant().toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"));
+  QString chemin = dossier + u'/' + base + QStringLiteral(".pdf");
+  for (int n = 2; QFileInfo::exists(chemin); ++n) chemin = dossier + u'/' + base + QStringLiteral(" (%1).pdf").arg(n);
+  return chemin;
+}
+
+}  // namespace
+
+MesureurQt::MesureurQt() { installersubstitutions(); }
+
+double MesureurQt::largeurcaractère(const Police& p) const {
+  return mesures(p).horizontalAdvance(u'0') * p.taille / taillemesure;
+}
+
+double MesureurQt::largeurtexte(const Police& p, const QString& texte) const {
+  return mesures(p).horizontalAdvance(texte) * p.taille / taillemesure;
+}
+
+double MesureurQt::hauteurligne(const Police& p) const { return mesures(p).lineSpacing() * p.taille / taillemesure; }
+
+void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages) {
+  if (pages.isEmpty()) return;
+  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientationqt(pages.first().orientation),
+                                    QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
+  QPainter peintre;
+  if (!peintre.begin(&printer))
+    throw ErreurEvalo(QStringLiteral("L'imprimante « %1 » ne peut pas imprimer ce document.").arg(printer.printerName()));
+  const double parpoint = printer.resolution() / 72.0;
+  for (int n = 0; n < pages.size(); ++n) {
+    const PageImprimée& page = pages[n];
+    if (n > 0) {
+      printer.setPageOrientation(orientationqt(page.orientation));
+      printer.newPage();
+    }
+    for (const LigneImprimée& ligne : page.lignes) {
+      for (const Passage& p : ligne.passages) {
+        const QFont f = policeqt(p.police, p.police.taille);
+        peintre.setFont(f);
+        peintre.setPen(couleurqt(p.couleur));
+        const QFontMetricsF fm(f, &printer);
+        peintre.drawText(QPointF(p.x * parpoint, ligne.y * parpoint + fm.ascent()), p.texte);
+      }
+    }
+    for (const ImageImprimée& i : page.images)
+      dessinerimagegrille(peintre, i.image, QPointF(i.x * parpoint, i.y * parpoint), parpoint);
+  }
+  peintre.end();
+}
+
+ImprimanteQt::ImprimanteQt(QString nom)
+    : Imprimante(std::make_unique<MesureurQt>()), nom_(std::move(nom)) {
+  if (nom_ == nomimprimantepdf && !QPrinterInfo::availablePrinterNames().contains(nom_)) {
+    printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_->setOutputFormat(QPrinter::PdfFormat);
+  } else {
+    printer_ = std::make_unique<QPrinter>(QPrinterInfo::printerInfo(nom_), QPrinter::HighResolution);
+  }
+  printer_->setDocName(QStringLiteral("Evalo"));
+  printer_->setCreator(QStringLiteral("Evalo"));
+}
+
+ImprimanteQt::~ImprimanteQt() = default;
+
+void ImprimanteQt::préparerpdf() {
+  if (printer_->outputFormat() != QPrinter::PdfFormat) return;
+  dernierpdf_ = nouveaupdf();
+  printer_->setOutputFileName(dernierpdf_);
+}
+
+void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
+  préparerpdf();
+  if (aperçu_) {
+    QPrintPreviewDialog aperçu(printer_.get());
+    aperçu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    QObject::connect(&aperçu, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) { rendrepages(*p, pages); });
+    if (aperçu.exec() != QDialog::Accepted) return;
+  } else {
+    rendrepages(*printer_, pages);
+  }
+  if (!dernierpdf_.isEmpty() && QFileInfo::exists(dernierpdf_)) ouvrirdocument(dernierpdf_);
+}
+
+bool ImprimanteQt::réglages() {
+  if (printer_->outputFormat() == QPrinter::PdfFormat) {
+    QPageSetupDialog boîte(printer_.get());
+    return boîte.exec() == QDialog::Accepted;
+  }
+  QPrintDialog boîte(printer_.get());
+  return boîte.exec() == QDialog::Accepted;
+}
+
+ParcImprimantesQt::ParcImprimantesQt() {
+  const QString défaut = QPrinterInfo::defaultPrinterName();
+  courante_ = défaut.isEmpty() ? nomimprimantepdf : défaut;
+}
+
+QStringList ParcImprimantesQt::Printers() const {
+  QStringList noms = QPrinterInfo::availablePrinterNames();
+  if (!noms.contains(nomimprimantepdf)) noms.append(nomimprimantepdf);
+  return noms;
+}
+
+Imprimante& ParcImprimantesQt::Printer() {
+  auto& i = imprimantes_[courante_];
+  if (!i) i = std::make_unique<ImprimanteQt>(courante_);
+  return *i;
+}
+
+bool ParcImprimantesQt::choisir(const QString& nom) {
+  if (!Printers().contains(nom)) return false;
+  courante_ = nom;
+  return true;
+}
+
+bool ParcImprimantesQt::réglages() { return static_cast<ImprimanteQt&>(Printer()).réglages(); }

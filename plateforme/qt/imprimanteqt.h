@@ -1,0 +1,59 @@
+#pragma once
+// Imprimantes Qt : les imprimantes CUPS installées et l'imprimante "PDF", qui
+// écrit le document dans le dossier d'exportation puis l'ouvre.
+
+#include <QString>
+#include <map>
+#include <memory>
+
+#include "plateforme/imprimante.h"
+
+class QPrinter;
+
+inline const QString nomimprimantepdf = QStringLiteral("PDF");
+
+// Mesures des polices Liberation qui remplacent Courier New, Times New Roman et Arial.
+class MesureurQt : public Mesureur {
+public:
+  MesureurQt();
+  double largeurcaractère(const Police& p) const override;
+  double largeurtexte(const Police& p, const QString& texte) const override;
+  double hauteurligne(const Police& p) const override;
+};
+
+class ImprimanteQt : public Imprimante {
+public:
+  explicit ImprimanteQt(QString nom);
+  ~ImprimanteQt() override;
+  QString DeviceName() const override { return nom_; }
+  // Aperçu avant la remise du document.
+  void aperçu(bool actif) { aperçu_ = actif; }
+  bool réglages();
+  QString dernierpdf() const { return dernierpdf_; }
+
+protected:
+  void remettre(const QList<PageImprimée>& pages) override;
+
+private:
+  void préparerpdf();
+  QString nom_;
+  std::unique_ptr<QPrinter> printer_;
+  bool aperçu_ = false;
+  QString dernierpdf_;
+};
+
+// Dessine les pages sur un QPrinter déjà réglé (imprimante ou aperçu).
+void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages);
+
+class ParcImprimantesQt : public ParcImprimantes {
+public:
+  ParcImprimantesQt();
+  QStringList Printers() const override;
+  Imprimante& Printer() override;
+  bool choisir(const QString& nom) override;
+  bool réglages() override;
+
+private:
+  QString courante_;
+  std::map<QString, std::unique_ptr<ImprimanteQt>> imprimantes_;
+};
