@@ -3,7 +3,7 @@
 // de note orale) : il doit rester du même ordre pour les deux tailles.
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <map>
 #include <memory>
@@ -15,6 +15,7 @@
 #include "noyau/resultats.h"
 #include "noyau/totaux.h"
 #include "plateforme/fichiers.h"
+#include "plateforme/qt/grille.h"
 
 namespace {
 
@@ -90,6 +91,37 @@ void Totaux(benchmark::State& s) {
   compterchamps(s, t.périodes + t.examens + 1);
 }
 
+// Remplissage d'une grille cellule par cellule, comme le font les fenêtres :
+// 1000 élèves sur 500 colonnes, texte et couleur, puis l'affichage.
+void RemplissageGrille(benchmark::State& s) {
+  const int lignes = static_cast<int>(s.range(0)), colonnes = static_cast<int>(s.range(1));
+  Grille g;
+  g.resize(1200, 800);
+  g.show();
+  for (auto _ : s) {
+    g.Visible(false);
+    g.Rows(1);
+    g.Cols(1);
+    g.Rows(lignes + 3);
+    g.Cols(colonnes + 2);
+    g.FixedRows(3);
+    g.FixedCols(1);
+    for (int c = 0; c < colonnes + 2; ++c) g.ColWidth(c, c == 1 ? 2800 : 500);
+    for (int l = 0; l < lignes + 3; ++l) {
+      g.Row(l);
+      for (int c = 0; c < colonnes + 2; ++c) {
+        g.Col(c);
+        g.Text(QStringLiteral("12.5"));
+        g.CellForeColor(c % 3 ? noir : rouge);
+      }
+    }
+    g.Visible(true);
+    QApplication::processEvents();
+  }
+  s.counters["cellules"] = static_cast<double>(lignes + 3) * (colonnes + 2);
+}
+
+BENCHMARK(RemplissageGrille)->Args({30, 50})->Args({1000, 500})->Unit(benchmark::kMillisecond);
 BENCHMARK(Chargement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Calcul)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Sauvegarde)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
@@ -98,7 +130,8 @@ BENCHMARK(Totaux)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication application(argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

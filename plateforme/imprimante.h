@@ -72,8 +72,10 @@ public:
   virtual double largeurcaractère(const Police& p) const = 0;
   virtual double largeurtexte(const Police& p, const QString& texte) const = 0;
   virtual double hauteurligne(const Police& p) const = 0;
-  // Zone imprimable d'une page A4 avec 10 mm de marge tout autour.
-  double largeurpage(int orientation) const { return orientation == paysage ? 785.2 : 538.6; }
+  // Zone imprimable d'une page A4 : marges de 4 mm à gauche et à droite (un filet
+  // de 95 caractères de Courier New 10 y tient en portrait, 133 en paysage) et de
+  // 10 mm en haut et en bas.
+  double largeurpage(int orientation) const { return orientation == paysage ? 819.2 : 572.6; }
   double hauteurpage(int orientation) const { return orientation == paysage ? 538.6 : 785.2; }
 };
 

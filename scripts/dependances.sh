@@ -6,7 +6,7 @@ paquets=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-translations-l10n
   libgtest-dev libbenchmark-dev
-  fonts-liberation2
+  fonts-liberation2 poppler-utils
 )
 
 manquants=()

@@ -115,6 +115,9 @@ Grille::Grille(QWidget* parent)
   setSelectionBehavior(QAbstractItemView::SelectItems);
   verticalHeader()->setDefaultSectionSize(pixels(hauteurligne));
   viewport()->installEventFilter(this);
+  haut_->setObjectName(QStringLiteral("lignesfigées"));
+  gauche_->setObjectName(QStringLiteral("colonnesfigées"));
+  coin_->setObjectName(QStringLiteral("coinfigé"));
   for (QTableView* v : {haut_, gauche_, coin_}) {
     réglervue(*v);
     v->setModel(&modèle_);
@@ -366,7 +369,10 @@ bool Grille::eventFilter(QObject* objet, QEvent* e) {
     }
     case QEvent::MouseButtonDblClick: {
       auto* m = static_cast<QMouseEvent*>(e);
-      if (m->button() == Qt::LeftButton && vue->indexAt(m->position().toPoint()).isValid() && DblClick) DblClick();
+      const QModelIndex i = vue->indexAt(m->position().toPoint());
+      if (m->button() != Qt::LeftButton || !i.isValid()) return true;
+      déplacer(i.row(), i.column());
+      if (DblClick) DblClick();
       return true;
     }
     case QEvent::Wheel:

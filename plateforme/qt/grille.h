@@ -82,6 +82,7 @@ public:
   std::function<void(int bouton, int shift, double x, double y)> MouseDown;
 
   const ModeleGrille& modèle() const { return modèle_; }
+  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
   // Codes de touche de l'ancien système (13 Entrée, 32 espace, 46 Suppr, 37 à 40
   // flèches, 107/187 plus, 109/189 moins, lettres et chiffres en majuscules ASCII).
   static int codetouche(const QKeyEvent& e);
@@ -91,7 +92,6 @@ protected:
   void keyPressEvent(QKeyEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   bool eventFilter(QObject* objet, QEvent* e) override;
-  void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
   void updateGeometries() override;
 
 private:

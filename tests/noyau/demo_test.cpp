@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/outils/impressionqt.h"
+
 #include <QDir>
 
 #include "noyau/demo.h"

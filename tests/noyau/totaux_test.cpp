@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/outils/impressionqt.h"
+
 #include "noyau/etat.h"
 #include "noyau/notesclasse.h"
 #include "noyau/totaux.h"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/outils/impressionqt.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>

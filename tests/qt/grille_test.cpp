@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include "tests/outils/impressionqt.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTest>
+
+#include "plateforme/qt/grille.h"
+
+namespace {
+
+// Grille de feuille de cotes : 3 lignes et 1 colonne fixes.
+class GrilleEssai : public ::testing::Test {
+protected:
+  void SetUp() override {
+    testeur = std::make_unique<QAbstractItemModelTester>(const_cast<ModeleGrille*>(&g.modèle()),
+                                                         QAbstractItemModelTester::FailureReportingMode::Fatal);
+    g.Rows(1);
+    g.Cols(1);
+    g.Rows(33);
+    g.Cols(12);
+    g.FixedRows(3);
+    g.FixedCols(1);
+    for (int c = 0; c < 12; ++c) g.ColWidth(c, c == 1 ? 2800 : 1000);
+    for (int l = 0; l < 33; ++l)
+      for (int c = 0; c < 12; ++c) {
+        g.Row(l);
+        g.Col(c);
+        g.Text(QStringLiteral("%1,%2").arg(l).arg(c));
+      }
+    g.Width(9000);
+    g.Height(4000);
+    g.show();
+    QApplication::processEvents();
+  }
+  QString texte(int l, int c) {
+    g.Row(l);
+    g.Col(c);
+    return g.Text();
+  }
+  QPoint centre(QTableView* vue, int l, int c) { return vue->visualRect(g.modèle().index(l, c)).center(); }
+
+  Grille g;
+  std::unique_ptr<QAbstractItemModelTester> testeur;
+};
+
+TEST_F(GrilleEssai, CelluleCouranteTexteEtDimensions) {
+  EXPECT_EQ(texte(5, 3), QStringLiteral("5,3"));
+  g.Rows(10);
+  g.Cols(4);
+  EXPECT_EQ(texte(9, 3), QStringLiteral("9,3"));  // ce qui reste garde son texte
+  g.Rows(12);
+  EXPECT_EQ(texte(11, 3), QString());
+  g.Rows(1);
+  g.Cols(1);
+  g.Rows(5);
+  g.Cols(5);
+  EXPECT_EQ(texte(0, 0), QString());  // réduite à une cellule, la grille se vide
+  g.Row(99);
+  EXPECT_EQ(g.Row(), 4);
+}
+
+TEST_F(GrilleEssai, ProprietesDesCellules) {
+  g.Row(4);
+  g.Col(2);
+  g.CellForeColor(rouge);
+  g.CellBackColor(jaune);
+  g.CellFontBold(true);
+  g.ColAlignment(2, alignementdroite);
+  g.FixedAlignment(2, alignementcentre);
+  g.Visible(true);
+  const QModelIndex i = g.modèle().index(4, 2);
+  EXPECT_EQ(i.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  EXPECT_EQ(i.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 0));
+  EXPECT_TRUE(i.data(Qt::FontRole).value<QFont>().bold());
+  EXPECT_EQ(i.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
+  EXPECT_EQ(g.modèle().index(0, 2).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignCenter);
+  EXPECT_TRUE(g.modèle().index(0, 5).data(Qt::BackgroundRole).isValid());  // cellule fixe grisée
+  EXPECT_FALSE(g.modèle().index(5, 5).data(Qt::BackgroundRole).isValid());
+
+  // Réglage général : texte à gauche, nombre à droite.
+  g.Row(6);
+  g.Col(7);
+  g.Text(QStringLiteral("12.5"));
+  EXPECT_EQ(g.modèle().index(6, 7).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
+  g.Text(QStringLiteral("Dupont"));
+  EXPECT_EQ(g.modèle().index(6, 7).data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignLeft | Qt::AlignVCenter);
+
+  g.ColWidth(3, 0);
+  EXPECT_TRUE(g.isColumnHidden(3));
+  g.ColWidth(3, 600);
+  EXPECT_FALSE(g.isColumnHidden(3));
+  EXPECT_EQ(g.columnWidth(3), 600 * g.logicalDpiX() / 1440);
+}
+
+TEST_F(GrilleEssai, ImageDeLaGrille) {
+  g.Row(3);
+  g.Col(1);
+  g.CellForeColor(bleu);
+  g.CellFontBold(true);
+  g.ColWidth(4, 0);
+  g.ColAlignment(2, alignementcentre);
+  const ImageGrille image = g.Picture();
+  EXPECT_EQ(image.lignes(), 33);
+  EXPECT_EQ(image.colonnes(), 12);
+  EXPECT_EQ(image.lignesfixes, 3);
+  EXPECT_EQ(image.colonnesfixes, 1);
+  EXPECT_EQ(image.largeurs[1], 2800);
+  EXPECT_EQ(image.largeurs[4], 0);
+  EXPECT_EQ(image.cellules[3][1].texte, QStringLiteral("3,1"));
+  EXPECT_EQ(image.cellules[3][1].couleurtexte, bleu);
+  EXPECT_TRUE(image.cellules[3][1].gras);
+  EXPECT_EQ(image.alignement(5, 2), alignementcentre);
+  EXPECT_EQ(image.hauteurtotale(), 33 * 240);
+}
+
+TEST_F(GrilleEssai, ClicDeplaceLaCelluleAvantLeGestionnaire) {
+  QList<std::pair<int, int>> vus;
+  QList<int> boutons;
+  int doubles = 0;
+  g.Click = [&] { vus.append({g.Row(), g.Col()}); };
+  g.MouseDown = [&](int bouton, int, double, double) { boutons.append(bouton); };
+  g.DblClick = [&] { ++doubles; };
+  QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, centre(&g, 5, 2));
+  QTest::mouseClick(g.viewport(), Qt::RightButton, {}, centre(&g, 6, 3));
+  QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, centre(&g, 7, 4));
+  ASSERT_GE(vus.size(), 1);
+  EXPECT_EQ(vus.first(), std::make_pair(5, 2));
+  EXPECT_EQ(boutons.mid(0, 2), (QList<int>{1, 2}));
+  EXPECT_EQ(doubles, 1);
+  EXPECT_EQ(g.Row(), 7);
+  EXPECT_EQ(g.Col(), 4);
+
+  // Un clic sur l'en-tête figé rend la cellule fixe courante.
+  QTableView* haut = g.findChild<QTableView*>(QStringLiteral("lignesfigées"));
+  ASSERT_TRUE(haut);
+  QTest::mouseClick(haut->viewport(), Qt::LeftButton, {}, centre(haut, 1, 3));
+  EXPECT_EQ(vus.last(), std::make_pair(1, 3));
+}
+
+TEST_F(GrilleEssai, CodesDesTouches) {
+  const std::tuple<int, Qt::KeyboardModifiers, int> cas[] = {
+      {Qt::Key_Return, Qt::NoModifier, 13},    {Qt::Key_Enter, Qt::KeypadModifier, 13},
+      {Qt::Key_Space, Qt::NoModifier, 32},     {Qt::Key_Delete, Qt::NoModifier, 46},
+      {Qt::Key_Plus, Qt::KeypadModifier, 107}, {Qt::Key_Plus, Qt::NoModifier, 187},
+      {Qt::Key_Minus, Qt::KeypadModifier, 109}, {Qt::Key_Minus, Qt::NoModifier, 189},
+      {Qt::Key_A, Qt::NoModifier, 65},         {Qt::Key_F2, Qt::NoModifier, 113},
+  };
+  for (const auto& [touche, mod, code] : cas) {
+    const QKeyEvent e(QEvent::KeyPress, touche, mod);
+    EXPECT_EQ(Grille::codetouche(e), code) << touche;
+  }
+  EXPECT_EQ(Grille::étatmaj(Qt::ShiftModifier | Qt::ControlModifier), 3);
+}
+
+TEST_F(GrilleEssai, FlechesDeplacentPuisKeyDown) {
+  QList<std::tuple<int, int, int, int>> vus;  // code, shift, ligne, colonne
+  int changements = 0;
+  g.KeyDown = [&](int code, int shift) { vus.append({code, shift, g.Row(), g.Col()}); };
+  g.RowColChange = [&] { ++changements; };
+  g.Row(3);
+  g.Col(1);
+  QTest::keyClick(&g, Qt::Key_Down);
+  QTest::keyClick(&g, Qt::Key_Right, Qt::ShiftModifier);
+  QTest::keyClick(&g, Qt::Key_Up);
+  QTest::keyClick(&g, Qt::Key_Up);  // ne monte pas dans les lignes fixes
+  QTest::keyClick(&g, Qt::Key_Left);
+  QTest::keyClick(&g, Qt::Key_Left);  // ni dans la colonne fixe
+  QTest::keyClick(&g, Qt::Key_Return);
+  const QList<std::tuple<int, int, int, int>> attendu{{40, 0, 4, 1}, {39, 1, 4, 2}, {38, 0, 3, 2}, {38, 0, 3, 2},
+                                                      {37, 0, 3, 1}, {37, 0, 3, 1}, {13, 0, 3, 1}};
+  EXPECT_EQ(vus, attendu);
+  EXPECT_EQ(changements, 4);
+}
+
+TEST_F(GrilleEssai, LesEnTetesRestentEnPlaceQuandLeResteDefile) {
+  g.verticalScrollBar()->setValue(g.verticalScrollBar()->maximum());
+  g.horizontalScrollBar()->setValue(g.horizontalScrollBar()->maximum());
+  QApplication::processEvents();
+  QTableView* haut = g.findChild<QTableView*>(QStringLiteral("lignesfigées"));
+  QTableView* gauche = g.findChild<QTableView*>(QStringLiteral("colonnesfigées"));
+  QTableView* coin = g.findChild<QTableView*>(QStringLiteral("coinfigé"));
+  ASSERT_TRUE(haut && gauche && coin);
+  EXPECT_TRUE(haut->isVisible() && gauche->isVisible() && coin->isVisible());
+  // Le haut montre toujours les lignes 0 à 2, la gauche la colonne 0, alignées sur ce qui défile.
+  ASSERT_GT(g.horizontalScrollBar()->value(), 0);
+  const int x = g.viewport()->width() - 5;
+  EXPECT_EQ(haut->indexAt(QPoint(x, 2)).row(), 0);
+  EXPECT_EQ(haut->indexAt(QPoint(x, haut->height() - 2)).row(), 2);
+  EXPECT_EQ(haut->indexAt(QPoint(x, 2)).column(), g.indexAt(QPoint(x, 2)).column());
+  EXPECT_EQ(haut->indexAt(QPoint(x, 2)).column(), 11);
+  EXPECT_EQ(gauche->indexAt(QPoint(2, gauche->height() - 5)).column(), 0);
+  EXPECT_EQ(gauche->indexAt(QPoint(2, gauche->height() - 5)).row(), g.indexAt(QPoint(2, g.viewport()->height() - 5)).row());
+  EXPECT_EQ(coin->indexAt(QPoint(2, 2)), g.modèle().index(0, 0));
+  EXPECT_GT(g.verticalScrollBar()->value(), 0);
+
+  // Une cellule atteinte au clavier ne reste pas sous les lignes figées.
+  g.Row(3);
+  g.Col(2);
+  g.scrollTo(g.modèle().index(3, 2));
+  EXPECT_GE(g.rowViewportPosition(3), haut->height());
+}
+
+}  // namespace

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "tests/outils/impressionqt.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "plateforme/qt/imprimanteqt.h"
+#include "plateforme/services.h"
+#include "tests/outils/documentessai.h"
+
+namespace {
+
+QStringList lignes(const QString& texte) { return texte.split(u'\n'); }
+
+TEST(ImprimanteTexte, DocumentDEssaiLigneParLigne) {
+  ImprimanteTexte i;
+  imprimerdocumentdessai(i);
+  ASSERT_EQ(i.documents().size(), 1);
+  const QStringList attendu{
+      "--- page 1 (portrait) ---",
+      QStringLiteral("Classe de 5A") + QString(12, u' ') + QStringLiteral("Cours : Mathématique") + QString(25, u' ') +
+          QStringLiteral("Période 1"),
+      QString(95, u'-'),
+      "Dupont Élodie                 7,0 12,5 14 -2.5 fin",
+      "un texte assez long pour dépasser",
+      "         suite à la colonne 10",
+      "",
+      "Moyennes :                     11.3 ",
+      "--- page 2 (paysage) ---",
+      "Tableau de la classe",
+      "[grille à 3, 55 pt]",
+      "N°|Nom|Note|Moy",
+      "1|Dupont Élodie|12.5|14",
+      "2|Durand Paul|7|A",
+  };
+  EXPECT_EQ(lignes(i.texte()), attendu);
+
+  const QList<PageImprimée>& pages = i.documents().first();
+  ASSERT_EQ(pages.size(), 2);
+  const Passage& rouge7 = pages[0].lignes[2].passages[1];
+  EXPECT_EQ(rouge7.texte, QStringLiteral(" 7,0"));
+  EXPECT_EQ(rouge7.couleur, rouge);
+  EXPECT_EQ(i.colonne(rouge7), 30);
+  EXPECT_EQ(pages[0].lignes[2].passages[2].couleur, noir);
+  EXPECT_TRUE(pages[0].lignes[6].passages[0].police.gras);
+  const Passage& titre = pages[1].lignes[0].passages[0];
+  EXPECT_TRUE(titre.police.souligné);
+  EXPECT_EQ(titre.police.nom, QStringLiteral("times new roman"));
+  EXPECT_DOUBLE_EQ(titre.police.taille, 14);
+}
+
+TEST(ImprimanteTexte, ElementsEtTabulations) {
+  struct Cas {
+    const char* nom;
+    std::function<void(Imprimante&)> imprimer;
+    QStringList attendu;
+  };
+  const Cas cas[] = {
+      {"nombres", [](Imprimante& i) { i.Print({Nombre(12.5), Nombre(-3), Nombre(0)}); }, {" 12.5 -3  0 "}},
+      {"tab déjà dépassé", [](Imprimante& i) { i.Print({"abcdef", Tab(3), "x"}); }, {"abcdef", "  x"}},
+      {"tab à la position", [](Imprimante& i) { i.Print({"ab", Tab(3), "x"}); }, {"abx"}},
+      {"point-virgule", [](Imprimante& i) { i.Print({"a"}, Suite::PointVirgule); i.Print({"b"}); i.Print({"c"}); }, {"ab", "c"}},
+      {"liste vide", [](Imprimante& i) { i.Print({"a"}); i.Print(); i.Print({"b"}); }, {"a", "", "b"}},
+      {"tab seul", [](Imprimante& i) { i.Print({Tab(5)}, Suite::PointVirgule); i.Print({"x"}); }, {"    x"}},
+  };
+  for (const auto& c : cas) {
+    ImprimanteTexte i;
+    c.imprimer(i);
+    i.EndDoc();
+    QStringList attendu{QStringLiteral("--- page 1 (portrait) ---")};
+    attendu += c.attendu;
+    EXPECT_EQ(lignes(i.texte()), attendu) << c.nom;
+  }
+}
+
+TEST(ImprimanteTexte, PagesVidesEtPageDeborde) {
+  ImprimanteTexte i;
+  i.NewPage();
+  i.EndDoc();
+  EXPECT_TRUE(i.documents().isEmpty());  // rien d'imprimé : pas de page
+
+  i.FontSize(12);
+  for (int n = 1; n <= 100; ++n) i.Print({QString::number(n)});
+  i.NewPage();  // juste après un saut automatique ou non : jamais de page blanche
+  i.EndDoc();
+  const QList<PageImprimée>& pages = i.documents().last();
+  const int parpage = static_cast<int>(785.2 / (1.15 * 12));
+  ASSERT_EQ(pages.size(), (100 + parpage - 1) / parpage);
+  EXPECT_EQ(pages[0].lignes.size(), parpage);
+  EXPECT_EQ(pages[1].lignes.first().passages.first().texte, QString::number(parpage + 1));
+
+  // Une orientation choisie sur une page encore vide s'applique à elle.
+  i.Print({"portrait"});
+  i.NewPage();
+  i.Orientation(paysage);
+  i.Print({"paysage"});
+  i.EndDoc();
+  ASSERT_EQ(i.documents().last().size(), 2);
+  EXPECT_EQ(i.documents().last()[0].orientation, portrait);
+  EXPECT_EQ(i.documents().last()[1].orientation, paysage);
+}
+
+TEST(ParcTexte, ChoixDeLImprimante) {
+  ParcTexte parc({QStringLiteral("Salle des profs"), QStringLiteral("PDF")});
+  EXPECT_EQ(parc.Printers(), (QStringList{QStringLiteral("Salle des profs"), QStringLiteral("PDF")}));
+  EXPECT_EQ(parc.Printer().DeviceName(), QStringLiteral("Salle des profs"));
+  EXPECT_TRUE(parc.choisir(QStringLiteral("PDF")));
+  EXPECT_EQ(parc.Printer().DeviceName(), QStringLiteral("PDF"));
+  EXPECT_FALSE(parc.choisir(QStringLiteral("Disparue")));
+  EXPECT_EQ(parc.Printer().DeviceName(), QStringLiteral("PDF"));
+}
+
+TEST(ImprimanteQt, PolicesLiberationALaPlaceDesNomsDesMisesEnPage) {
+  MesureurQt m;
+  Police courier{QStringLiteral("COURIER NEW"), 10, false, false};
+  // Chasse fixe : chaque caractère a la largeur de "0", 0,6 em pour Courier New.
+  EXPECT_NEAR(m.largeurcaractère(courier), 6.0, 0.05);
+  EXPECT_NEAR(m.largeurtexte(courier, QStringLiteral("iiiiWWWW")), 8 * m.largeurcaractère(courier), 0.01);
+  Police arial{QStringLiteral("arial"), 10, false, false};
+  EXPECT_LT(m.largeurtexte(arial, QStringLiteral("iiii")), m.largeurtexte(arial, QStringLiteral("WWWW")));
+}
+
+class ImprimantePdf : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ASSERT_TRUE(maison.isValid());
+    qputenv("HOME", maison.path().toUtf8());
+    services().ouvrirdocument = [this](const QString& chemin) { ouverts.append(chemin); };
+  }
+  void TearDown() override { services() = Services{}; }
+  static QString lancer(const QString& programme, const QStringList& arguments) {
+    QProcess p;
+    p.start(programme, arguments);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return QStringLiteral("<échec de %1>").arg(programme);
+    return QString::fromUtf8(p.readAllStandardOutput());
+  }
+  QTemporaryDir maison;
+  QStringList ouverts;
+};
+
+TEST_F(ImprimantePdf, MemeDocumentEnPdf) {
+  ImprimanteQt pdf(nomimprimantepdf);
+  imprimerdocumentdessai(pdf);
+  ASSERT_EQ(ouverts.size(), 1);
+  const QString chemin = ouverts.first();
+  EXPECT_TRUE(chemin.startsWith(maison.path() + QStringLiteral("/Exportation Evalo/Evalo ")));
+  EXPECT_TRUE(QFile::exists(chemin));
+
+  const QString infos = lancer(QStringLiteral("pdfinfo"), {chemin});
+  EXPECT_TRUE(infos.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << infos.toStdString();
+  const QString page1 = lancer(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), QStringLiteral("1"),
+                                                           QStringLiteral("-l"), QStringLiteral("1"), chemin, QStringLiteral("-")});
+  EXPECT_TRUE(page1.contains(QStringLiteral("Classe de 5A"))) << page1.toStdString();
+  EXPECT_TRUE(page1.contains(QStringLiteral("Dupont Élodie                 7,0 12,5 14 -2.5 fin"))) << page1.toStdString();
+  EXPECT_TRUE(page1.contains(QRegularExpression(QStringLiteral("Moyennes : +11\\.3")))) << page1.toStdString();
+  const QString page2 = lancer(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"),
+                                                           QStringLiteral("2"), chemin, QStringLiteral("-")});
+  for (const char* mot : {"Tableau de la classe", "Dupont Élodie", "Durand Paul", "12.5"})
+    EXPECT_TRUE(page2.contains(QString::fromUtf8(mot))) << mot << "\n" << page2.toStdString();
+  EXPECT_FALSE(page2.contains(QStringLiteral("caché")));
+
+  // Document vide : pas de fichier.
+  pdf.NewPage();
+  pdf.EndDoc();
+  EXPECT_EQ(ouverts.size(), 1);
+}
+
+TEST(ParcImprimantesQt, LImprimantePdfExisteToujours) {
+  ParcImprimantesQt parc;
+  EXPECT_TRUE(parc.Printers().contains(nomimprimantepdf));
+  EXPECT_TRUE(parc.Printers().contains(parc.Printer().DeviceName()));
+  EXPECT_TRUE(parc.choisir(nomimprimantepdf));
+  EXPECT_EQ(parc.Printer().DeviceName(), nomimprimantepdf);
+  EXPECT_FALSE(parc.choisir(QStringLiteral("Imprimante disparue")));
+}
+
+}  // namespace
