@@ -1,34 +1,94 @@
-// Point d'entrée : branche les services Qt. La fenêtre de bienvenue n'existe pas
-// encore ; le programme le dit et s'arrête.
+// Point d'entrée : branche les services Qt et les fenêtres, puis ouvre la fenêtre
+// de bienvenue.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QDesktopServices>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTranslator>
+#include <QUrl>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 
+#include "demarrage/bienvenue.h"
+#include "demarrage/registre.h"
+#include "noyau/demo.h"
 #include "noyau/etat.h"
+#include "noyau/synchro.h"
 #include "plateforme/qt/boitesqt.h"
+#include "plateforme/qt/imprimanteqt.h"
 #include "plateforme/services.h"
 
+namespace {
+
+// Le dossier de démonstration vit jusqu'à la fin du programme, même par exit().
+std::unique_ptr<QTemporaryDir> dossierdémo;
+
+QString choisirracine(const QCommandLineParser& options) {
+  if (options.isSet(QStringLiteral("demo"))) {
+    dossierdémo = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/evalo-demo-XXXXXX"));
+    créerannéedémo(dossierdémo->path());
+    return dossierdémo->path();
+  }
+  if (options.isSet(QStringLiteral("racine"))) return QDir(options.value(QStringLiteral("racine"))).absolutePath();
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+}  // namespace
+
+void décrireoptions(QCommandLineParser& options) {
+  options.setApplicationDescription(QStringLiteral("Evalo : carnet de cotes par compétences."));
+  options.addHelpOption();
+  options.addVersionOption();
+  options.addOption({QStringLiteral("racine"), QStringLiteral("Dossier des données (usage portable, essais)."),
+                     QStringLiteral("DOSSIER")});
+  options.addOption({QStringLiteral("demo"),
+                     QStringLiteral("Démarre sur une année scolaire de démonstration, dans un dossier temporaire.")});
+}
+
 int main(int argc, char* argv[]) {
+  QCommandLineParser options;
+  décrireoptions(options);
+  {
+    // --help et --version répondent sans écran.
+    QCoreApplication lecture(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(EVALO_VERSION));
+    QTranslator traduction;
+    if (traduction.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+      QCoreApplication::installTranslator(&traduction);
+    options.process(lecture);
+  }
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Evalo"));
   QApplication::setApplicationVersion(QStringLiteral(EVALO_VERSION));
   QLocale::setDefault(QLocale(QLocale::French, QLocale::Belgium));
-
   QTranslator traductionqt;
   if (traductionqt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&traductionqt);
 
   BoitesQt boîtesqt;
+  ParcImprimantesQt imprimantesqt;
   services().boites = &boîtesqt;
-  services().terminer = [] { std::exit(0); };
-  état().dossierracine = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  services().imprimantes = &imprimantesqt;
+  // Fin immédiate : les fichiers sont déjà écrits en entier ; les fenêtres ouvertes
+  // ne sont pas détruites une à une, seul le dossier de démonstration est effacé.
+  services().terminer = [] {
+    dossierdémo.reset();
+    std::fflush(nullptr);
+    std::_Exit(0);
+  };
+  services().ouvrirdocument = [](const QString& chemin) { QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)); };
+  services().dossierprogramme = choisirracine(options);
+  QDir().mkpath(services().dossierprogramme);
+  brancherfenêtres();
 
-  std::fprintf(stdout, "Evalo %s : les services sont prêts (dossier des données : %s).\n"
-                       "La fenêtre de bienvenue n'est pas encore livrée dans cette version.\n",
-               EVALO_VERSION, qPrintable(état().dossierracine));
+  montrermodale(QStringLiteral("Bienvenue"));
+  if (Bienvenue().sessionprête()) sauvegardedesortie();
   return 0;
 }

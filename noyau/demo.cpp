@@ -194,8 +194,6 @@ void écrireclasse(const Cours& c, const QList<Contenu>& périodes, const QList<
   }
 }
 
-int débutdannée(const QDate& aujourdhui) { return aujourdhui.month() >= 8 ? aujourdhui.year() : aujourdhui.year() - 1; }
-
 void écrirerenseignementsdémo(const QString& amovible) {
   ÉtatPartagé& é = état();
   é.annéescolairedéfaut = é.annéescolaire;
@@ -240,8 +238,8 @@ void créerannéedémo(const QString& racine) {
   réinitialiserétat();
   ÉtatPartagé& é = état();
   é.dossierracine = racine;
-  const int année = débutdannée(horloge().aujourdhui());
-  é.annéescolaire = QString::number(année % 100);
+  é.annéescolaire = annéescolairedudate(horloge().aujourdhui());
+  const int année = 2000 + é.annéescolaire.toInt();
   actualiserannéeaffichée();
   créerdossier(dossierdonnées());
   const QString amovible = QDir::cleanPath(racine + QStringLiteral("/Disque amovible"));

@@ -35,3 +35,25 @@ QString demandertexte(const QString& texte) {
   montrermodale(QStringLiteral("rema"));
   return état().textesaisi;
 }
+
+QString annéescolairedudate(const QDate& date) {
+  const int début = date.month() >= 8 ? date.year() : date.year() - 1;
+  return QString::number(début % 100);
+}
+
+bool demanderannéescolaire() {
+  for (;;) {
+    const QString réponse = boîtes().saisie(QStringLiteral("Entrer l'année scolaire\n\nen septembre"),
+                                            QStringLiteral("CORRECTION"), état().annéescolaire);
+    if (réponse.isEmpty()) return false;
+    const double lu = val(réponse);
+    if (lu < -0.5 || lu >= 99.5) {
+      boîtes().bip();
+      continue;
+    }
+    const QString avant = état().annéescolaire;
+    état().annéescolaire = QString::number(arrondipair(lu));
+    actualiserannéeaffichée();
+    return état().annéescolaire != avant;
+  }
+}

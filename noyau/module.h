@@ -1,6 +1,7 @@
 #pragma once
 // Petites routines du module partagé, employées par toutes les fenêtres.
 
+#include <QDate>
 #include <QString>
 
 // " 13 - 14" pour l'année 13 : chaque nombre avec son blanc de tête, l'année
@@ -30,3 +31,11 @@ int question(const QString& texte, const QString& titre);
 
 // Passe le texte à la fenêtre des remarques et rend ce qu'elle y a laissé.
 QString demandertexte(const QString& texte);
+
+// Code de l'année scolaire en cours à une date : les deux derniers chiffres de
+// l'année où elle commence (septembre 2026 à juin 2027 : "26").
+QString annéescolairedudate(const QDate& date);
+
+// Demande l'année scolaire ("CORRECTION") : hors de 0..99, bip et nouvelle
+// demande ; une réponse vide ne change rien. Rend vrai quand l'année a changé.
+bool demanderannéescolaire();

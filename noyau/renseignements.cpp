@@ -100,6 +100,9 @@ void lirerenseignements() {
     if (!fichierexiste(chemin)) {
       état().compétencesdéfaut.redim(1);
       état().compétencesdéfaut[1] = QStringLiteral("Aucune");
+      // Premier lancement : rien n'est encore ouvert, changer l'année ou le disque
+      // amovible ne demande pas de redémarrer.
+      if (état().étatdémarrage.isEmpty()) état().étatdémarrage = QStringLiteral("bienvenue");
       montrermodale(fenêtrerenseignements);
       état().étatdémarrage = QStringLiteral("déjà");
       continue;

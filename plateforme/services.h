@@ -11,6 +11,8 @@
 class ParcImprimantes;
 
 struct Services {
+  // Dossier du programme : racine des données et emplacement de la liste des utilisateurs.
+  QString dossierprogramme;
   Boites* boites = nullptr;
   const Horloge* horloge = nullptr;
   // Fin immédiate du programme. Ne doit pas rendre la main (les essais lèvent

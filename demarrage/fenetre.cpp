@@ -1,0 +1,61 @@
+#include "demarrage/fenetre.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+
+#include "noyau/module.h"
+
+Fenetre::Fenetre(QWidget* parent) : QDialog(parent) {
+  setWindowIcon(QIcon(logoevalo(64)));
+  setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+}
+
+void Fenetre::montrer() {
+  ouverte_ = true;
+  Form_Load();
+  if (ouverte_) exec();
+  ouverte_ = false;
+}
+
+void Fenetre::fermer() {
+  ouverte_ = false;
+  if (isVisible()) accept();
+}
+
+void Fenetre::done(int résultat) {
+  ouverte_ = false;
+  QDialog::done(résultat);
+}
+
+void Fenetre::centrer() {
+  const QScreen* écran = screen() ? screen() : QGuiApplication::primaryScreen();
+  if (!écran) return;
+  adjustSize();
+  const QRect zone = écran->availableGeometry();
+  const double partwip = logicalDpiX() / 1440.0;
+  const auto twips = [&](int pixels) { return static_cast<int>(pixels / partwip); };
+  const PositionFenêtre p = centrerfenêtre(twips(zone.width()), twips(zone.height()), twips(width()), twips(height()));
+  move(zone.x() + static_cast<int>(p.gauche * partwip), zone.y() + static_cast<int>(p.haut * partwip));
+}
+
+QPixmap logoevalo(int taille) {
+  QPixmap image(taille, taille);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double u = taille / 64.0;
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(31, 78, 140));
+  p.drawRoundedRect(QRectF(8 * u, 4 * u, 48 * u, 56 * u), 5 * u, 5 * u);
+  p.setBrush(Qt::white);
+  p.drawRect(QRectF(16 * u, 10 * u, 36 * u, 44 * u));
+  p.setPen(QPen(QColor(180, 190, 205), 1.5 * u));
+  for (int i = 0; i < 5; ++i) p.drawLine(QPointF(20 * u, (20 + 8 * i) * u), QPointF(48 * u, (20 + 8 * i) * u));
+  p.setPen(QPen(QColor(200, 30, 30), 3 * u));
+  p.drawLine(QPointF(22 * u, 36 * u), QPointF(28 * u, 44 * u));
+  p.drawLine(QPointF(28 * u, 44 * u), QPointF(44 * u, 22 * u));
+  return image;
+}
+
+QString ligneversion() { return QStringLiteral("Version %1 - carnet de cotes par compétences").arg(QStringLiteral(EVALO_VERSION)); }

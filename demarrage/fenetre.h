@@ -1,0 +1,30 @@
+#pragma once
+// Socle des fenêtres : une boîte de dialogue modale, centrée comme le veut le
+// module, avec Form_Load rejoué à chaque affichage.
+
+#include <QDialog>
+#include <QPixmap>
+
+class Fenetre : public QDialog {
+public:
+  explicit Fenetre(QWidget* parent = nullptr);
+  // Form_Load puis affichage modal ; rend la main à la fermeture.
+  void montrer();
+  virtual void Form_Load() {}
+  // Place la fenêtre au centre de l'écran, 200 twips plus haut.
+  void centrer();
+  bool ouverte() const { return ouverte_; }
+
+protected:
+  void fermer();
+  void done(int résultat) override;
+
+private:
+  bool ouverte_ = false;
+};
+
+// Le logo du programme, dessiné (carnet de cotes).
+QPixmap logoevalo(int taille);
+
+// Ligne de version du programme.
+QString ligneversion();

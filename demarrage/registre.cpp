@@ -1,0 +1,43 @@
+#include "demarrage/registre.h"
+
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+#include "demarrage/bienvenue.h"
+#include "demarrage/renseignementspardefaut.h"
+#include "plateforme/services.h"
+
+namespace {
+
+std::map<QString, std::unique_ptr<Fenetre>>& fenêtres() {
+  static std::map<QString, std::unique_ptr<Fenetre>> toutes;
+  return toutes;
+}
+
+template <class F>
+F& instance(const QString& nom) {
+  auto& f = fenêtres()[nom];
+  if (!f) f = std::make_unique<F>();
+  return static_cast<F&>(*f);
+}
+
+Fenetre& parnom(const QString& nom) {
+  if (nom == QStringLiteral("Bienvenue")) return Bienvenue();
+  if (nom == QStringLiteral("renseignementspardéfaut")) return renseignementspardéfaut();
+  throw std::logic_error("fenêtre inconnue : " + nom.toStdString());
+}
+
+}  // namespace
+
+FenetreBienvenue& Bienvenue() { return instance<FenetreBienvenue>(QStringLiteral("Bienvenue")); }
+
+FenetreRenseignements& renseignementspardéfaut() {
+  return instance<FenetreRenseignements>(QStringLiteral("renseignementspardéfaut"));
+}
+
+void brancherfenêtres() {
+  services().montrermodale = [](const QString& nom) { parnom(nom).montrer(); };
+}
+
+void oublierfenêtres() { fenêtres().clear(); }
