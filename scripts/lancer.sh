@@ -4,4 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/dependances.sh
 bash scripts/construire.sh
+[ "${1:-}" = "--" ] && shift
 exec build/app/evalo "$@"
