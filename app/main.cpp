@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileDialog>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
@@ -18,7 +19,6 @@
 #include "demarrage/registre.h"
 #include "noyau/demo.h"
 #include "noyau/etat.h"
-#include "noyau/synchro.h"
 #include "plateforme/qt/boitesqt.h"
 #include "plateforme/qt/imprimanteqt.h"
 #include "plateforme/services.h"
@@ -86,9 +86,15 @@ int main(int argc, char* argv[]) {
   services().ouvrirdocument = [](const QString& chemin) { QDesktopServices::openUrl(QUrl::fromLocalFile(chemin)); };
   services().dossierprogramme = choisirracine(options);
   QDir().mkpath(services().dossierprogramme);
+
+  services().choisirfichier = [](const QString& titre, const QString& filtres) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), titre, QDir::homePath(), filtres);
+  };
   brancherfenêtres();
 
+  // La liste des classes prend la suite de la bienvenue ; on n'en sort que par
+  // "Quitter", qui sauvegarde et termine le programme.
   montrermodale(QStringLiteral("Bienvenue"));
-  if (Bienvenue().sessionprête()) sauvegardedesortie();
+  if (Bienvenue().sessionprête()) montrermodale(QStringLiteral("fenêtrelisteclasses"));
   return 0;
 }

@@ -6,6 +6,9 @@
 
 #include "demarrage/bienvenue.h"
 #include "demarrage/renseignementspardefaut.h"
+#include "classes/choixperiodeexa.h"
+#include "classes/listeclasses.h"
+#include "classes/nouvelleclasse.h"
 #include "plateforme/services.h"
 
 namespace {
@@ -25,6 +28,9 @@ F& instance(const QString& nom) {
 Fenetre& parnom(const QString& nom) {
   if (nom == QStringLiteral("Bienvenue")) return Bienvenue();
   if (nom == QStringLiteral("renseignementspardéfaut")) return renseignementspardéfaut();
+  if (nom == QStringLiteral("fenêtrelisteclasses")) return fenêtrelisteclasses();
+  if (nom == QStringLiteral("fenêtrenouvelleclasse")) return fenêtrenouvelleclasse();
+  if (nom == QStringLiteral("choixpériodeexa")) return choixpériodeexa();
   throw std::logic_error("fenêtre inconnue : " + nom.toStdString());
 }
 
@@ -35,6 +41,14 @@ FenetreBienvenue& Bienvenue() { return instance<FenetreBienvenue>(QStringLiteral
 FenetreRenseignements& renseignementspardéfaut() {
   return instance<FenetreRenseignements>(QStringLiteral("renseignementspardéfaut"));
 }
+
+FenetreListeClasses& fenêtrelisteclasses() { return instance<FenetreListeClasses>(QStringLiteral("fenêtrelisteclasses")); }
+
+FenetreNouvelleClasse& fenêtrenouvelleclasse() {
+  return instance<FenetreNouvelleClasse>(QStringLiteral("fenêtrenouvelleclasse"));
+}
+
+FenetreChoixPeriodeExa& choixpériodeexa() { return instance<FenetreChoixPeriodeExa>(QStringLiteral("choixpériodeexa")); }
 
 void brancherfenêtres() {
   services().montrermodale = [](const QString& nom) { parnom(nom).montrer(); };

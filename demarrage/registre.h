@@ -4,9 +4,15 @@
 
 class FenetreBienvenue;
 class FenetreRenseignements;
+class FenetreListeClasses;
+class FenetreNouvelleClasse;
+class FenetreChoixPeriodeExa;
 
 FenetreBienvenue& Bienvenue();
 FenetreRenseignements& renseignementspardéfaut();
+FenetreListeClasses& fenêtrelisteclasses();
+FenetreNouvelleClasse& fenêtrenouvelleclasse();
+FenetreChoixPeriodeExa& choixpériodeexa();
 
 // Branche montrermodale(nom) des services sur les fenêtres du programme.
 void brancherfenêtres();

@@ -273,6 +273,7 @@ void créerannéedémo(const QString& racine) {
     if (c.examenscréés == 2) examens.append(examen(2, juin));
     écrireclasse(c, périodes, examens, h);
   }
+  trierclasses();
   écrirelisteclasses();
   recopiersuramovible(amovible);
   réinitialiserétat();

@@ -183,3 +183,38 @@ void écrireinterros() {
     écrirefichier(chemin, lignes);
   });
 }
+
+ClasseListe prendreclasse(int c) {
+  const ÉtatPartagé& é = état();
+  return {é.nomclasse[c], é.nomcours[c], é.dossierclasse[c], é.dernièrepériode[c], é.nbexamenscréés[c]};
+}
+
+void poserclasse(int c, const ClasseListe& v) {
+  ÉtatPartagé& é = état();
+  é.nomclasse[c] = v.nom;
+  é.nomcours[c] = v.cours;
+  é.dossierclasse[c] = v.dossier;
+  é.dernièrepériode[c] = v.dernièrepériode;
+  é.nbexamenscréés[c] = v.examens;
+}
+
+void trierclasses() {
+  const int n = état().nbclasses;
+  for (int i = 2; i <= n; ++i) {
+    const ClasseListe courante = prendreclasse(i);
+    int j = 1;
+    while (j < i && état().nomclasse[j] <= courante.nom) ++j;
+    for (int k = i; k > j; --k) poserclasse(k, prendreclasse(k - 1));
+    poserclasse(j, courante);
+  }
+}
+
+int suffixelibre(const QString& nom, int àpartirde) {
+  const ÉtatPartagé& é = état();
+  for (int suffixe = àpartirde;; ++suffixe) {
+    const QString dossier = nom + é.annéescolaire + QString::number(suffixe);
+    bool pris = false;
+    for (int c = 1; c <= é.nbclasses && !pris; ++c) pris = é.dossierclasse[c].compare(dossier, Qt::CaseInsensitive) == 0;
+    if (!pris) return suffixe;
+  }
+}

@@ -1,4 +1,6 @@
 #pragma once
+
+#include <QString>
 // Les trois petits fichiers qui accompagnent le fichier des notes : la liste des
 // classes d'une année ("listclas." & année), le fichier des maxima d'une classe
 // (clé.MPE) et le fichier des interrogations écrites d'une classe-période (clé.P1R).
@@ -16,3 +18,18 @@ void écriremaxima();
 // Demandent nbinterros et listecompétences déjà connus.
 void lireinterros();
 void écrireinterros();
+
+// Les cinq valeurs d'une classe de la liste, qui voyagent ensemble.
+struct ClasseListe {
+  QString nom, cours, dossier;
+  int dernièrepériode, examens;
+};
+ClasseListe prendreclasse(int c);
+void poserclasse(int c, const ClasseListe& valeurs);
+
+// Trie les classes par nom (insertion : les classes de même nom gardent leur ordre).
+void trierclasses();
+
+// Premier suffixe de dossier (à partir de àpartirde) qu'aucune classe de la liste
+// n'utilise pour ce nom dans l'année en cours.
+int suffixelibre(const QString& nom, int àpartirde);

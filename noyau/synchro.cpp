@@ -67,6 +67,11 @@ void comparer(const QString& nom) {
     copierversdisquedur(nom);
     return;
   }
+  // Un fichier en attente de copie que le disque amovible n'a jamais reçu : le
+  // disque dur a la seule copie, elle sera copiée à la sortie.
+  if (!fichierexiste(cheminamovible(nom)) && dossierexiste(cheminamovible(QString())) &&
+      modificationsenattente().contains(nom))
+    return;
   const QStringList amovible = lirefichier(cheminamovible(nom));
   if (amovible == lirefichier(disquedur)) return;
   if (modificationsenattente().contains(nom)) {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <cerrno>
 
 #include "plateforme/encodage.h"
@@ -140,6 +141,14 @@ QByteArray lireoctets(const QString& chemin) {
 }
 
 QStringList lirefichier(const QString& chemin) { return découperlignes(décoderansi(lireoctets(chemin))); }
+
+QStringList lirefichierimporté(const QString& chemin) {
+  QByteArray octets = lireoctets(chemin);
+  if (octets.startsWith("\xEF\xBB\xBF")) octets.remove(0, 3);
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  const QString texte = utf8.decode(octets);
+  return découperlignes(utf8.hasError() ? décoderansi(octets) : texte);
+}
 
 void écrireoctets(const QString& chemin, const QByteArray& octets) {
   QSaveFile f(chemin);

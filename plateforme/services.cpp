@@ -37,3 +37,8 @@ ParcImprimantes& imprimantes() {
 void ouvrirdocument(const QString& chemin) {
   if (services().ouvrirdocument) services().ouvrirdocument(chemin);
 }
+
+QString choisirfichier(const QString& titre, const QString& filtres) {
+  if (!services().choisirfichier) throw std::logic_error("aucune boîte de choix de fichier n'est branchée");
+  return services().choisirfichier(titre, filtres);
+}

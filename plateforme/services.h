@@ -23,6 +23,9 @@ struct Services {
   std::function<void(const QString& nomfenêtre)> montrermodale;
   // Imprimantes installées et imprimante courante.
   ParcImprimantes* imprimantes = nullptr;
+  // Boîte de choix d'un fichier à ouvrir ; filtres à la manière de Qt ("Texte (*.txt);;Tous (*)").
+  // Rend le chemin choisi, vide quand on annule.
+  std::function<QString(const QString& titre, const QString& filtres)> choisirfichier;
   // Ouvre un document (un PDF imprimé) dans le programme du système.
   std::function<void(const QString& chemin)> ouvrirdocument;
 };
@@ -35,6 +38,7 @@ const Horloge& horloge();
 void montrermodale(const QString& nomfenêtre);
 ParcImprimantes& imprimantes();
 void ouvrirdocument(const QString& chemin);
+QString choisirfichier(const QString& titre, const QString& filtres);
 
 // Levée par la fin du programme des essais.
 struct ProgrammeTerminé {};

@@ -7,16 +7,23 @@
 
 namespace {
 QWidget* parent() { return QApplication::activeWindow(); }
+
+// Les textes gardent les retours chariot de l'ancien système ; l'écran veut des sauts de ligne.
+QString àlécran(QString texte) {
+  texte.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  texte.replace(u'\r', u'\n');
+  return texte;
+}
 }  // namespace
 
 int BoitesQt::avertissement(const QString& texte, const QString& titre) {
-  QMessageBox boîte(QMessageBox::Warning, titre, texte, QMessageBox::Ok | QMessageBox::Cancel, parent());
+  QMessageBox boîte(QMessageBox::Warning, titre, àlécran(texte), QMessageBox::Ok | QMessageBox::Cancel, parent());
   boîte.setDefaultButton(QMessageBox::Ok);
   return boîte.exec() == QMessageBox::Ok ? OK : ANNULER;
 }
 
 int BoitesQt::question(const QString& texte, const QString& titre) {
-  QMessageBox boîte(QMessageBox::Question, titre, texte,
+  QMessageBox boîte(QMessageBox::Question, titre, àlécran(texte),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent());
   boîte.setDefaultButton(QMessageBox::Yes);
   switch (boîte.exec()) {
@@ -28,13 +35,13 @@ int BoitesQt::question(const QString& texte, const QString& titre) {
 
 QString BoitesQt::saisie(const QString& invite, const QString& titre, const QString& défaut) {
   bool accepté = false;
-  const QString texte = QInputDialog::getText(parent(), titre, invite, QLineEdit::Normal, défaut, &accepté);
+  const QString texte = QInputDialog::getText(parent(), titre, àlécran(invite), QLineEdit::Normal, défaut, &accepté);
   return accepté ? texte : QString();
 }
 
 void BoitesQt::message(const QString& texte, const QString& titre) {
   QMessageBox boîte(QMessageBox::NoIcon, titre.isEmpty() ? QApplication::applicationDisplayName() : titre,
-                    texte, QMessageBox::Ok, parent());
+                    àlécran(texte), QMessageBox::Ok, parent());
   boîte.exec();
 }
 

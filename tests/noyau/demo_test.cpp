@@ -45,9 +45,10 @@ TEST_F(Demo, AnneeCompleteEtResultatsRecalcules) {
   ÉtatPartagé& é = état();
   EXPECT_EQ(é.annéescolaire, QStringLiteral("26"));  // l'horloge des essais est en septembre 2026
   ASSERT_EQ(é.nbclasses, 5);
-  EXPECT_EQ(é.nomclasse[1], é.nomclasse[2]);
-  EXPECT_NE(é.nomcours[1], é.nomcours[2]);
-  EXPECT_EQ(é.dossierclasse[2], QStringLiteral("5A262"));
+  EXPECT_EQ(é.nomclasse[1], QStringLiteral("3D"));  // dans l'ordre des noms
+  EXPECT_EQ(é.nomclasse[3], é.nomclasse[4]);
+  EXPECT_NE(é.nomcours[3], é.nomcours[4]);
+  EXPECT_EQ(é.dossierclasse[4], QStringLiteral("5A262"));
 
   int absences = 0, demipoints = 0, orales = 0, préparations = 0, vides = 0;
   for (int c = 1; c <= é.nbclasses; ++c) {

@@ -1,0 +1,380 @@
+#include "classes/nouvelleclasse.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include "noyau/dossiers.h"
+#include "noyau/etat.h"
+#include "noyau/module.h"
+#include "noyau/piege.h"
+#include "noyau/resultats.h"
+#include "plateforme/fichiers.h"
+#include "plateforme/nombres.h"
+#include "plateforme/qt/grille.h"
+#include "plateforme/services.h"
+
+namespace {
+
+template <class W>
+W* contrôle(W* w, const char* nom) {
+  w->setObjectName(QString::fromUtf8(nom));
+  return w;
+}
+
+QStringList lignes(const QListWidget* l) {
+  QStringList t;
+  for (int i = 0; i < l->count(); ++i) t.append(l->item(i)->text());
+  return t;
+}
+
+// Un nombre strictement positif qui tient sur 16 bits.
+bool maximumvalide(const QString& réponse) {
+  const double v = val(réponse);
+  return v > 0 && v < entiermax + 0.5;
+}
+
+}  // namespace
+
+QString ligneexamen(int numéro, const QString& maximum) {
+  return QStringLiteral(" Examen n°") + str(numéro) + QStringLiteral(" : / ") + maximum;
+}
+
+int maximumdeligne(const QString& ligne) {
+  const double v = val(QStringView(ligne).mid(ligne.lastIndexOf(u'/') + 1));
+  return v >= entiermax + 0.5 ? entiermax : arrondipair(v);
+}
+
+FenetreNouvelleClasse::FenetreNouvelleClasse() {
+  setWindowTitle(QStringLiteral("Entrer une nouvelle classe"));
+  setObjectName(QStringLiteral("fenêtrenouvelleclasse"));
+  etiqnomclasse = contrôle(new QLabel(QStringLiteral("Classe de :"), this), "etiqnomclasse");
+  classe = contrôle(new QLabel(this), "classe");
+  Etiquette2 = contrôle(new QLabel(QStringLiteral("Cours :"), this), "Etiquette2");
+  cours = contrôle(new QLabel(this), "cours");
+  QFont gras = classe->font();
+  gras.setBold(true);
+  classe->setFont(gras);
+  cours->setFont(gras);
+  listenom = contrôle(new QListWidget(this), "listenom");
+  Etiquette1 = contrôle(new QLabel(QStringLiteral("Nombre d'élèves : "), this), "Etiquette1");
+  nbeleves = contrôle(new QLabel(this), "nbeleves");
+  cmdajouter = contrôle(new QPushButton(QStringLiteral("&Ajouter un élève"), this), "cmdajouter");
+  cmdsupprimer = contrôle(new QPushButton(QStringLiteral("&Supprimer un élève"), this), "cmdsupprimer");
+  Command1 = contrôle(new QPushButton(QStringLiteral("&Importer une liste d'élèves"), this), "Command1");
+  listecompétences = contrôle(new QListWidget(this), "listecompétences");
+  Ajoutercompétence = contrôle(new QPushButton(QStringLiteral("Ajouter une compétence"), this), "Ajoutercompétence");
+  Label2 = contrôle(new QLabel(QStringLiteral("Attention !  La somme des pourcentages des compétences doit être égale à "
+                                              "100 => ne pas oublier de modifier la compétence à utiliser en DOUBLE "
+                                              "CLIQUANT dessus. Si vous n'utilisez aucune compétence, double-cliquez sur "
+                                              "<aucune> et tapez 100."),
+                                this),
+                    "Label2");
+  Label2->setWordWrap(true);
+  Label2->setTextFormat(Qt::PlainText);
+  cmdexa = contrôle(new QPushButton(QStringLiteral("Nombre d'&examen(s)"), this), "cmdexa");
+  nombreexamens = contrôle(new QLabel(this), "nombreexamens");
+  listemaxexa = contrôle(new QListWidget(this), "listemaxexa");
+  cmdmaxper = contrôle(new QPushButton(QStringLiteral("&Périodes sur"), this), "cmdmaxper");
+  maximumpériode = contrôle(new QLabel(this), "maximumpériode");
+  cmdprofil = contrôle(new QPushButton(QStringLiteral("Profil automatique"), this), "cmdprofil");
+  cmdprofil->setEnabled(false);
+  cmdprofil->setToolTip(QStringLiteral("Les profils automatiques arrivent dans une prochaine version."));
+  cmdok = contrôle(new QPushButton(QStringLiteral("&Ok"), this), "cmdok");
+  cmdannuler = contrôle(new QPushButton(QStringLiteral("A&nnuler"), this), "cmdannuler");
+  for (QPushButton* b : {cmdajouter, cmdsupprimer, Command1, Ajoutercompétence, cmdexa, cmdmaxper, cmdprofil, cmdok, cmdannuler})
+    b->setAutoDefault(false);
+
+  auto* entête = new QHBoxLayout;
+  entête->addWidget(etiqnomclasse);
+  entête->addWidget(classe);
+  entête->addSpacing(30);
+  entête->addWidget(Etiquette2);
+  entête->addWidget(cours);
+  entête->addStretch();
+
+  auto* élèves = new QVBoxLayout;
+  élèves->addWidget(new QLabel(QStringLiteral("Liste des noms des élèves"), this));
+  élèves->addWidget(listenom, 1);
+  auto* compte = new QHBoxLayout;
+  compte->addWidget(Etiquette1);
+  compte->addWidget(nbeleves);
+  compte->addStretch();
+  élèves->addLayout(compte);
+  for (QPushButton* b : {cmdajouter, cmdsupprimer, Command1}) élèves->addWidget(b);
+
+  auto* compétences = new QVBoxLayout;
+  compétences->addWidget(new QLabel(QStringLiteral("Liste des compétences"), this));
+  compétences->addWidget(listecompétences, 1);
+  compétences->addWidget(Ajoutercompétence);
+  compétences->addWidget(Label2);
+
+  auto* examens = new QGridLayout;
+  examens->addWidget(cmdexa, 0, 0);
+  examens->addWidget(nombreexamens, 0, 1);
+  examens->addWidget(listemaxexa, 1, 0, 1, 2);
+  examens->addWidget(cmdmaxper, 2, 0);
+  examens->addWidget(maximumpériode, 2, 1);
+  examens->addWidget(cmdprofil, 3, 0, 1, 2);
+  examens->setRowStretch(1, 1);
+
+  auto* corps = new QHBoxLayout;
+  corps->addLayout(élèves, 3);
+  corps->addLayout(compétences, 3);
+  corps->addLayout(examens, 2);
+
+  auto* boutons = new QHBoxLayout;
+  boutons->addStretch();
+  boutons->addWidget(cmdok);
+  boutons->addWidget(cmdannuler);
+
+  auto* tout = new QVBoxLayout(this);
+  tout->addLayout(entête);
+  tout->addLayout(corps, 1);
+  tout->addLayout(boutons);
+  setMinimumSize(860, 460);
+
+  connect(cmdajouter, &QPushButton::clicked, this, [this] { cmdajouter_Click(); });
+  connect(cmdsupprimer, &QPushButton::clicked, this, [this] { cmdsupprimer_Click(); });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+  connect(listenom, &QListWidget::itemDoubleClicked, this, [this] { listenom_DblClick(); });
+  connect(listecompétences, &QListWidget::itemDoubleClicked, this, [this] { listecompétences_DblClick(); });
+  connect(Ajoutercompétence, &QPushButton::clicked, this, [this] { Ajoutercompétence_Click(); });
+  connect(cmdexa, &QPushButton::clicked, this, [this] { cmdexa_Click(); });
+  connect(listemaxexa, &QListWidget::itemDoubleClicked, this, [this] { listemaxexa_DblClick(); });
+  connect(cmdmaxper, &QPushButton::clicked, this, [this] { cmdmaxper_Click(); });
+  connect(cmdok, &QPushButton::clicked, this, [this] { cmdok_Click(); });
+  connect(cmdannuler, &QPushButton::clicked, this, [this] { cmdannuler_Click(); });
+  listenom->installEventFilter(this);
+}
+
+// Les élèves restent en ordre alphabétique, sans égard à la casse.
+void FenetreNouvelleClasse::ajouterélève(const QString& nom) {
+  int position = 0;
+  while (position < listenom->count() && listenom->item(position)->text().compare(nom, Qt::CaseInsensitive) <= 0) ++position;
+  listenom->insertItem(position, nom);
+}
+
+void FenetreNouvelleClasse::afficherélèves() {
+  état().nbélèves = listenom->count();
+  nbeleves->setText(QString::number(état().nbélèves));
+}
+
+void FenetreNouvelleClasse::Form_Load() {
+  ÉtatPartagé& é = état();
+  terminée_ = false;
+  classe->setText(é.nomclasse[é.nbclasses]);
+  cours->setText(é.nomcours[é.nbclasses]);
+  maximumpériode->setText(str(é.maxpériodedéfaut));
+  nombreexamens->setText(str(é.nbexamensdéfaut));
+  listemaxexa->clear();
+  for (int e = 1; e <= é.nbexamensdéfaut; ++e)
+    listemaxexa->addItem(ligneexamen(e, QString::number(e <= é.maxexamensdéfaut.borne() ? é.maxexamensdéfaut[e] : 20)));
+  listecompétences->clear();
+  for (int c = 1; c <= é.compétencesdéfaut.borne(); ++c)
+    listecompétences->addItem(QStringLiteral("000% -> ") + é.compétencesdéfaut[c]);
+  listenom->clear();
+  for (int i = 1; i <= é.nbélèves; ++i) ajouterélève(é.nomélève[i]);
+  afficherélèves();
+  centrer();
+}
+
+void FenetreNouvelleClasse::cmdajouter_Click() {
+  for (;;) {
+    const QString nom = boîtes().saisie(QStringLiteral("Entrer le nom de l'élève"), QStringLiteral("NOM DE L'ELEVE"), QString());
+    if (nom.isEmpty()) return;
+    if (nom.contains(u'/')) {
+      avertissement(QStringLiteral("Le nom de l'élève ne peut pas inclure le caractère <</>>"), QStringLiteral("Caractère interdit"));
+      continue;
+    }
+    ajouterélève(nom);
+    afficherélèves();
+  }
+}
+
+void FenetreNouvelleClasse::listenom_DblClick() {
+  QListWidgetItem* choisi = listenom->currentItem();
+  if (!choisi) return;
+  const QString nom = boîtes().saisie(QStringLiteral("Tapez le nom corrigé."), QStringLiteral("Corriger le nom"), choisi->text());
+  if (nom.isEmpty()) return;
+  delete listenom->takeItem(listenom->row(choisi));
+  ajouterélève(nom);
+  afficherélèves();
+}
+
+void FenetreNouvelleClasse::listenom_KeyDown(int codetouche) {
+  if (codetouche != 46 || listenom->currentRow() < 0) return;
+  delete listenom->takeItem(listenom->currentRow());
+  afficherélèves();
+}
+
+void FenetreNouvelleClasse::cmdsupprimer_Click() {
+  QListWidgetItem* choisi = listenom->currentItem();
+  if (!choisi) {
+    avertissement(QStringLiteral("Pas d'élève sélectionné !"), QStringLiteral("Impossible de supprimer !"));
+    return;
+  }
+  if (avertissement(QStringLiteral("Faut-il réellement retirer\n\n") + choisi->text() + QStringLiteral("\n\nde cette classe ?"),
+                    QStringLiteral("SUPPRIMER")) != OK)
+    return;
+  delete listenom->takeItem(listenom->row(choisi));
+  afficherélèves();
+}
+
+void FenetreNouvelleClasse::Command1_Click() {
+  const QString fichier = choisirfichier(QStringLiteral("Double cliquer sur le fichier à importer."),
+                                         QStringLiteral("Fichiers élèves format texte) (*.txt);;Tous les fichiers (*.*) (*)"));
+  if (fichier.isEmpty()) return;
+  const QString réponse = boîtes().saisie(
+      QStringLiteral("Taper le(s) caractère(s) de type '[ ] _ ou autres combinaisons' à ajouter devant le nom de l'élève "
+                     "pour un tri alphabétique par catégories d'élèves (pratique lorsque les élèves proviennent de "
+                     "plusieurs classes)"),
+      QStringLiteral("Ajouter un caractère devant le nom d'un élève ?"), QString());
+  const QString préfixe = réponse.isEmpty() || réponse.contains(u'/') ? QString() : réponse + u' ';
+  const QStringList noms = avecpiège(titreerreur(fichier), [&] { return découperéléments(lirefichierimporté(fichier)); });
+  QStringList corrigés;
+  for (const QString& n : noms) {
+    if (n.isEmpty()) continue;  // ligne vide ou virgule en trop : pas d'élève sans nom
+    QString nom = préfixe + n;
+    // "/" sépare les champs du fichier des notes : il devient un tiret.
+    if (nom.contains(u'/')) {
+      corrigés.append(nom);
+      nom.replace(u'/', u'-');
+    }
+    ajouterélève(nom);
+  }
+  afficherélèves();
+  if (!corrigés.isEmpty())
+    avertissement(QStringLiteral("Le caractère </> est interdit dans un nom d'élève ; il a été remplacé par un tiret "
+                                 "dans ces noms :\n\n") +
+                      corrigés.join(u'\n'),
+                  QStringLiteral("Caractère interdit"));
+}
+
+void FenetreNouvelleClasse::listecompétences_DblClick() {
+  QListWidgetItem* choisi = listecompétences->currentItem();
+  if (!choisi) return;
+  const QString nom = choisi->text().mid(8);
+  const QString réponse = boîtes().saisie(QStringLiteral("Tapez le coefficient pour : ") + nom, QString(), QString());
+  const double poids = val(réponse);
+  if (poids < 0 || poids >= 100.5) {
+    avertissement(QStringLiteral("Le coefficient doit être compris entre 0 et 100 %."), QStringLiteral("Coefficient"));
+    return;
+  }
+  choisi->setText(format(poids, u"000") + QStringLiteral("% -> ") + nom);
+}
+
+void FenetreNouvelleClasse::Ajoutercompétence_Click() {
+  montrermodale(QStringLiteral("renseignementspardéfaut"));
+  const ÉtatPartagé& é = état();
+  for (int c = listecompétences->count() + 1; c <= é.compétencesdéfaut.borne(); ++c)
+    listecompétences->addItem(QStringLiteral("000% -> ") + é.compétencesdéfaut[c]);
+}
+
+void FenetreNouvelleClasse::cmdexa_Click() {
+  QString réponse;
+  for (;;) {
+    réponse = boîtes().saisie(QStringLiteral("Combien d'examens ?"), QStringLiteral("EXAMENS"), QString());
+    if (réponse.isEmpty()) return;
+    const double v = val(réponse);
+    if ((v > 0 && v < entiermax + 0.5) || réponse == QStringLiteral("0")) break;
+  }
+  const int nouveau = arrondipair(val(réponse));
+  const int ancien = listemaxexa->count();
+  while (listemaxexa->count() > nouveau) delete listemaxexa->takeItem(listemaxexa->count() - 1);
+  for (int e = ancien + 1; e <= nouveau; ++e) listemaxexa->addItem(ligneexamen(e, QStringLiteral("20")));
+  nombreexamens->setText(réponse);
+}
+
+void FenetreNouvelleClasse::listemaxexa_DblClick() {
+  const int ligne = listemaxexa->currentRow();
+  if (ligne < 0) return;
+  for (;;) {
+    const QString réponse = boîtes().saisie(QStringLiteral("Entrer la note maximale de l'examen n°") + str(ligne + 1),
+                                            QStringLiteral("CORRIGER MAX EXAMEN"), QString());
+    if (réponse.isEmpty()) return;  // Annuler laisse le maximum tel quel
+    if (!maximumvalide(réponse)) continue;
+    listemaxexa->item(ligne)->setText(ligneexamen(ligne + 1, réponse));
+    return;
+  }
+}
+
+void FenetreNouvelleClasse::cmdmaxper_Click() {
+  for (;;) {
+    const QString réponse = boîtes().saisie(QStringLiteral("Quel est la note maximale pour chaque période ?"),
+                                            QStringLiteral("PERIODE"), QStringLiteral("20"));
+    if (réponse.isEmpty()) return;
+    if (!maximumvalide(réponse)) continue;
+    maximumpériode->setText(réponse);
+    return;
+  }
+}
+
+void FenetreNouvelleClasse::cmdannuler_Click() {
+  if (question(QStringLiteral("Voulez-vous réellement annuler l'entrée de cette classe ?"),
+               QStringLiteral("A N N U L A T I O N")) != OUI)
+    return;
+  état().nbélèves = 0;
+  terminée_ = true;
+  fermer();
+}
+
+void FenetreNouvelleClasse::cmdok_Click() {
+  ÉtatPartagé& é = état();
+  é.nbélèves = listenom->count();
+  if (é.nbélèves == 0) {
+    if (avertissement(QStringLiteral("Attention, il n'y a pas d'élèves dans cette classe.  Utilisez l'option <Ajouter> "
+                                     "pour les entrer."),
+                      QStringLiteral("A T T E N T I O N  !")) == OK)
+      return;
+    terminée_ = true;
+    fermer();
+    return;
+  }
+  QStringList gardées;
+  for (const QString& l : lignes(listecompétences))
+    if (!l.startsWith(QStringLiteral("000"))) gardées.append(l);
+  é.listecompétences.redim(static_cast<int>(gardées.size()));
+  for (int j = 1; j <= gardées.size(); ++j) é.listecompétences[j] = gardées[j - 1];
+  if (!vérifierpoids()) return;
+  const int n = é.nbélèves;
+  é.pourcentcompétence.redim(n + 1, é.nbcompétences());
+  é.ligneélève.redim(n + 1);
+  é.totalélève.redim(n + 1);
+  é.préparationsnonfaites.redim(n + 1);
+  for (int i = 1; i <= n; ++i) {
+    é.ligneélève[i] = listenom->item(i - 1)->text();
+    é.totalélève[i] = QStringLiteral("?");
+  }
+  é.maxpériode = arrondipair(std::min(val(maximumpériode->text()), double(entiermax)));
+  é.nbexamens = listemaxexa->count();
+  é.maxexamen.redim(é.nbexamens);
+  for (int e = 1; e <= é.nbexamens; ++e) é.maxexamen[e] = maximumdeligne(listemaxexa->item(e - 1)->text());
+  terminée_ = true;
+  fermer();
+}
+
+void FenetreNouvelleClasse::closeEvent(QCloseEvent* e) {
+  // Fermer par le cadre, c'est annuler : sinon la liste des classes croirait à une classe complète.
+  if (terminée_) {
+    e->accept();
+    return;
+  }
+  e->ignore();
+  cmdannuler_Click();
+}
+
+void FenetreNouvelleClasse::reject() { cmdannuler_Click(); }
+
+bool FenetreNouvelleClasse::eventFilter(QObject* objet, QEvent* e) {
+  if (objet == listenom && e->type() == QEvent::KeyPress) {
+    const int code = Grille::codetouche(*static_cast<QKeyEvent*>(e));
+    if (code == 46) {
+      listenom_KeyDown(code);
+      return true;
+    }
+  }
+  return Fenetre::eventFilter(objet, e);
+}

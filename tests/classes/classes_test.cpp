@@ -1,0 +1,472 @@
+#include <gtest/gtest.h>
+
+#include "tests/outils/impressionqt.h"
+
+#include "classes/choixperiodeexa.h"
+#include "classes/listeclasses.h"
+#include "classes/nouvelleclasse.h"
+#include "demarrage/registre.h"
+#include "noyau/dossiers.h"
+#include "noyau/etat.h"
+#include "noyau/listeclasses.h"
+#include "noyau/notesclasse.h"
+#include "plateforme/fichiers.h"
+#include "plateforme/services.h"
+#include "tests/outils/essai.h"
+
+namespace {
+
+class Classes : public EssaiDonnees {
+protected:
+  void SetUp() override {
+    EssaiDonnees::SetUp();
+    ÉtatPartagé& é = état();
+    é.nbexamensdéfaut = 1;
+    é.maxexamensdéfaut.redim(1);
+    é.maxexamensdéfaut[1] = 50;
+    é.maxpériodedéfaut = 20;
+    é.compétencesdéfaut.redim(1);
+    é.compétencesdéfaut[1] = QStringLiteral("Calcul");
+    listevide();
+  }
+  void TearDown() override {
+    oublierfenêtres();
+    EssaiDonnees::TearDown();
+  }
+  void listevide() {
+    écrire(amovible(QStringLiteral("listclas.13")), crlf({" 0"}));
+    écrire(disquedur(QStringLiteral("listclas.13")), crlf({" 0"}));
+    lirelisteclasses();
+  }
+  // La fenêtre de la nouvelle classe : ces élèves, la compétence à 100 %, OK.
+  void nouvelleclasseavec(QStringList élèves) {
+    surfenêtre = [this, élèves](const QString& nom) {
+      ASSERT_EQ(nom, QStringLiteral("fenêtrenouvelleclasse"));
+      FenetreNouvelleClasse& f = fenêtrenouvelleclasse();
+      f.Form_Load();
+      for (const QString& e : élèves) boîtes.répondretexte(e);
+      boîtes.répondretexte(QString());
+      f.cmdajouter_Click();
+      f.listecompétences->setCurrentRow(0);
+      boîtes.répondretexte(QStringLiteral("100"));
+      f.listecompétences_DblClick();
+      f.cmdok_Click();
+    };
+  }
+  void ajouter(const QString& nom, const QString& cours) {
+    boîtes.répondretexte(nom);
+    boîtes.répondretexte(cours);
+    liste().Commande1_Click();
+  }
+  FenetreListeClasses& liste() { return fenêtrelisteclasses(); }
+  QStringList lignesliste() {
+    QStringList l;
+    for (int i = 0; i < liste().Listeclasses->count(); ++i) l.append(liste().Listeclasses->item(i)->text());
+    return l;
+  }
+};
+
+TEST_F(Classes, ListeVideEtLignes) {
+  liste().Form_Load();
+  EXPECT_EQ(lignesliste(), QStringList{QStringLiteral("Pas de classe !")});
+  EXPECT_EQ(liste().Etiquette2->text(), QStringLiteral("Année scolaire : 13 - 14"));
+  liste().Listeclasses->setCurrentRow(0);
+  liste().Listeclasses_Click();
+  EXPECT_EQ(état().classecourante, 0);
+}
+
+TEST_F(Classes, AjouterDesClasses) {
+  liste().Form_Load();
+  nouvelleclasseavec({QStringLiteral("Martin Léa"), QStringLiteral("Dupont Élodie")});
+  // Six lettres, "\" et "/" : la question revient sans message.
+  for (const char* refusé : {"5ABCDE", "5\\A", "5/A", "5:A"}) boîtes.répondretexte(QString::fromUtf8(refusé));
+  ajouter(QStringLiteral("  5a  "), QStringLiteral("Mathématique"));
+  ASSERT_EQ(état().nbclasses, 1);
+  EXPECT_EQ(état().nomclasse[1], QStringLiteral("5A"));
+  EXPECT_EQ(état().dossierclasse[1], QStringLiteral("5A131"));
+  EXPECT_EQ(lire(disquedur(QStringLiteral("5A131\\5A131.P1N"))),
+            crlf({" 2", " 0", " 0", " 1", "Dupont Élodie", "-1/?/ 0/", "Martin Léa", "-1/?/ 0/", "100% -> Calcul"}));
+  EXPECT_EQ(lire(disquedur(QStringLiteral("5A131\\5A131.MPE"))), crlf({" 1", " 20", " 50"}));
+  EXPECT_TRUE(dossierexiste(amovible(QStringLiteral("5A131"))));
+  EXPECT_EQ(lignesliste(), QStringList{QStringLiteral("5A\t(Mathématique)")});
+
+  // Une seconde 5A : avertissement, suffixe 2 et les élèves de la première.
+  QStringList élèvesproposés;
+  surfenêtre = [&](const QString&) {
+    FenetreNouvelleClasse& f = fenêtrenouvelleclasse();
+    f.Form_Load();
+    for (int i = 0; i < f.listenom->count(); ++i) élèvesproposés.append(f.listenom->item(i)->text());
+    f.listecompétences->setCurrentRow(0);
+    boîtes.répondretexte(QStringLiteral("100"));
+    f.listecompétences_DblClick();
+    f.cmdok_Click();
+  };
+  boîtes.répondretexte(QStringLiteral("5A"));
+  boîtes.répondre(OK);
+  boîtes.répondretexte(QStringLiteral("Mathématique"));  // déjà enseigné : avertissement, on redemande
+  boîtes.répondre(OK);
+  boîtes.répondretexte(QStringLiteral("Sciences"));
+  liste().Commande1_Click();
+  const QList<BoiteMontrée> avertissements = boîtes.montrées(GenreBoite::Avertissement);
+  ASSERT_EQ(avertissements.size(), 2);
+  EXPECT_EQ(avertissements[0].titre, QStringLiteral("!  A T T E N T I O N  !"));
+  EXPECT_EQ(avertissements[0].texte, QStringLiteral("Attention, classe existante pour :\r\r\rMathématique"));
+  EXPECT_EQ(avertissements[1].titre, QStringLiteral("!  A T T E N T I O N  !"));
+  EXPECT_EQ(avertissements[1].texte,
+            QStringLiteral("Attention, ce cours est déjà enseigné à cette classe.  Choisissez un autre nom de cours."));
+  EXPECT_EQ(élèvesproposés, (QStringList{QStringLiteral("Dupont Élodie"), QStringLiteral("Martin Léa")}));
+  EXPECT_EQ(état().dossierclasse[2], QStringLiteral("5A132"));
+
+  nouvelleclasseavec({QStringLiteral("Zoé")});
+  ajouter(QStringLiteral("4b"), QStringLiteral("Français"));
+  EXPECT_EQ(lignesliste(), (QStringList{QStringLiteral("4B\t(Français)"), QStringLiteral("5A\t(Mathématique)"),
+                                        QStringLiteral("5A\t(Sciences)")}));
+  EXPECT_EQ(lire(disquedur(QStringLiteral("listclas.13"))),
+            crlf({" 3", "4B", "Français", "4B131", " 1", " 0", "5A", "Mathématique", "5A131", " 1", " 0", "5A",
+                  "Sciences", "5A132", " 1", " 0"}));
+}
+
+TEST_F(Classes, SuffixeLibreApresUneSuppression) {
+  état().nbclasses = 2;
+  for (auto* t : {&état().nomclasse, &état().nomcours, &état().dossierclasse}) t->redim(3);
+  état().dernièrepériode.redim(3);
+  état().nbexamenscréés.redim(3);
+  poserclasse(1, {"5A", "Math", "5A132", 1, 0});  // la 5A131 a été retirée de la liste
+  poserclasse(2, {"6B", "Math", "6B131", 1, 0});
+  EXPECT_EQ(suffixelibre(QStringLiteral("5A"), 2), 3);
+  EXPECT_EQ(suffixelibre(QStringLiteral("5A"), 1), 1);
+  EXPECT_EQ(suffixelibre(QStringLiteral("6B"), 1), 2);
+}
+
+TEST_F(Classes, AnnulerOuSansEleveNAjouteRien) {
+  liste().Form_Load();
+  surfenêtre = [this](const QString&) {
+    fenêtrenouvelleclasse().Form_Load();
+    boîtes.répondre(OUI);
+    fenêtrenouvelleclasse().cmdannuler_Click();
+  };
+  ajouter(QStringLiteral("5A"), QStringLiteral("Math"));
+  EXPECT_EQ(état().nbclasses, 0);
+  boîtes.répondretexte(QString());  // nom vide : rien ne change
+  liste().Commande1_Click();
+  EXPECT_EQ(état().nbclasses, 0);
+  EXPECT_FALSE(existe(disquedur(QStringLiteral("5A131"))));
+}
+
+class AvecTroisClasses : public Classes {
+protected:
+  void SetUp() override {
+    Classes::SetUp();
+    const QStringList l{" 3", "4B", "Français", "4B131", " 1", " 0", "5A", "Math", "5A131", " 3", " 1", "6C",
+                        "Physique", "6C131", " 2", " 2"};
+    écrire(amovible(QStringLiteral("listclas.13")), crlf(l));
+    écrire(disquedur(QStringLiteral("listclas.13")), crlf(l));
+    lirelisteclasses();
+    liste().Form_Load();
+  }
+};
+
+TEST_F(AvecTroisClasses, SupprimerLaClasseDuMilieu) {
+  liste().Listeclasses->setCurrentRow(1);
+  liste().Listeclasses_Click();
+  boîtes.répondre(OUI);
+  liste().Commande2_Click();
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("SUPPRIMER UNE CLASSE"));
+  EXPECT_EQ(boîtes.montrées()[0].texte, QStringLiteral("Faut-il réellement supprimer la classe de \r5A\t(Math)"));
+  EXPECT_EQ(lire(disquedur(QStringLiteral("listclas.13"))),
+            crlf({" 2", "4B", "Français", "4B131", " 1", " 0", "6C", "Physique", "6C131", " 2", " 2"}));
+  EXPECT_EQ(lignesliste(), (QStringList{QStringLiteral("4B\t(Français)"), QStringLiteral("6C\t(Physique)")}));
+  EXPECT_EQ(état().classecourante, 0);
+}
+
+TEST_F(AvecTroisClasses, SupprimerLaDernierePeriodeOuLExamen) {
+  const auto choisir = [&](int ligne, const char* réponse) {
+    liste().Listeclasses->setCurrentRow(ligne);
+    liste().Listeclasses_Click();
+    boîtes.répondretexte(QString::fromUtf8(réponse));
+  };
+  choisir(0, "1");
+  boîtes.répondre(OK);
+  liste().Command2_Click();
+  EXPECT_EQ(boîtes.montrées()[1].titre, QStringLiteral("Sorry !"));
+  EXPECT_EQ(boîtes.montrées()[1].texte, QStringLiteral("Impossible de supprimer la période 1"));
+  choisir(1, "1");
+  liste().Command2_Click();
+  EXPECT_EQ(état().dernièrepériode[2], 2);
+  EXPECT_EQ(état().classecourante, 0);
+  choisir(2, "2");
+  liste().Command2_Click();
+  EXPECT_EQ(état().nbexamenscréés[3], 1);
+  choisir(0, "2");  // pas d'examen : rien
+  liste().Command2_Click();
+  choisir(0, "3");
+  liste().Command2_Click();
+  EXPECT_EQ(lire(disquedur(QStringLiteral("listclas.13"))),
+            crlf({" 3", "4B", "Français", "4B131", " 1", " 0", "5A", "Math", "5A131", " 2", " 1", "6C", "Physique",
+                  "6C131", " 2", " 1"}));
+}
+
+TEST_F(AvecTroisClasses, ChangerDAnnee) {
+  écrire(amovible(QStringLiteral("listclas.14")), crlf({" 1", "2E", "Latin", "2E141", " 1", " 0"}));
+  boîtes.répondretexte(QStringLiteral("14"));
+  boîtes.répondre(OK);
+  liste().Commande3_Click();
+  EXPECT_EQ(boîtes.montrées()[1].titre, QStringLiteral("Remarque"));
+  EXPECT_EQ(boîtes.montrées()[1].texte,
+            QStringLiteral("Ceci ne modifiera l'année scolaire que pour la session en cours.  Pour la modifier de manière "
+                           "permanente, cliquez sur <renseignements par défaut> dans la fenêtre de bienvenue."));
+  EXPECT_EQ(lignesliste(), QStringList{QStringLiteral("2E\t(Latin)")});
+  EXPECT_EQ(liste().Etiquette2->text(), QStringLiteral("Année scolaire : 14 - 15"));
+
+  // Année sans liste, création refusée : l'année d'avant revient.
+  boîtes.répondretexte(QStringLiteral("15"));
+  boîtes.répondre(ANNULER);
+  liste().Commande3_Click();
+  EXPECT_EQ(état().annéescolaire, QStringLiteral("14"));
+  EXPECT_EQ(état().étatdémarrage, QString());
+  EXPECT_EQ(état().nbclasses, 1);
+}
+
+TEST_F(AvecTroisClasses, QuitterAvecEtSansListeDesModifications) {
+  EXPECT_THROW(liste().Commande4_Click(), ProgrammeTerminé);
+  EXPECT_TRUE(boîtes.montrées().isEmpty());
+
+  écrire(disquedur(QStringLiteral("5A131\\5A131.P1N")), crlf({" 0", " 0", " 0", " 1"}));
+  écrire(disquedur(QStringLiteral("listebck.txt")), crlf({"5A131\\5A131.P1N", "5A131\\5A131.P1N"}));
+  boîtes.répondre(NON);
+  liste().Commande4_Click();  // on reste
+  boîtes.répondre(OUI);
+  EXPECT_THROW(liste().Commande4_Click(), ProgrammeTerminé);
+  EXPECT_EQ(lire(amovible(QStringLiteral("5A131\\5A131.P1N"))), crlf({" 0", " 0", " 0", " 1"}));
+  EXPECT_FALSE(existe(disquedur(QStringLiteral("listebck.txt"))));
+}
+
+class NouvelleClasse : public Classes {
+protected:
+  void SetUp() override {
+    Classes::SetUp();
+    état().nbclasses = 1;
+    for (auto* t : {&état().nomclasse, &état().nomcours, &état().dossierclasse}) t->redim(2);
+    état().nomclasse[1] = QStringLiteral("5A");
+    état().nomcours[1] = QStringLiteral("Math");
+    état().compétencesdéfaut.redim(4);
+    for (int c = 1; c <= 4; ++c) état().compétencesdéfaut[c] = QStringLiteral("C%1").arg(c);
+    f.Form_Load();
+  }
+  QStringList lignes(QListWidget* l) {
+    QStringList t;
+    for (int i = 0; i < l->count(); ++i) t.append(l->item(i)->text());
+    return t;
+  }
+  void poids(int ligne, const char* valeur) {
+    f.listecompétences->setCurrentRow(ligne);
+    boîtes.répondretexte(QString::fromUtf8(valeur));
+    f.listecompétences_DblClick();
+  }
+  FenetreNouvelleClasse& f = fenêtrenouvelleclasse();
+};
+
+TEST_F(NouvelleClasse, ImportAvecVirgulesGuillemetsEtPrefixe) {
+  const QString fichier = temporaire.path() + QStringLiteral("/élèves.txt");
+  écrire(fichier, QByteArray("A, B\r\n\"Dupont, Jean\"\r\n\r\nC/D\r\n"));
+  QString titre, filtres;
+  services().choisirfichier = [&](const QString& t, const QString& f) {
+    titre = t;
+    filtres = f;
+    return fichier;
+  };
+  boîtes.répondretexte(QStringLiteral("_"));
+  boîtes.répondre(OK);
+  f.Command1_Click();
+  EXPECT_EQ(titre, QStringLiteral("Double cliquer sur le fichier à importer."));
+  EXPECT_TRUE(filtres.startsWith(QStringLiteral("Fichiers élèves format texte) (*.txt)")));
+  EXPECT_EQ(lignes(f.listenom), (QStringList{"_ A", "_ B", "_ C-D", "_ Dupont, Jean"}));
+  EXPECT_EQ(état().nbélèves, 4);
+  EXPECT_EQ(f.nbeleves->text(), QStringLiteral("4"));
+  EXPECT_TRUE(boîtes.montrées().last().texte.contains(QStringLiteral("_ C/D")));
+
+  // Un préfixe contenant "/" est ignoré ; les élèves déjà là restent.
+  écrire(fichier, QByteArray("Zoé\n"));
+  boîtes.répondretexte(QStringLiteral("x/"));
+  f.Command1_Click();
+  EXPECT_EQ(lignes(f.listenom).last(), QStringLiteral("Zoé"));
+  EXPECT_EQ(état().nbélèves, 5);
+}
+
+TEST_F(NouvelleClasse, ElevesTapesCorrigesSupprimes) {
+  boîtes.répondretexte(QStringLiteral("Martin"));
+  boîtes.répondretexte(QStringLiteral("Du/pont"));
+  boîtes.répondre(OK);
+  boîtes.répondretexte(QStringLiteral("dupont"));
+  boîtes.répondretexte(QString());
+  f.cmdajouter_Click();
+  EXPECT_EQ(lignes(f.listenom), (QStringList{"dupont", "Martin"}));
+  EXPECT_EQ(boîtes.montrées()[2].titre, QStringLiteral("Caractère interdit"));
+  EXPECT_EQ(boîtes.montrées()[2].texte, QStringLiteral("Le nom de l'élève ne peut pas inclure le caractère <</>>"));
+  f.listenom->setCurrentRow(0);
+  boîtes.répondretexte(QStringLiteral("Zola"));
+  f.listenom_DblClick();
+  EXPECT_EQ(lignes(f.listenom), (QStringList{"Martin", "Zola"}));
+  f.listenom->setCurrentRow(0);
+  f.listenom_KeyDown(46);
+  EXPECT_EQ(lignes(f.listenom), QStringList{"Zola"});
+  f.listenom->setCurrentRow(-1);
+  boîtes.répondre(OK);
+  f.cmdsupprimer_Click();
+  EXPECT_EQ(boîtes.montrées().last().texte, QStringLiteral("Pas d'élève sélectionné !"));
+  EXPECT_EQ(état().nbélèves, 1);
+}
+
+TEST_F(NouvelleClasse, PoidsDesCompetences) {
+  boîtes.répondretexte(QStringLiteral("Martin"));
+  boîtes.répondretexte(QString());
+  f.cmdajouter_Click();
+  poids(0, "50");
+  poids(1, "30");
+  poids(2, "19");
+  poids(3, "abc");
+  boîtes.répondre(OK);
+  f.cmdok_Click();
+  EXPECT_EQ(boîtes.montrées().last().texte,
+            QStringLiteral("La somme des coefficients n'est pas égale à 100.  Elle vaut actuellement 99%."));
+  poids(2, "20");
+  f.cmdok_Click();
+  ASSERT_EQ(état().nbcompétences(), 3);
+  EXPECT_EQ(état().listecompétences[1], QStringLiteral("050% -> C1"));
+  EXPECT_EQ(état().listecompétences[3], QStringLiteral("020% -> C3"));
+  EXPECT_EQ(état().ligneélève[1], QStringLiteral("Martin"));
+  EXPECT_EQ(état().totalélève[1], QStringLiteral("?"));
+  EXPECT_EQ(état().maxpériode, 20);
+}
+
+TEST_F(NouvelleClasse, ExamensEtMaxima) {
+  boîtes.répondretexte(QStringLiteral("3"));
+  f.cmdexa_Click();
+  EXPECT_EQ(lignes(f.listemaxexa), (QStringList{" Examen n° 1 : / 50", " Examen n° 2 : / 20", " Examen n° 3 : / 20"}));
+  for (const char* r : {"-1", "abc", "1"}) boîtes.répondretexte(QString::fromUtf8(r));
+  f.cmdexa_Click();
+  EXPECT_EQ(lignes(f.listemaxexa), QStringList{" Examen n° 1 : / 50"});
+  EXPECT_EQ(f.nombreexamens->text(), QStringLiteral("1"));
+  boîtes.répondretexte(QStringLiteral("2"));
+  f.cmdexa_Click();
+  f.listemaxexa->setCurrentRow(1);
+  for (const char* r : {"0", "40000", "1000"}) boîtes.répondretexte(QString::fromUtf8(r));
+  f.listemaxexa_DblClick();
+  f.listemaxexa->setCurrentRow(0);
+  boîtes.répondretexte(QStringLiteral("5"));
+  f.listemaxexa_DblClick();
+  EXPECT_EQ(boîtes.montrées().last().texte, QStringLiteral("Entrer la note maximale de l'examen n° 1"));
+  for (const char* r : {"0", "120"}) boîtes.répondretexte(QString::fromUtf8(r));
+  f.cmdmaxper_Click();
+  boîtes.répondretexte(QStringLiteral("Martin"));
+  boîtes.répondretexte(QString());
+  f.cmdajouter_Click();
+  poids(0, "100");
+  f.cmdok_Click();
+  EXPECT_EQ(état().nbexamens, 2);
+  EXPECT_EQ(état().maxexamen[1], 5);
+  EXPECT_EQ(état().maxexamen[2], 1000);
+  EXPECT_EQ(état().maxpériode, 120);
+  boîtes.répondretexte(QStringLiteral("0"));
+  f.cmdexa_Click();
+  EXPECT_EQ(f.listemaxexa->count(), 0);
+}
+
+TEST_F(NouvelleClasse, SansEleve) {
+  boîtes.répondre(OK);
+  f.cmdok_Click();
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("A T T E N T I O N  !"));
+  EXPECT_EQ(boîtes.montrées()[0].texte,
+            QStringLiteral("Attention, il n'y a pas d'élèves dans cette classe.  Utilisez l'option <Ajouter> pour les entrer."));
+  EXPECT_EQ(maximumdeligne(QStringLiteral(" Examen n° 1 : / 50")), 50);
+}
+
+// Classe 5A131 avec la période 1 (tests 1 à 6) et un examen prévu.
+class Creation : public Classes {
+protected:
+  void SetUp() override {
+    Classes::SetUp();
+    const QStringList l{" 1", "5A", "Math", "5A131", " 1", " 0"};
+    écrire(amovible(QStringLiteral("listclas.13")), crlf(l));
+    écrire(disquedur(QStringLiteral("listclas.13")), crlf(l));
+    lirelisteclasses();
+    const QStringList mpe{" 1", " 20", " 50"};
+    écrire(amovible(QStringLiteral("5A131\\5A131.MPE")), crlf(mpe));
+    écrire(disquedur(QStringLiteral("5A131\\5A131.MPE")), crlf(mpe));
+    const QStringList p1{" 2", " 6", " 0", " 1", "Dupont/1/2/3/4/5/6", " 50/ 10/ 0/", "Martin/6/5/4/3/2/1", " 50/ 10/ 0/",
+                         "100% -> Calcul"};
+    écrire(amovible(QStringLiteral("5A131\\5A131.P1N")), crlf(p1));
+    écrire(disquedur(QStringLiteral("5A131\\5A131.P1N")), crlf(p1));
+    QStringList r1;
+    for (int k = 1; k <= 6; ++k) r1 << " 10" << "01/10/2026" << "Test" << " 1";
+    écrire(amovible(QStringLiteral("5A131\\5A131.P1R")), crlf(r1));
+    écrire(disquedur(QStringLiteral("5A131\\5A131.P1R")), crlf(r1));
+    état().classecourante = 1;
+    c.Form_Load();
+  }
+  FenetreChoixPeriodeExa& c = choixpériodeexa();
+};
+
+TEST_F(Creation, NouvellePeriode) {
+  EXPECT_EQ(c.Texte1->text(), QStringLiteral("2"));
+  for (const char* ignoré : {"0", "3"}) {
+    c.Texte1->setText(QString::fromUtf8(ignoré));
+    c.Commande1_Click();
+    EXPECT_TRUE(boîtes.montrées().isEmpty()) << ignoré;
+  }
+  c.Texte1->setText(QStringLiteral(" 02"));
+  boîtes.répondre(OUI);
+  c.Commande1_Click();
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Créer une nouvelle période"));
+  EXPECT_EQ(boîtes.montrées()[0].texte, QStringLiteral("Désirez-vous réellement créer\rla période n° 2 ?"));
+  EXPECT_EQ(état().périodecourante, QStringLiteral("P2"));
+  EXPECT_EQ(état().dernièrepériode[1], 2);
+  EXPECT_EQ(lire(disquedur(QStringLiteral("5A131\\5A131.P2N"))),
+            crlf({" 2", " 0", " 0", " 7", "Dupont", "-1/?/ 0/", "Martin", "-1/?/ 0/", "100% -> Calcul"}));
+  EXPECT_EQ(lire(disquedur(QStringLiteral("listclas.13"))), crlf({" 1", "5A", "Math", "5A131", " 2", " 0"}));
+  chargerclasse();
+  EXPECT_EQ(état().premièreinterro, 7);
+}
+
+TEST_F(Creation, PeriodeExistanteRouverteOuCreationRefusee) {
+  const QStringList ancienne{" 2", " 1", " 0", " 7", "Dupont/15", " 75/ 15/ 0/", "Martin/9", " 45/ 9/ 0/", "100% -> Calcul"};
+  écrire(amovible(QStringLiteral("5A131\\5A131.P2N")), crlf(ancienne));
+  boîtes.répondre(OK);
+  c.Commande1_Click();
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("!!! Période déjà créée !!!"));
+  EXPECT_EQ(boîtes.montrées()[0].texte,
+            QStringLiteral("Pour une raison anormale, la période demandée existait déjà.  Le fichier existant va s'ouvrir maintenant."));
+  EXPECT_EQ(état().dernièrepériode[1], 2);
+  EXPECT_FALSE(existe(disquedur(QStringLiteral("5A131\\5A131.P2N"))));  // rien d'écrit : le fichier sera relu
+
+  c.Form_Load();
+  boîtes.répondre(NON);
+  c.Commande1_Click();
+  EXPECT_EQ(état().classecourante, 0);
+  EXPECT_FALSE(existe(disquedur(QStringLiteral("5A131\\5A131.P3N"))));
+}
+
+TEST_F(Creation, ExamensPrevusEtDepasses) {
+  c.Option1_Click(0);
+  EXPECT_EQ(c.Texte1->text(), QStringLiteral("1"));
+  boîtes.répondre(OUI);
+  c.Commande1_Click();
+  EXPECT_EQ(boîtes.montrées()[0].texte, QStringLiteral("Désirez-vous réellement créer\rl'examen n° 1 ?"));
+  EXPECT_EQ(état().périodecourante, QStringLiteral("E1"));
+  EXPECT_EQ(état().nbexamenscréés[1], 1);
+  EXPECT_TRUE(lire(disquedur(QStringLiteral("5A131\\5A131.E1N"))).startsWith(" 2\r\n 0\r\n 0\r\n 1\r\n"));
+
+  c.Form_Load();
+  c.Option1_Click(0);
+  EXPECT_EQ(c.Texte1->text(), QStringLiteral("2"));
+  boîtes.répondre(OK);
+  c.Commande1_Click();
+  EXPECT_EQ(boîtes.montrées()[1].titre, QStringLiteral("ATTENTION"));
+  EXPECT_TRUE(boîtes.montrées()[1].texte.startsWith(
+      QStringLiteral("Vous demandez de créer un examen d'un numéro plus élevé que le nombre d'examens prévus")));
+  EXPECT_EQ(état().nbexamenscréés[1], 1);
+  c.Commande2_Click();
+  EXPECT_EQ(état().classecourante, 0);
+}
+
+}  // namespace
