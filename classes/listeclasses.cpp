@@ -136,7 +136,10 @@ void FenetreListeClasses::Form_Load() {
 }
 
 // Charge la classe courante à la clé courante, puis montre la feuille principale.
-void FenetreListeClasses::ouvrirclasseetfeuille() { chargeravecpiège(); }
+void FenetreListeClasses::ouvrirclasseetfeuille() {
+  chargeravecpiège();
+  montrermodale(QStringLiteral("principale"));
+}
 
 void FenetreListeClasses::Listeclasses_Click() {
   if (état().nbclasses > 0 && Listeclasses->currentRow() >= 0) état().classecourante = Listeclasses->currentRow() + 1;

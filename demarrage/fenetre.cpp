@@ -31,7 +31,7 @@ void Fenetre::done(int résultat) {
 void Fenetre::centrer() {
   const QScreen* écran = screen() ? screen() : QGuiApplication::primaryScreen();
   if (!écran) return;
-  adjustSize();
+  if (!testAttribute(Qt::WA_Resized)) adjustSize();
   const QRect zone = écran->availableGeometry();
   const double partwip = logicalDpiX() / 1440.0;
   const auto twips = [&](int pixels) { return static_cast<int>(pixels / partwip); };

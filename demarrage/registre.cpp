@@ -9,6 +9,9 @@
 #include "classes/choixperiodeexa.h"
 #include "classes/listeclasses.h"
 #include "classes/nouvelleclasse.h"
+#include "feuille/interro.h"
+#include "feuille/principale.h"
+#include "impression/rema.h"
 #include "plateforme/services.h"
 
 namespace {
@@ -31,6 +34,10 @@ Fenetre& parnom(const QString& nom) {
   if (nom == QStringLiteral("fenêtrelisteclasses")) return fenêtrelisteclasses();
   if (nom == QStringLiteral("fenêtrenouvelleclasse")) return fenêtrenouvelleclasse();
   if (nom == QStringLiteral("choixpériodeexa")) return choixpériodeexa();
+  if (nom == QStringLiteral("principale")) return principale();
+  if (nom == QStringLiteral("fenêtreinterro")) return fenêtreinterro();
+  if (nom == QStringLiteral("rema")) return rema();
+  if (nom == QStringLiteral("éditeurremarques")) return éditeurremarques();
   throw std::logic_error("fenêtre inconnue : " + nom.toStdString());
 }
 
@@ -49,6 +56,13 @@ FenetreNouvelleClasse& fenêtrenouvelleclasse() {
 }
 
 FenetreChoixPeriodeExa& choixpériodeexa() { return instance<FenetreChoixPeriodeExa>(QStringLiteral("choixpériodeexa")); }
+
+FenetrePrincipale& principale() { return instance<FenetrePrincipale>(QStringLiteral("principale")); }
+FenetreInterro& fenêtreinterro() { return instance<FenetreInterro>(QStringLiteral("fenêtreinterro")); }
+FenetreRema& rema() { return instance<FenetreRema>(QStringLiteral("rema")); }
+FenetreEditeurRemarques& éditeurremarques() {
+  return instance<FenetreEditeurRemarques>(QStringLiteral("éditeurremarques"));
+}
 
 void brancherfenêtres() {
   services().montrermodale = [](const QString& nom) { parnom(nom).montrer(); };

@@ -7,12 +7,20 @@ class FenetreRenseignements;
 class FenetreListeClasses;
 class FenetreNouvelleClasse;
 class FenetreChoixPeriodeExa;
+class FenetrePrincipale;
+class FenetreInterro;
+class FenetreRema;
+class FenetreEditeurRemarques;
 
 FenetreBienvenue& Bienvenue();
 FenetreRenseignements& renseignementspardéfaut();
 FenetreListeClasses& fenêtrelisteclasses();
 FenetreNouvelleClasse& fenêtrenouvelleclasse();
 FenetreChoixPeriodeExa& choixpériodeexa();
+FenetrePrincipale& principale();
+FenetreInterro& fenêtreinterro();
+FenetreRema& rema();
+FenetreEditeurRemarques& éditeurremarques();
 
 // Branche montrermodale(nom) des services sur les fenêtres du programme.
 void brancherfenêtres();

@@ -16,6 +16,8 @@
 #include "noyau/totaux.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/qt/grille.h"
+#include "demarrage/registre.h"
+#include "feuille/principale.h"
 
 namespace {
 
@@ -121,6 +123,33 @@ void RemplissageGrille(benchmark::State& s) {
   s.counters["cellules"] = static_cast<double>(lignes + 3) * (colonnes + 2);
 }
 
+// D'une note corrigée à la grille reconstruite : résultats de l'élève, ligne,
+// sauvegarde, statistiques et remplissage de la feuille principale.
+void CorrectionNote(benchmark::State& s) {
+  préparer(0);
+  état().listeclassesaffichées.redim(2);
+  état().listeclassesaffichées[1] = QStringLiteral("5A");
+  FenetrePrincipale& feuille = principale();
+  feuille.Form_Load();
+  feuille.show();
+  const QString liste = chemindisquedur(nomlistemodifications);
+  bool bascule = false;
+  for (auto _ : s) {
+    état().noteinterro(1, 1) = (bascule = !bascule) ? QStringLiteral("12.5") : QStringLiteral("13");
+    calculerrésultats(1);
+    reconstruireligne(1);
+    sauverclasse();
+    découperetstatistiques();
+    feuille.Form_Load();
+    QApplication::processEvents();
+    s.PauseTiming();
+    supprimerfichier(liste);
+    s.ResumeTiming();
+  }
+  feuille.hide();
+}
+
+BENCHMARK(CorrectionNote)->Unit(benchmark::kMillisecond);
 BENCHMARK(RemplissageGrille)->Args({30, 50})->Args({1000, 500})->Unit(benchmark::kMillisecond);
 BENCHMARK(Chargement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Calcul)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -271,10 +271,32 @@ ImageGrille Grille::Picture() const {
   return image;
 }
 
+void Grille::ajusterlargeurs() {
+  QFont gras = font();
+  gras.setBold(true);
+  const QFontMetrics ordinaire(font()), épais(gras);
+  constexpr int marges = 8;  // pixels autour du texte, comme les cellules de la vue
+  for (int c = 0; c < Cols(); ++c) {
+    if (largeurs_[static_cast<std::size_t>(c)] == 0) continue;
+    int besoin = 0;
+    for (int l = 0; l < Rows(); ++l) {
+      const auto& cel = modèle_.cellule(l, c);
+      if (cel.texte.isEmpty()) continue;
+      besoin = std::max(besoin, (cel.gras ? épais : ordinaire).horizontalAdvance(cel.texte) + marges);
+    }
+    if (pixels(largeurs_[static_cast<std::size_t>(c)]) < besoin) ColWidth(c, twipsde(besoin) + 15);
+  }
+}
+
+// Montre la cellule courante sans faire défiler : une cellule écrite par le
+// programme ne déplace pas la vue, seul l'utilisateur la déplace.
 void Grille::montrercourante() {
   if (Rows() == 0 || Cols() == 0) return;
   const QModelIndex i = modèle_.index(ligne_, colonne_);
+  const bool défilement = hasAutoScroll();
+  setAutoScroll(false);
   selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
+  setAutoScroll(défilement);
 }
 
 void Grille::déplacer(int l, int c) {

@@ -73,6 +73,8 @@ public:
   void Height(int twips);
   void SetFocus();
   ImageGrille Picture() const;
+  // Élargit les colonnes trop étroites pour leur texte : rien n'est coupé en silence.
+  void ajusterlargeurs();
 
   // Événements, après le déplacement de la cellule courante.
   std::function<void()> Click;

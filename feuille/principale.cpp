@@ -1,0 +1,724 @@
+#include "feuille/principale.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "noyau/dossiers.h"
+#include "noyau/etat.h"
+#include "noyau/listeclasses.h"
+#include "noyau/maintenance.h"
+#include "noyau/module.h"
+#include "noyau/notesclasse.h"
+#include "noyau/piege.h"
+#include "noyau/resultats.h"
+#include "noyau/saisienote.h"
+#include "noyau/synchro.h"
+#include "plateforme/fichiers.h"
+#include "plateforme/imprimante.h"
+#include "plateforme/nombres.h"
+#include "plateforme/services.h"
+
+namespace {
+
+const QString titreimpossible = QStringLiteral("Action Impossible !!!");
+const QString titregroupage = QStringLiteral("Grouper les compétences est actif");
+
+bool absence(const QString& t) {
+  return t == QStringLiteral("A") || t == QStringLiteral("NC") || sansblancs(t) == QStringLiteral("?");
+}
+
+QAction* action(QMenu* menu, const QString& texte, const char* nom, const QKeySequence& raccourci = {}) {
+  QAction* a = menu->addAction(texte);
+  a->setObjectName(QString::fromUtf8(nom));
+  if (!raccourci.isEmpty()) a->setShortcut(raccourci);
+  return a;
+}
+
+// Ce qui vient avec une prochaine version reste visible mais grisé.
+void àvenir(QAction* a) {
+  a->setEnabled(false);
+  a->setToolTip(a->toolTip() + QStringLiteral(" (prochaine version)"));
+}
+
+}  // namespace
+
+QString présenternote(const QString& texte) {
+  if (texte.contains(u'/')) return texte.trimmed();
+  const QString t = sansblancs(texte) == QStringLiteral(".5") ? QStringLiteral("0.5") : texte;
+  if (t == QStringLiteral("?") || t == QStringLiteral("AI") || t == QStringLiteral("A") || t == QStringLiteral("NC")) return t;
+  const double v = val(t);
+  return v == std::floor(v) ? t + QStringLiteral(".0") : t;
+}
+
+int couleurdenote(const QString& texte, double maximum) {
+  const qsizetype barre = texte.indexOf(u'/');
+  const double v = val(barre < 0 ? QStringView(texte) : QStringView(texte).left(barre));
+  if (v < maximum / 2 && !absence(texte)) return rouge;
+  return absence(texte) ? bleu : noir;
+}
+
+FenetrePrincipale::FenetrePrincipale() {
+  setObjectName(QStringLiteral("principale"));
+  setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+  setSizeGripEnabled(true);
+  auto* tout = new QVBoxLayout(this);
+  tout->setContentsMargins(4, 0, 4, 4);
+  construiremenus(tout);
+  construirebarre();
+  tout->addWidget(Toolbar1);
+
+  onglets = new QTabBar(this);
+  onglets->setObjectName(QStringLiteral("onglets"));
+  onglets->setExpanding(false);
+  onglets->setDrawBase(false);
+  tout->addWidget(onglets);
+
+  auto* entête = new QHBoxLayout;
+  Etiquette3 = new QLabel(this);
+  Etiquette4 = new QLabel(this);
+  Etiquette5 = new QLabel(this);
+  for (QLabel* l : {Etiquette3, Etiquette4, Etiquette5}) {
+    QFont f = l->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.15);
+    l->setFont(f);
+    entête->addWidget(l);
+    entête->addSpacing(18);
+  }
+  Etiquette3->setObjectName(QStringLiteral("Etiquette3"));
+  Etiquette4->setObjectName(QStringLiteral("Etiquette4"));
+  Etiquette5->setObjectName(QStringLiteral("Etiquette5"));
+  const char* clés[] = {"P1", "P2", "P3", "E1", "E2"};
+  for (int i = 0; i < 5; ++i) {
+    boutonpériode[i] = new QPushButton(QString::fromLatin1(clés[i]), this);
+    boutonpériode[i]->setObjectName(QStringLiteral("boutonpériode%1").arg(i));
+    boutonpériode[i]->setAutoDefault(false);
+    boutonpériode[i]->setFixedWidth(40);
+    boutonpériode[i]->hide();
+    entête->addWidget(boutonpériode[i]);
+    connect(boutonpériode[i], &QPushButton::clicked, this, [this, i] { boutonpériode_Click(i); });
+  }
+  entête->addStretch();
+  étiqnom = new QListWidget(this);
+  étiqnom->setObjectName(QStringLiteral("étiqnom"));
+  étiqnom->setFixedSize(260, 24);
+  étiqnom->setFocusPolicy(Qt::NoFocus);
+  entête->addWidget(étiqnom);
+  tout->addLayout(entête);
+
+  étiqsauve = new QLabel(QStringLiteral("Sauvegarde en cours de"), this);
+  étiqsauve->setObjectName(QStringLiteral("étiqsauve"));
+  étiqsauve->hide();
+  tout->addWidget(étiqsauve);
+
+  grille1 = new Grille(this);
+  grille1->setObjectName(QStringLiteral("grille1"));
+  tout->addWidget(grille1, 1);
+
+  connect(onglets, &QTabBar::tabBarClicked, this, [this](int i) { onglets_Click(i); });
+  grille1->Click = [this] { grille1_Click(); };
+  grille1->RowColChange = [this] { grille1_Click(); };
+  grille1->DblClick = [this] { grille1_DblClick(); };
+  grille1->KeyDown = [this](int code, int shift) { grille1_KeyDown(code, shift); };
+  grille1->MouseDown = [this](int bouton, int, double, double) { grille1_MouseDown(bouton); };
+}
+
+void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
+  auto* barre = new QMenuBar(this);
+  tout->setMenuBar(barre);
+  QMenu* fichier = barre->addMenu(QStringLiteral("Fichier"));
+  mnunouvie = action(fichier, QStringLiteral("Nouvelle interrogation écrite "), "mnunouvie", QKeySequence(QStringLiteral("Ctrl+I")));
+  mnuouvclas = action(fichier, QStringLiteral("Ouvrir une classe"), "mnuouvclas", QKeySequence(QStringLiteral("Ctrl+O")));
+  mnuajouternom = action(fichier, QStringLiteral("Ajouter un élève"), "mnuajouternom");
+  mnuajouternoteorale = action(fichier, QStringLiteral("Ajouter une note orale à un élève"), "mnuajouternoteorale",
+                               QKeySequence(QStringLiteral("Ctrl+N")));
+  fichier->addSeparator();
+  imprimerdirect = action(fichier, QStringLiteral("Imprimer ce tableau"), "imprimerdirect", QKeySequence(Qt::Key_F7));
+  imprfi = action(fichier, QStringLiteral("Imprimer les fiches individuelles"), "imprfi", QKeySequence(Qt::Key_F9));
+  mnuimprimer = action(fichier, QStringLiteral("Menu d'impression"), "mnuimprimer", QKeySequence(QStringLiteral("Ctrl+P")));
+  mnuiprimantepardéfaut = action(fichier, QStringLiteral("Choisir l'imprimante par défaut"), "mnuiprimantepardéfaut",
+                                 QKeySequence(QStringLiteral("Ctrl+D")));
+  fichier->addSeparator();
+  mnuquitter = action(fichier, QStringLiteral("Quitter"), "mnuquitter", QKeySequence(QStringLiteral("Ctrl+Q")));
+
+  menuafficher = barre->addMenu(QStringLiteral("Afficher"));
+  mnuaffichtotaux = action(menuafficher, QStringLiteral("Totaux"), "mnuaffichtotaux", QKeySequence(QStringLiteral("Ctrl+T")));
+  classer = action(menuafficher, QStringLiteral("Classement"), "classer", QKeySequence(QStringLiteral("Ctrl+C")));
+  listeorales = action(menuafficher, QStringLiteral("Liste des interrogations orales"), "listeorales",
+                       QKeySequence(QStringLiteral("Ctrl+L")));
+  mnuaffrensint = action(menuafficher, QStringLiteral("Renseignements interrogation"), "mnuaffrensint",
+                         QKeySequence(QStringLiteral("Ctrl+R")));
+  menu_ficheindividuelle = action(menuafficher, QStringLiteral("Fiche individuelle de l'élève"), "menu_ficheindividuelle",
+                                  QKeySequence(QStringLiteral("Ctrl+F")));
+  menugrouper = action(menuafficher, QStringLiteral("Grouper par compétence"), "menugrouper");
+  menugrouper->setCheckable(true);
+
+  QMenu* exporter = barre->addMenu(QStringLiteral("Exporter"));
+  for (const auto& [texte, nom] : {std::pair{"Moyennes", "mnuexportmoy"}, std::pair{"Noms des élèves", "exportnoms"},
+                                   std::pair{"Notes", "exportnotes"}, std::pair{"Totaux pour une compétence", "exporttotcomp"}})
+    àvenir(action(exporter, QString::fromUtf8(texte), nom));
+
+  QMenu* éditer = barre->addMenu(QStringLiteral("Editer"));
+  textmatrecap = action(éditer, QStringLiteral("Textes pour matière et récapitulatif"), "textmatrecap",
+                        QKeySequence(QStringLiteral("Ctrl+M")));
+  corrint = action(éditer, QStringLiteral("Corriger une interrogation"), "corrint");
+
+  QMenu* options = barre->addMenu(QStringLiteral("Options"));
+  menudéfaut = action(options, QStringLiteral("Renseignements par défaut"), "menudéfaut");
+  menucomp = action(options, QStringLiteral("Compétences"), "menucomp");
+
+  for (QAction* a : {mnuajouternom, mnuajouternoteorale, imprimerdirect, imprfi, mnuimprimer, mnuiprimantepardéfaut,
+                     mnuaffichtotaux, classer, listeorales, menu_ficheindividuelle, menugrouper, menucomp})
+    àvenir(a);
+  for (QAction* a : barre->actions()) addAction(a);  // raccourcis actifs partout dans la fenêtre
+
+  connect(mnunouvie, &QAction::triggered, this, [this] { mnunouvie_Click(); });
+  connect(mnuouvclas, &QAction::triggered, this, [this] { mnuouvclas_Click(); });
+  connect(mnuquitter, &QAction::triggered, this, [this] { mnuquitter_Click(); });
+  connect(mnuaffrensint, &QAction::triggered, this, [this] { mnuaffrensint_Click(); });
+  connect(textmatrecap, &QAction::triggered, this, [this] { textmatrecap_Click(); });
+  connect(corrint, &QAction::triggered, this, [this] { corrint_Click(); });
+  connect(menudéfaut, &QAction::triggered, this, [this] { menudéfaut_Click(); });
+}
+
+void FenetrePrincipale::construirebarre() {
+  Toolbar1 = new QToolBar(this);
+  Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+  Toolbar1->setIconSize(QSize(22, 22));
+  const auto bouton = [this](QStyle::StandardPixmap image, const QString& bulle, const char* nom) {
+    QAction* a = Toolbar1->addAction(style()->standardIcon(image), bulle);
+    a->setObjectName(QString::fromUtf8(nom));
+    a->setToolTip(bulle);
+    return a;
+  };
+  QAction* b1 = bouton(QStyle::SP_FileIcon, QStringLiteral("Nouvelle interrogation (Ctrl + I)"), "bouton1");
+  QAction* b2 = bouton(QStyle::SP_DirOpenIcon, QStringLiteral("Liste des classes (Ctrl + O)"), "bouton2");
+  QAction* b3 = bouton(QStyle::SP_TrashIcon, QStringLiteral("Supprimer (nom, note, interrogation...) (Del)"), "bouton3");
+  QAction* b4 = bouton(QStyle::SP_MessageBoxInformation, QStringLiteral("Infos (interrogation ou note orale) (Ctrl + R)"), "bouton4");
+  Toolbar1->addSeparator();
+  QAction* b6 = bouton(QStyle::SP_FileDialogDetailedView, QStringLiteral("Corriger les données d'une interrogation écrite"), "bouton6");
+  Toolbar1->addSeparator();
+  QAction* b8 = bouton(QStyle::SP_FileDialogListView, QStringLiteral("Menu d'impression (Ctrl + P)"), "bouton8");
+  Toolbar1->addSeparator();
+  QAction* b10 = bouton(QStyle::SP_DialogSaveButton, QStringLiteral("Imprimer CE TABLEAU (F7)"), "bouton10");
+  Toolbar1->addSeparator();
+  QAction* b12 = bouton(QStyle::SP_FileDialogContentsView, QStringLiteral("Grouper par compétence"), "bouton12");
+  b12->setCheckable(true);
+  Toolbar1->addSeparator();
+  QAction* b14 = bouton(QStyle::SP_DialogCloseButton, QStringLiteral("Quitter (Ctrl + Q)"), "bouton14");
+  for (QAction* a : {b3, b8, b10, b12}) àvenir(a);
+  connect(b1, &QAction::triggered, this, [this] { mnunouvie_Click(); });
+  connect(b2, &QAction::triggered, this, [this] { mnuouvclas_Click(); });
+  connect(b4, &QAction::triggered, this, [this] { mnuaffrensint_Click(); });
+  connect(b6, &QAction::triggered, this, [this] { corrint_Click(); });
+  connect(b14, &QAction::triggered, this, [this] { mnuquitter_Click(); });
+}
+
+void FenetrePrincipale::Form_Load() {
+  ÉtatPartagé& é = état();
+  fermeture_ = false;
+  if (é.nbcompétences() == 1) groupageactif = false;
+  é.étatdémarrage.clear();
+  adapterauformat();
+  const QSignalBlocker bloqueur(onglets);
+  while (onglets->count() > 0) onglets->removeTab(0);
+  for (int i = 1; i <= é.listeclassesaffichées.borne() && i <= é.nbclasses; ++i) {
+    onglets->addTab(é.listeclassesaffichées[i]);
+    onglets->setTabToolTip(i - 1, é.nomcours[i]);
+  }
+  onglets->setCurrentIndex(é.classecourante - 1);
+  const int c = é.classecourante;
+  for (int i = 0; i < 5; ++i) boutonpériode[i]->hide();
+  for (int i = 1; i <= std::min(é.dernièrepériode[c], 3); ++i) boutonpériode[i - 1]->show();
+  for (int i = 1; i <= std::min(é.nbexamenscréés[c], 2); ++i) boutonpériode[i + 2]->show();
+  setWindowTitle(QStringLiteral("Programme de cotation - ") + ligneversion());
+  Etiquette3->setText(QStringLiteral("Classe de ") + é.nomclasse[c]);
+  Etiquette4->setText(QStringLiteral("Cours de ") + é.nomcours[c]);
+  Etiquette5->setText((é.périodecourante.startsWith(u'P') ? QStringLiteral("Période n°") : QStringLiteral("Examen n°")) +
+                      é.périodecourante.mid(1));
+  // La cellule courante reste celle où l'on travaillait.
+  const int ligne = grille1->Row(), colonne = grille1->Col();
+  préparergrille();
+  remplirgrille();
+  grille1->Row(ligne < 3 ? 3 : ligne);
+  grille1->Col(colonne < 1 ? 1 : colonne);
+}
+
+int FenetrePrincipale::colonneprép() const {
+  const ÉtatPartagé& é = état();
+  return é.nbcompétences() + é.nbinterros + é.nborales + 3;
+}
+
+void FenetrePrincipale::préparergrille() {
+  const ÉtatPartagé& é = état();
+  const int E = é.nbinterros, O = é.nborales, C = é.nbcompétences(), N = é.nbélèves;
+  const int P = é.préparations ? 1 : 0;
+  Grille& g = *grille1;
+  g.Visible(false);
+  g.Cols(1);
+  g.Rows(1);
+  g.Cols(C + E + O + 3 + P + (E + O > 14 ? 1 : 0));
+  g.Rows(C + N + 7);
+  g.FixedRows(3);
+  g.FixedCols(1);
+  const auto entête = [&](int colonne, const QString& l0, const QString& l1, const QString& l2) {
+    g.Col(colonne);
+    g.Row(0);
+    g.Text(l0);
+    g.Row(1);
+    g.Text(l1);
+    g.Row(2);
+    g.Text(l2);
+  };
+  g.ColWidth(0, 300);
+  g.FixedAlignment(0, alignementcentre);
+  g.ColWidth(1, 2800);
+  g.ColAlignment(1, alignementgauche);
+  entête(1, QString(), QStringLiteral("Noms et prénoms"), QString());
+  for (int k = 1; k <= E; ++k) {
+    const int col = k + 1;
+    g.ColWidth(col, 500);
+    g.ColAlignment(col, alignementdroite);
+    g.FixedAlignment(col, alignementcentre);
+    entête(col, QStringLiteral("N°") + QString::number(é.premièreinterro + k - 1),
+           QStringLiteral("/") + QString::number(é.maxinterro[k]), QStringLiteral("(C%1)").arg(é.compétenceinterro[k]));
+  }
+  for (int j = 1; j <= O; ++j) {
+    const int col = E + 1 + j;
+    g.ColWidth(col, 1000);
+    g.ColAlignment(col, alignementcentre);
+    entête(col, QStringLiteral("Or") + str(j), QString(), QString());
+  }
+  const int moy = E + O + 2;
+  g.ColWidth(moy, 600);
+  g.ColAlignment(moy, alignementdroite);
+  g.FixedAlignment(moy, alignementcentre);
+  entête(moy, QStringLiteral("MOY"), QStringLiteral("/") + str(é.maxcourant), QString());
+  for (int c = 1; c <= C; ++c) {
+    g.ColWidth(moy + c, 600);
+    entête(moy + c, QStringLiteral("TotC%1").arg(c), QStringLiteral(" en %"), QString());
+  }
+  if (P) {
+    g.ColWidth(colonneprép(), 600);
+    entête(colonneprép(), QStringLiteral(" Prép."), QStringLiteral(" N.F."), QString());
+  }
+  if (E + O > 14) {
+    const int dernière = g.Cols() - 1;
+    g.ColWidth(dernière, 2800);
+    entête(dernière, QString(), QStringLiteral("Noms et prénoms"), QString());
+  }
+}
+
+void FenetrePrincipale::casecouleur(const QString& texte, double maximum) {
+  grille1->CellForeColor(couleurdenote(texte, maximum));
+  grille1->Text(texte);
+}
+
+void FenetrePrincipale::remplirgrille() {
+  const ÉtatPartagé& é = état();
+  const int E = é.nbinterros, O = é.nborales, C = é.nbcompétences(), N = é.nbélèves;
+  const int moy = E + O + 2;
+  Grille& g = *grille1;
+  std::vector<int> plusétroit(static_cast<std::size_t>(O + 1), 0);
+  for (int s = 1; s <= N; ++s) {
+    g.Row(s + 2);
+    g.Col(0);
+    g.Text(QString::number(s));
+    g.Col(1);
+    g.Text(é.nomélève[s]);
+    if (E + O > 14) {
+      g.Col(g.Cols() - 1);
+      g.Text(é.nomélève[s]);
+    }
+    for (int k = 1; k <= E; ++k) {
+      g.Col(k + 1);
+      const QString& note = é.noteinterro(s, k);
+      if (note.isEmpty()) continue;
+      casecouleur(présenternote(note), é.maxinterro[k]);
+    }
+    for (int j = 1; j <= O && j <= é.nbnotesorales[s]; ++j) {
+      g.Col(E + 1 + j);
+      const QString texte = présenternote(str(é.noteorale(s, j)) + u'/' + str(é.maxorale(s, j)).trimmed());
+      casecouleur(texte, é.maxorale(s, j));
+      plusétroit[static_cast<std::size_t>(j)] = std::max(plusétroit[static_cast<std::size_t>(j)], static_cast<int>(texte.size()));
+    }
+    g.Col(moy);
+    casecouleur(présenternote(é.totalélève[s]), é.maxcourant);
+    for (int c = 1; c <= C; ++c) {
+      g.Col(moy + c);
+      const int p = é.pourcentcompétence(s, c);
+      if (p == -1)
+        casecouleur(QStringLiteral("   ?"), 0);
+      else
+        casecouleur(QStringLiteral("  ") + format(p, u"000"), 100);
+    }
+    if (é.préparations) {
+      g.Col(colonneprép());
+      g.Text(QStringLiteral("   ") + format(é.préparationsnonfaites[s], u"00"));
+    }
+  }
+  if (E + O > 0) {
+    g.Row(N + 4);
+    g.Col(1);
+    g.Text(QStringLiteral("    Moyenne de la classe"));
+    for (int k = 1; k <= E; ++k) {
+      if (é.moyenneinterro[k] < 0) continue;
+      g.Col(k + 1);
+      casecouleur(présenternote(str(é.moyenneinterro[k])), é.maxinterro[k]);
+    }
+    g.Col(moy);
+    casecouleur(présenternote(str(é.moyenneinterro[E + 1])), é.maxcourant);
+    g.Row(N + 5);
+    g.Col(1);
+    g.Text(QStringLiteral("       Nombre d'échecs"));
+    for (int k = 1; k <= E + 1; ++k) {
+      g.Col(k == E + 1 ? moy : k + 1);
+      g.Text(str(é.échecsinterro[k]) + QStringLiteral("  "));
+    }
+  }
+  for (int c = 1; c <= C; ++c) {
+    g.Row(N + 6 + c);
+    g.Col(1);
+    g.Text(QStringLiteral("C%1 = ").arg(c) + é.listecompétences[c]);
+  }
+  g.Visible(true);
+  for (int j = 1; j <= O; ++j) g.ColWidth(E + 1 + j, 100 * plusétroit[static_cast<std::size_t>(j)]);
+  g.ajusterlargeurs();
+  colonnecourante = 1000;
+}
+
+void FenetrePrincipale::adapterauformat() {
+  ÉtatPartagé& é = état();
+  const QString fichier = cheminaffichage();
+  if (fichierexiste(fichier)) {
+    const QStringList éléments = découperéléments(avecpiège(titreerreur(fichier), [&] { return lirefichier(fichier); }));
+    if (!éléments.isEmpty()) é.tailleécran = arrondipair(std::clamp(val(éléments.first()), -30000.0, 30000.0));
+  }
+  const int partwip = 15;  // twips par pixel à 96 points par pouce
+  if (é.tailleécran == 1024) {
+    resize(15300 / partwip, 11000 / partwip);
+    grille1->setMinimumSize(15300 / partwip - 20, 9000 / partwip - 140);
+  } else {
+    resize(12200 / partwip, 8760 / partwip);
+    grille1->setMinimumSize(11910 / partwip - 20, 6800 / partwip - 140);
+  }
+}
+
+void FenetrePrincipale::boutonpériode_Click(int index) {
+  const char* clés[] = {"P1", "P2", "P3", "E1", "E2"};
+  état().étatdémarrage = QString::fromLatin1(clés[index]);
+  fermeture_ = true;
+  fermer();
+}
+
+void FenetrePrincipale::onglets_Click(int onglet) {
+  ÉtatPartagé& é = état();
+  if (onglet < 0 || onglet + 1 == é.classecourante) return;
+  é.classecourante = onglet + 1;
+  fixerpériodecourante(u'P', é.dernièrepériode[é.classecourante]);
+  é.étatdémarrage = é.périodecourante;
+  fermeture_ = true;
+  fermer();
+}
+
+void FenetrePrincipale::grille1_Click() {
+  colonnecourante = grille1->Col();
+  élèvecourant = grille1->Row() - 2;
+  étiqnom->clear();
+  if (élèvecourant >= 1 && élèvecourant <= état().nbélèves) étiqnom->addItem(état().nomélève[élèvecourant]);
+}
+
+void FenetrePrincipale::grille1_MouseDown(int bouton) {
+  if (bouton == 2) menuafficher->popup(QCursor::pos());
+}
+
+void FenetrePrincipale::grille1_DblClick() { éditercellule(); }
+
+void FenetrePrincipale::éditercellule() {
+  const ÉtatPartagé& é = état();
+  if (groupageactif) {
+    avertissement(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la fonction <grouper les "
+                                 "compétences>."),
+                  titreimpossible);
+    return;
+  }
+  const int k = grille1->Col() - 1, s = grille1->Row() - 2;
+  const int E = é.nbinterros, O = é.nborales;
+  if (k < 0 || k >= E + O + 1 || s < 1 || s > é.nbélèves) return;
+  if (k == 0)
+    corrigernom(s);
+  else if (k <= E)
+    corrigernoteécrite(s, k);
+  else if (k - E <= é.nbnotesorales[s])
+    corrigernoteorale(s, k - E);
+}
+
+// Après un changement de notes : résultats, fichier, statistiques et grille.
+void FenetrePrincipale::aprèsmodification() {
+  sauverclasse();
+  découperetstatistiques();
+  Form_Load();
+  grille1->SetFocus();
+}
+
+void FenetrePrincipale::corrigernoteécrite(int s, int k) {
+  ÉtatPartagé& é = état();
+  QString défaut = é.noteinterro(s, k);
+  for (;;) {
+    const QString réponse =
+        boîtes().saisie(QStringLiteral("Entrer la note corrigée de\n\n") + é.nomélève[s] +
+                            QStringLiteral("\n\npour l'interrogation n°") + str(é.premièreinterro + k - 1),
+                        QStringLiteral("CORRECTION"), défaut);
+    if (réponse.isEmpty()) return;
+    const QString note = vérifiernote(réponse, é.maxinterro[k]);
+    if (note == QStringLiteral("ERREUR")) {
+      défaut = réponse;
+      continue;
+    }
+    é.noteinterro(s, k) = note;
+    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
+    reconstruireligne(s);
+    aprèsmodification();
+    return;
+  }
+}
+
+void FenetrePrincipale::corrigernoteorale(int s, int j) {
+  ÉtatPartagé& é = état();
+  QString défaut = str(é.noteorale(s, j));
+  for (;;) {
+    const QString réponse =
+        boîtes().saisie(QStringLiteral("Entrer la note corrigée de\n\n") + é.nomélève[s] +
+                            QStringLiteral("\n\npour l'interrogation orale n°") + str(j),
+                        QStringLiteral("CORRECTION"), défaut);
+    if (réponse.isEmpty()) return;
+    const QString note = vérifiernote(réponse, é.maxorale(s, j));
+    if (note == QStringLiteral("ERREUR")) {
+      défaut = réponse;
+      continue;
+    }
+    é.noteorale(s, j) = val(note);
+    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
+    reconstruireligne(s);
+    aprèsmodification();
+    return;
+  }
+}
+
+void FenetrePrincipale::corrigernom(int s) {
+  ÉtatPartagé& é = état();
+  QString nom;
+  for (;;) {
+    nom = boîtes().saisie(QStringLiteral("Entrer le nom corrigé"), QStringLiteral("CORRECTION"), é.nomélève[s]);
+    if (nom.isEmpty() || nom == é.nomélève[s]) return;
+    if (!nom.contains(u'/')) break;
+    avertissement(QStringLiteral("Le nom de l'élève ne peut pas inclure le caractère <</>>"), QStringLiteral("Caractère interdit"));
+  }
+  boîtes().sablier(true);
+  const QString gardée = é.périodecourante;
+  const int c = é.classecourante;
+  const auto renommer = [&](QChar lettre, int numéro) {
+    fixerpériodecourante(lettre, numéro);
+    chargerclasse();
+    if (s > é.nbélèves) return;  // fichier plus court : cet élève n'y est pas
+    é.nomélève[s] = nom;
+    reconstruireligne(s);
+    if (élèvedéplacé(s)) avecpiège(QStringLiteral("Erreur !"), [] { trierélèves(); });
+    sauverclasse();
+  };
+  for (int p = 1; p <= é.dernièrepériode[c]; ++p) renommer(u'P', p);
+  for (int e = 1; e <= é.nbexamenscréés[c]; ++e) renommer(u'E', e);
+  é.périodecourante = gardée;
+  chargerclasse();
+  boîtes().sablier(false);
+  Form_Load();
+  grille1->SetFocus();
+}
+
+void FenetrePrincipale::changerpréparations(int s, int pas) {
+  ÉtatPartagé& é = état();
+  // Deux chiffres dans le tri des élèves : de 0 à 99.
+  é.préparationsnonfaites[s] = std::clamp(é.préparationsnonfaites[s] + pas, 0, 99);
+  reconstruireligne(s);
+  sauverclasse();
+  grille1->Text(QStringLiteral("  ") + format(é.préparationsnonfaites[s], u"00"));
+}
+
+void FenetrePrincipale::grille1_KeyDown(int codetouche, int) {
+  const ÉtatPartagé& é = état();
+  if (codetouche >= 37 && codetouche <= 40) return;
+  if (groupageactif) {
+    avertissement(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord décocher la case <grouper les "
+                                 "compétences>."),
+                  titreimpossible);
+    return;
+  }
+  const int s = grille1->Row() - 2;
+  switch (codetouche) {
+    case 13: éditercellule(); return;
+    case 32: {
+      long long total = 0;
+      for (int k = 1; k <= é.nbinterros; ++k) total += é.maxinterro[k];
+      avertissement(str(static_cast<double>(total)), QStringLiteral("Total des totaux !"));
+      return;
+    }
+    case 107:
+    case 187:
+    case 109:
+    case 189:
+      if (é.préparations && grille1->Col() == colonneprép() && s >= 1 && s <= é.nbélèves)
+        changerpréparations(s, codetouche == 107 || codetouche == 187 ? 1 : -1);
+      return;
+    default: return;  // la suppression (46) vient avec l'entretien des élèves et des tests
+  }
+}
+
+void FenetrePrincipale::mnuaffrensint_Click() {
+  const ÉtatPartagé& é = état();
+  const int E = é.nbinterros, O = é.nborales;
+  if (colonnecourante < 2 || colonnecourante > E + O + 1) return;
+  if (groupageactif) {
+    avertissement(QStringLiteral("Impossible d'afficher les infos lorsque l'affichage est en mode 'grouper les compétences'.  "
+                                 "Veuillez d'abord désactiver cette fonction."),
+                  titregroupage);
+    return;
+  }
+  if (élèvecourant > é.nbélèves) return;
+  const int k = colonnecourante - 1;
+  if (k <= E) {
+    const int c = é.compétenceinterro[k];
+    avertissement(QStringLiteral("Date : ") + é.dateinterro[k] + QStringLiteral("\nMatière : ") + é.matièreinterro[k] +
+                      QStringLiteral("\nCompétence : ") + (c >= 1 && c <= é.nbcompétences() ? é.listecompétences[c] : QString()),
+                  QStringLiteral("Interro écrite n°") + str(é.premièreinterro + k - 1));
+    return;
+  }
+  const int j = k - E, s = élèvecourant;
+  if (s < 1 || j > é.nbnotesorales[s]) return;
+  const int c = é.compétenceorale(s, j);
+  avertissement(QStringLiteral("Nom : ") + é.nomélève[s] + QStringLiteral("\nMatière et date : ") + é.libelléorale(s, j) +
+                    QStringLiteral("\nNote obtenue :") + str(é.noteorale(s, j)) + QStringLiteral(" /") + str(é.maxorale(s, j)) +
+                    QStringLiteral("\nCompétence : ") + (c >= 1 && c <= é.nbcompétences() ? é.listecompétences[c] : QString()),
+                QStringLiteral("Interro orale n°") + str(j));
+}
+
+void FenetrePrincipale::mnunouvie_Click() {
+  ÉtatPartagé& é = état();
+  if (groupageactif) {
+    avertissement(QStringLiteral("Impossible d'ajouter une interrogation lorsque l'affichage est en mode 'grouper les "
+                                 "compétences'.  Veuillez d'abord désactiver cette fonction."),
+                  titregroupage);
+    return;
+  }
+  int maximum = 0;
+  for (;;) {
+    const QString réponse = boîtes().saisie(
+        QStringLiteral("L'interrogation écrite n°") + str(é.premièreinterro + é.nbinterros) + QStringLiteral(" est sur ?"),
+        QStringLiteral("INTERROGATION ECRITE"), QString());
+    if (réponse.isEmpty()) return;
+    const double v = val(réponse);
+    if (v >= 1 && v <= entiermax && v == std::floor(v)) {
+      maximum = static_cast<int>(v);
+      break;
+    }
+  }
+  const int n = é.nbinterros + 1;
+  é.maxinterro.redimconserver(std::max(é.maxinterro.borne(), n));
+  é.dateinterro.redimconserver(std::max(é.dateinterro.borne(), n));
+  é.matièreinterro.redimconserver(std::max(é.matièreinterro.borne(), n));
+  if (é.noteinterro.borne2() < n) é.noteinterro.redimconserver(é.nbélèves + 1, n);
+  é.numérointerro = n;
+  é.maxinterro[n] = maximum;
+  é.dateinterro[n].clear();
+  é.matièreinterro[n].clear();
+  for (int s = 1; s <= é.nbélèves; ++s) é.noteinterro(s, n).clear();
+  montrermodale(QStringLiteral("fenêtreinterro"));
+  if (é.maxinterro[n] == 0) return;
+  é.nbinterros = n;
+  é.pourcentcompétence.redim(é.nbélèves + 1, é.nbcompétences());
+  for (int s = 1; s <= é.nbélèves; ++s) {
+    reconstruireligne(s);
+    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
+  }
+  sauverclasse();
+  écrireinterros();
+  chargerclasse();
+  Form_Load();
+  grille1->SetFocus();
+}
+
+void FenetrePrincipale::corrint_Click() {
+  ÉtatPartagé& é = état();
+  if (groupageactif) {
+    avertissement(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord décocher la case <grouper les "
+                                 "compétences>."),
+                  titreimpossible);
+    return;
+  }
+  const int k = colonnecourante - 1;
+  if (k < 1 || k > é.nbinterros) {
+    avertissement(QStringLiteral("Cliquez d'abord sur une case de l'interrogation ECRITE à corriger"),
+                  QStringLiteral("Pas d'interrogation écrite sélectionnée."));
+    return;
+  }
+  é.numérointerro = k;
+  const int gardé = é.maxinterro[k];
+  montrermodale(QStringLiteral("fenêtreinterro"));
+  if (é.maxinterro[k] == 0) {
+    é.maxinterro[k] = gardé;
+    return;
+  }
+  for (int s = 1; s <= é.nbélèves; ++s) {
+    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
+    reconstruireligne(s);
+  }
+  sauverclasse();
+  écrireinterros();
+  découperetstatistiques();
+  Form_Load();
+  grille1->SetFocus();
+}
+
+void FenetrePrincipale::mnuouvclas_Click() {
+  fermeture_ = true;
+  fermer();
+}
+
+void FenetrePrincipale::mnuquitter_Click() {
+  const auto montrercopie = [this](const QString& nom) {
+    grille1->hide();
+    étiqsauve->setText(QStringLiteral("Sauvegarde en cours de ") + nom);
+    étiqsauve->show();
+    étiqsauve->repaint();
+  };
+  if (!sauvegardedesortieprincipale(montrercopie)) {
+    étiqsauve->hide();
+    grille1->show();
+    return;
+  }
+  const QString avant = état().imprimantechoisie;
+  if (!avant.isEmpty() && services().imprimantes) imprimantes().choisir(avant);
+  terminerleprogramme();
+}
+
+void FenetrePrincipale::menudéfaut_Click() {
+  ÉtatPartagé& é = état();
+  const QString année = é.annéescolaire, affichée = é.annéeaffichée;
+  montrermodale(QStringLiteral("renseignementspardéfaut"));
+  if (é.annéescolaire != année) {
+    é.annéescolaire = année;
+    é.annéeaffichée = affichée;
+  }
+}
+
+void FenetrePrincipale::textmatrecap_Click() { montrermodale(QStringLiteral("éditeurremarques")); }
+
+void FenetrePrincipale::closeEvent(QCloseEvent* e) {
+  // Fermer la feuille par son cadre revient à "Ouvrir une classe".
+  fermeture_ = true;
+  e->accept();
+  Fenetre::closeEvent(e);
+}

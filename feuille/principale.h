@@ -1,0 +1,99 @@
+#pragma once
+// Feuille principale : la grille des notes d'une classe pour une période ou un
+// examen, ses menus, sa barre d'outils, et l'édition des notes et des noms.
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "demarrage/fenetre.h"
+#include "plateforme/qt/grille.h"
+
+class FenetrePrincipale : public Fenetre {
+public:
+  FenetrePrincipale();
+
+  void Form_Load() override;
+  void préparergrille();
+  void remplirgrille();
+  void casecouleur(const QString& texte, double maximum);
+  void adapterauformat();
+  void boutonpériode_Click(int index);
+  void onglets_Click(int onglet);
+
+  // Grille (édition).
+  void grille1_Click();
+  void grille1_DblClick();
+  void grille1_KeyDown(int codetouche, int shift);
+  void grille1_MouseDown(int bouton);
+  void mnuaffrensint_Click();
+
+  // Menus.
+  void mnunouvie_Click();
+  void corrint_Click();
+  void mnuouvclas_Click();
+  void mnuquitter_Click();
+  void menudéfaut_Click();
+  void textmatrecap_Click();
+
+  // Variables de la fenêtre.
+  bool groupageactif = false;
+  int élèvecourant = 0;
+  int colonnecourante = 1000;
+
+  QTabBar* onglets;
+  QPushButton* boutonpériode[5];
+  QLabel* Etiquette3;
+  QLabel* Etiquette4;
+  QLabel* Etiquette5;
+  QListWidget* étiqnom;
+  Grille* grille1;
+  QLabel* étiqsauve;
+  QToolBar* Toolbar1;
+  QMenu* menuafficher;
+  QAction* mnunouvie;
+  QAction* mnuouvclas;
+  QAction* mnuajouternom;
+  QAction* mnuajouternoteorale;
+  QAction* imprimerdirect;
+  QAction* imprfi;
+  QAction* mnuimprimer;
+  QAction* mnuiprimantepardéfaut;
+  QAction* mnuquitter;
+  QAction* mnuaffichtotaux;
+  QAction* classer;
+  QAction* listeorales;
+  QAction* mnuaffrensint;
+  QAction* menu_ficheindividuelle;
+  QAction* menugrouper;
+  QAction* textmatrecap;
+  QAction* corrint;
+  QAction* menudéfaut;
+  QAction* menucomp;
+
+protected:
+  void closeEvent(QCloseEvent* e) override;
+  void reject() override { mnuouvclas_Click(); }
+
+private:
+  void construiremenus(QVBoxLayout* tout);
+  void construirebarre();
+  void éditercellule();
+  void corrigernoteécrite(int s, int k);
+  void corrigernoteorale(int s, int j);
+  void corrigernom(int s);
+  void changerpréparations(int s, int pas);
+  void aprèsmodification();
+  int colonneprép() const;
+  bool fermeture_ = false;
+};
+
+// Forme affichée d'une note : "12" devient "12.0", "7.5/10" reste tel quel.
+QString présenternote(const QString& texte);
+// Couleur d'une note dans la grille : rouge sous la moitié, bleu pour A, NC et ?.
+int couleurdenote(const QString& texte, double maximum);

@@ -1,0 +1,406 @@
+#include <gtest/gtest.h>
+
+#include "tests/outils/impressionqt.h"
+
+#include "demarrage/registre.h"
+#include "feuille/interro.h"
+#include "feuille/principale.h"
+#include "impression/rema.h"
+#include "noyau/demo.h"
+#include "noyau/dossiers.h"
+#include "noyau/etat.h"
+#include "noyau/listeclasses.h"
+#include "noyau/module.h"
+#include "noyau/notesclasse.h"
+#include "plateforme/fichiers.h"
+#include "plateforme/imprimante.h"
+#include "plateforme/services.h"
+#include "tests/outils/essai.h"
+
+namespace {
+
+const QStringList notesP1{
+    " 3", " 3", " 1", " 1",
+    "Dupont Élodie/12/A/7.5/ 1/ 10/ 7.5/01.10 - Récitation/ 1", " 80/ 40/ 13/ 2/",
+    "Durand Paul/AI/NC/8/ 0", " 32/-1/ 6/ 0/",
+    "Martin Léa/9.5/14/10/ 1/ 10/ 4/02.10 - Calcul/ 2", " 49/ 50/ 10/ 0/",
+    "060% -> Nombres", "040% -> Géométrie"};
+const QStringList interrosP1{" 20", "12/09/2026", "Fractions", " 1", " 20", "19/09/2026", "Aires", " 2",
+                             " 10", "26/09/2026", "Pourcentages", " 1"};
+
+class Feuille : public EssaiDonnees {
+protected:
+  void SetUp() override {
+    EssaiDonnees::SetUp();
+    ÉtatPartagé& é = état();
+    é.préparations = VRAI;
+    installer(QStringLiteral("listclas.13"), {" 1", "5A", "Mathématique", "5A131", " 2", " 0"});
+    lirelisteclasses();
+    é.listeclassesaffichées.redim(2);
+    é.listeclassesaffichées[1] = QStringLiteral("5A");
+    é.classecourante = 1;
+    é.périodecourante = QStringLiteral("P1");
+    installer(QStringLiteral("5A131\\5A131.MPE"), {" 1", " 20", " 50"});
+    installer(QStringLiteral("5A131\\5A131.P1N"), notesP1);
+    installer(QStringLiteral("5A131\\5A131.P1R"), interrosP1);
+    installer(QStringLiteral("5A131\\5A131.P2N"), {" 3", " 0", " 0", " 4", "Dupont Élodie", "-1/-1/?/ 1/", "Durand Paul",
+                                                   "-1/-1/?/ 0/", "Martin Léa", "-1/-1/?/ 0/", "060% -> Nombres",
+                                                   "040% -> Géométrie"});
+    chargerclasse();
+    p.Form_Load();
+  }
+  void TearDown() override {
+    oublierfenêtres();
+    EssaiDonnees::TearDown();
+  }
+  void installer(const QString& nom, const QStringList& lignes) {
+    écrire(disquedur(nom), crlf(lignes));
+    écrire(amovible(nom), crlf(lignes));
+  }
+  QString texte(int l, int c) { return p.grille1->modèle().cellule(l, c).texte; }
+  int couleur(int l, int c) { return p.grille1->modèle().cellule(l, c).avant; }
+  void choisir(int l, int c) {
+    p.grille1->Row(l);
+    p.grille1->Col(c);
+    p.grille1_Click();
+  }
+  FenetrePrincipale& p = principale();
+};
+
+TEST(PresenterNote, FormesAffichees) {
+  const std::pair<const char*, const char*> cas[] = {
+      {"12", "12.0"},   {" 14", " 14.0"}, {"12.5", "12.5"}, {"12.25", "12.25"}, {".5", "0.5"}, {" .5", "0.5"},
+      {"A", "A"},       {"AI", "AI"},     {"NC", "NC"},     {"?", "?"},         {" 7/10", "7/10"}, {"-2/5 ", "-2/5"},
+      {"-1", "-1.0"},
+  };
+  for (const auto& [t, attendu] : cas) EXPECT_EQ(présenternote(QString::fromUtf8(t)), QString::fromUtf8(attendu)) << t;
+}
+
+TEST(CouleurDeNote, RougeBleuNoir) {
+  const std::tuple<const char*, double, int> cas[] = {
+      {"10.0", 20, noir}, {"9.5", 20, rouge}, {"A", 20, bleu},      {"AI", 20, rouge}, {"NC", 20, bleu},
+      {"7.5/10", 10, noir}, {"4/10", 10, rouge}, {"-2/5", 5, rouge}, {"   ?", 0, bleu},  {"  049", 100, rouge},
+      {"  050", 100, noir}, {" ?", 20, bleu},
+  };
+  for (const auto& [t, m, c] : cas) EXPECT_EQ(couleurdenote(QString::fromUtf8(t), m), c) << t;
+}
+
+TEST_F(Feuille, GrilleCelluleParCellule) {
+  ASSERT_EQ(p.grille1->Cols(), 10);
+  ASSERT_EQ(p.grille1->Rows(), 12);
+  const QStringList entête0{"", "", "N°1", "N°2", "N°3", "Or 1", "MOY", "TotC1", "TotC2", " Prép."};
+  const QStringList entête1{"", "Noms et prénoms", "/20", "/20", "/10", "", "/ 20", " en %", " en %", " N.F."};
+  for (int c = 0; c < 10; ++c) {
+    EXPECT_EQ(texte(0, c), entête0[c]) << c;
+    EXPECT_EQ(texte(1, c), entête1[c]) << c;
+  }
+  EXPECT_EQ(texte(2, 3), QStringLiteral("(C2)"));
+  struct Cellule {
+    int l, c;
+    const char* texte;
+    int couleur;
+  };
+  const Cellule cellules[] = {
+      {3, 0, "1", sanscouleur},       {3, 1, "Dupont Élodie", sanscouleur}, {3, 2, "12.0", noir},
+      {3, 3, "A", bleu},              {3, 4, "7.5", noir},                  {3, 5, "7.5/10", noir},
+      {3, 6, " 13.0", noir},          {3, 7, "  080", noir},                {3, 8, "  040", rouge},
+      {3, 9, "   02", sanscouleur},   {4, 2, "AI", rouge},                  {4, 3, "NC", bleu},
+      {4, 5, "", sanscouleur},        {4, 6, " 6.0", rouge},                {4, 8, "   ?", bleu},
+      {5, 2, "9.5", rouge},           {5, 5, "4/10", rouge},                {5, 6, " 10.0", noir},
+      {5, 7, "  049", rouge},         {5, 8, "  050", noir},
+      {7, 1, "    Moyenne de la classe", sanscouleur}, {7, 2, " 7.2", rouge}, {7, 3, " 14.0", noir},
+      {7, 6, " 9.7", rouge},          {8, 1, "       Nombre d'échecs", sanscouleur}, {8, 2, " 2  ", sanscouleur},
+      {8, 6, " 1  ", sanscouleur},    {10, 1, "C1 = 060% -> Nombres", sanscouleur}, {11, 1, "C2 = 040% -> Géométrie", sanscouleur},
+  };
+  for (const auto& c : cellules) {
+    EXPECT_EQ(texte(c.l, c.c), QString::fromUtf8(c.texte)) << c.l << "," << c.c;
+    EXPECT_EQ(couleur(c.l, c.c), c.couleur) << c.l << "," << c.c;
+  }
+  EXPECT_EQ(p.Etiquette3->text(), QStringLiteral("Classe de 5A"));
+  EXPECT_EQ(p.Etiquette4->text(), QStringLiteral("Cours de Mathématique"));
+  EXPECT_EQ(p.Etiquette5->text(), QStringLiteral("Période n°1"));
+  EXPECT_TRUE(p.windowTitle().startsWith(QStringLiteral("Programme de cotation - ")));
+  EXPECT_GE(p.grille1->ColWidth(5), 600);  // colonne orale à la mesure de "7.5/10"
+  EXPECT_EQ(p.colonnecourante, 1000);
+}
+
+TEST_F(Feuille, ColonneDesNomsRepeteeAuDelaDeQuatorzeTests) {
+  for (int tests : {14, 15}) {
+    créerclassedemesure(racine, {3, tests, 0, 2, 1, 0});
+    état().préparations = FAUX;
+    état().listeclassesaffichées.redim(2);
+    chargerclasse();
+    p.Form_Load();
+    const int attendu = 2 + tests + 0 + 3 + (tests > 14 ? 1 : 0);
+    ASSERT_EQ(p.grille1->Cols(), attendu) << tests;
+    const int dernière = p.grille1->Cols() - 1;
+    if (tests == 15) {
+      EXPECT_EQ(texte(1, dernière), QStringLiteral("Noms et prénoms"));
+      EXPECT_EQ(texte(3, dernière), état().nomélève[1]);
+    } else {
+      EXPECT_EQ(texte(0, dernière), QStringLiteral("TotC2"));
+    }
+  }
+}
+
+TEST_F(Feuille, BoutonsDesPeriodesEtMoyenneSansResultat) {
+  état().dernièrepériode[1] = 4;
+  p.Form_Load();
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(!p.boutonpériode[i]->isHidden(), i < 3) << i;
+
+  // Période 2 : aucun test noté, aucun résultat.
+  état().périodecourante = QStringLiteral("P2");
+  chargerclasse();
+  état().nbinterros = 1;
+  état().maxinterro.redim(2);
+  état().maxinterro[1] = 20;
+  état().compétenceinterro.redim(1);
+  état().compétenceinterro[1] = 1;
+  for (int s = 1; s <= 3; ++s) état().ligneélève[s] = état().nomélève[s] + QStringLiteral("/A");
+  découperetstatistiques();
+  p.Form_Load();
+  EXPECT_EQ(texte(7, 3), QStringLiteral("-1.0"));  // colonne MOY
+  EXPECT_EQ(couleur(7, 3), rouge);
+  EXPECT_EQ(texte(7, 2), QString());  // le test sans note comptée reste vide
+}
+
+TEST_F(Feuille, CorrectionDUneNoteAvecVirguleRefusee) {
+  choisir(3, 2);
+  boîtes.répondretexte(QStringLiteral("12,5"));
+  boîtes.répondre(OK);
+  boîtes.répondretexte(QStringLiteral("12.5"));
+  p.grille1_DblClick();
+  const QList<BoiteMontrée> saisies = boîtes.montrées(GenreBoite::Saisie);
+  ASSERT_EQ(saisies.size(), 2);
+  EXPECT_EQ(saisies[0].titre, QStringLiteral("CORRECTION"));
+  EXPECT_EQ(saisies[0].texte, QStringLiteral("Entrer la note corrigée de\n\nDupont Élodie\n\npour l'interrogation n° 1"));
+  EXPECT_EQ(saisies[0].défaut, QStringLiteral("12"));
+  EXPECT_EQ(saisies[1].défaut, QStringLiteral("12,5"));
+  EXPECT_EQ(boîtes.montrées(GenreBoite::Avertissement)[0].titre, QStringLiteral("Note incorrecte !!!"));
+  EXPECT_EQ(état().noteinterro(1, 1), QStringLiteral("12.5"));
+  const QStringList fichier = lirefichier(disquedur(QStringLiteral("5A131\\5A131.P1N")));
+  EXPECT_TRUE(fichier[4].startsWith(QStringLiteral("Dupont Élodie/12.5/A/7.5/"))) << fichier[4].toStdString();
+  EXPECT_EQ(texte(3, 2), QStringLiteral("12.5"));
+
+  // Une cellule de la ligne des moyennes ou une note orale absente : rien.
+  choisir(7, 2);
+  p.grille1_DblClick();
+  choisir(4, 5);
+  p.grille1_DblClick();
+  EXPECT_EQ(boîtes.montrées(GenreBoite::Saisie).size(), 2);
+}
+
+TEST_F(Feuille, CorrectionDUneNoteOrale) {
+  choisir(5, 5);
+  boîtes.répondretexte(QStringLiteral("6"));
+  p.grille1_DblClick();
+  EXPECT_EQ(boîtes.montrées()[0].défaut, QStringLiteral(" 4"));
+  EXPECT_EQ(état().noteorale(3, 1), 6.0);
+  EXPECT_EQ(texte(5, 5), QStringLiteral("6/10"));
+}
+
+TEST_F(Feuille, NomCorrigeRetrieChaquePeriode) {
+  choisir(3, 1);
+  boîtes.répondretexte(QStringLiteral("Zola Élodie"));
+  p.grille1_DblClick();
+  for (const char* fichier : {"5A131\\5A131.P1N", "5A131\\5A131.P2N"}) {
+    const QStringList l = lirefichier(disquedur(QString::fromUtf8(fichier)));
+    EXPECT_TRUE(l[4].startsWith(QStringLiteral("Durand Paul"))) << fichier;
+    EXPECT_TRUE(l[8].startsWith(QStringLiteral("Zola Élodie"))) << fichier;
+  }
+  // Les préparations suivent l'élève dans le tri.
+  EXPECT_EQ(lirefichier(disquedur(QStringLiteral("5A131\\5A131.P2N")))[9], QStringLiteral("-1/-1/?/ 1/"));
+  EXPECT_EQ(état().périodecourante, QStringLiteral("P1"));
+  EXPECT_EQ(texte(5, 1), QStringLiteral("Zola Élodie"));
+  EXPECT_EQ(texte(5, 2), QStringLiteral("12.0"));
+
+  // "/" couperait la ligne de l'élève : refusé, la question revient.
+  choisir(3, 1);
+  boîtes.répondretexte(QStringLiteral("A/B"));
+  boîtes.répondre(OK);
+  boîtes.répondretexte(QString());
+  p.grille1_DblClick();
+  EXPECT_EQ(état().nomélève[1], QStringLiteral("Durand Paul"));
+}
+
+TEST_F(Feuille, PlusEtMoinsSurLesPreparations) {
+  choisir(3, 9);
+  p.grille1_KeyDown(107, 0);
+  EXPECT_EQ(état().préparationsnonfaites[1], 3);
+  EXPECT_EQ(texte(3, 9), QStringLiteral("  03"));
+  EXPECT_EQ(lirefichier(disquedur(QStringLiteral("5A131\\5A131.P1N")))[5], QStringLiteral(" 80/ 40/ 13/ 3/"));
+  choisir(4, 9);
+  p.grille1_KeyDown(189, 0);
+  EXPECT_EQ(état().préparationsnonfaites[2], 0);
+  EXPECT_EQ(texte(4, 9), QStringLiteral("  00"));
+  choisir(3, 2);  // ailleurs que dans " Prép." : rien
+  p.grille1_KeyDown(187, 0);
+  EXPECT_EQ(état().préparationsnonfaites[1], 3);
+}
+
+TEST_F(Feuille, EspaceEtRenseignements) {
+  boîtes.répondre(OK);
+  p.grille1_KeyDown(32, 0);
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Total des totaux !"));
+  EXPECT_EQ(boîtes.montrées()[0].texte, QStringLiteral(" 50"));
+  choisir(4, 3);
+  boîtes.répondre(OK);
+  p.mnuaffrensint_Click();
+  EXPECT_EQ(boîtes.montrées()[1].titre, QStringLiteral("Interro écrite n° 2"));
+  EXPECT_EQ(boîtes.montrées()[1].texte,
+            QStringLiteral("Date : 19/09/2026\nMatière : Aires\nCompétence : 040% -> Géométrie"));
+  choisir(5, 5);
+  boîtes.répondre(OK);
+  p.mnuaffrensint_Click();
+  EXPECT_EQ(boîtes.montrées()[2].titre, QStringLiteral("Interro orale n° 1"));
+  EXPECT_EQ(boîtes.montrées()[2].texte, QStringLiteral("Nom : Martin Léa\nMatière et date : 02.10 - Calcul\nNote obtenue : 4 / "
+                                                       "10\nCompétence : 040% -> Géométrie"));
+}
+
+TEST_F(Feuille, ChangerDePeriodeOuDeClasse) {
+  p.boutonpériode_Click(1);
+  EXPECT_EQ(état().étatdémarrage, QStringLiteral("P2"));
+  p.Form_Load();
+  EXPECT_EQ(état().étatdémarrage, QString());
+  p.onglets_Click(0);  // l'onglet de la classe courante : rien
+  EXPECT_EQ(état().étatdémarrage, QString());
+}
+
+TEST_F(Feuille, NouvelleInterrogationEtFermetureParLeCadre) {
+  // Fermée par le cadre : aucune interrogation n'est créée.
+  surfenêtre = [](const QString& nom) {
+    ASSERT_EQ(nom, QStringLiteral("fenêtreinterro"));
+    fenêtreinterro().Form_Load();
+    fenêtreinterro().close();
+  };
+  boîtes.répondretexte(QStringLiteral("0"));
+  boîtes.répondretexte(QStringLiteral("12.5"));
+  boîtes.répondretexte(QStringLiteral("20"));
+  p.mnunouvie_Click();
+  EXPECT_EQ(boîtes.montrées()[0].texte, QStringLiteral("L'interrogation écrite n° 4 est sur ?"));
+  EXPECT_EQ(état().nbinterros, 3);
+
+  surfenêtre = [this](const QString&) {
+    FenetreInterro& f = fenêtreinterro();
+    f.Form_Load();
+    f.notesinterro = QStringList{QString(), "16", "A", "NC"};
+    f.choixcompétence->setCurrentIndex(1);
+    f.dateinterrogation->setText(QStringLiteral("05/10/2026"));
+    f.cmdok_Click();
+  };
+  boîtes.répondretexte(QStringLiteral("20"));
+  p.mnunouvie_Click();
+  EXPECT_EQ(état().nbinterros, 4);
+  EXPECT_EQ(état().noteinterro(1, 4), QStringLiteral("16"));
+  EXPECT_EQ(état().compétenceinterro[4], 2);
+  const QStringList r = lirefichier(disquedur(QStringLiteral("5A131\\5A131.P1R")));
+  ASSERT_EQ(r.size(), 16);
+  EXPECT_EQ(r.mid(12), (QStringList{" 20", "05/10/2026", "?", " 2"}));
+  EXPECT_EQ(texte(0, 5), QStringLiteral("N°4"));
+}
+
+class Interro : public Feuille {
+protected:
+  void ouvrir(int k) {
+    état().numérointerro = k;
+    f.Form_Load();
+  }
+  FenetreInterro& f = fenêtreinterro();
+};
+
+TEST_F(Interro, StatistiquesAuFilDeLaFrappe) {
+  ouvrir(2);  // A, NC, 14 sur 20
+  EXPECT_EQ(f.étiqmoyenne->text(), QStringLiteral("14,0"));
+  EXPECT_EQ(f.étiqéchecs->text(), QStringLiteral("0"));
+  EXPECT_EQ(f.tableau->modèle().cellule(0, 2).texte, QStringLiteral("A"));
+  EXPECT_EQ(f.tableau->modèle().cellule(2, 2).texte, QStringLiteral("14,0"));
+  EXPECT_EQ(f.tableau->modèle().cellule(2, 3).texte, QStringLiteral("/20"));
+  f.notesinterro = QStringList{QString(), "A", "15", "NC"};
+  f.listedesnotes();
+  EXPECT_EQ(f.étiqmoyenne->text(), QStringLiteral("15,0"));
+  EXPECT_EQ(f.étiqéchecs->text(), QStringLiteral("0"));
+  f.notesinterro = QStringList{QString(), "AI", "15", "NC"};
+  f.listedesnotes();
+  EXPECT_EQ(f.étiqéchecs->text(), QStringLiteral("1"));
+  EXPECT_EQ(f.étiqmoyenne->text(), QStringLiteral("7,5"));
+  EXPECT_EQ(f.tableau->modèle().cellule(0, 2).avant, rouge);
+  EXPECT_TRUE(f.choixcompétence->currentText().endsWith(QStringLiteral("Géométrie")));
+  EXPECT_FALSE(f.prop->isHidden());
+}
+
+TEST_F(Interro, ConserverLesProportions) {
+  ouvrir(1);
+  f.notesinterro = QStringList{QString(), "15", "13", "7"};
+  f.prop->setChecked(true);
+  boîtes.répondretexte(QStringLiteral("10"));
+  f.Command1_Click();
+  EXPECT_EQ(f.notesinterro.mid(1), (QStringList{"7.5", "6.5", "3.5"}));
+  EXPECT_EQ(état().maxinterro[1], 10);
+
+  // Sans proportions, un maximum sous une note est refusé.
+  f.prop->setChecked(false);
+  boîtes.répondretexte(QStringLiteral("5"));
+  boîtes.répondre(OK);
+  f.Command1_Click();
+  EXPECT_EQ(boîtes.montrées().last().titre, QStringLiteral("A T T E N T I O N !!!"));
+  EXPECT_EQ(boîtes.montrées().last().texte,
+            QStringLiteral("La note de Dupont Élodie est supérieure au nouveau maximum de l'interrogation (5). Il est donc "
+                           "impossible de modifier ce dernier.  Changez d'abord les notes."));
+  EXPECT_EQ(état().maxinterro[1], 10);
+}
+
+TEST_F(Interro, OKAvecUneNoteManquanteLanceLaSaisie) {
+  ouvrir(1);
+  f.notesinterro[2].clear();
+  boîtes.répondretexte(QStringLiteral("11"));
+  f.cmdok_Click();
+  ASSERT_EQ(boîtes.montrées().size(), 1);
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("ENTRER UNE NOTE"));
+  EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("Durand Paul")));
+  EXPECT_EQ(f.notesinterro[2], QStringLiteral("11"));
+  EXPECT_EQ(état().noteinterro(2, 1), QStringLiteral("AI"));  // pas encore écrite : la fenêtre reste ouverte
+  f.cmdok_Click();
+  EXPECT_EQ(état().noteinterro(2, 1), QStringLiteral("11"));
+}
+
+TEST_F(Interro, ImpressionDesResultats) {
+  ParcTexte parc;
+  services().imprimantes = &parc;
+  ouvrir(2);
+  f.cmdimprimer_Click();
+  const QStringList lignes = parc.imprimante(0).texte().split(u'\n');
+  EXPECT_EQ(lignes[3], QStringLiteral("  Classe : 5A - Interrogation écrite n° 2 du 19/09/2026"));
+  EXPECT_EQ(lignes[5], QStringLiteral("  Matière : Aires"));
+  EXPECT_EQ(lignes[7], QStringLiteral("  Moyenne : 14,0/20"));
+  EXPECT_TRUE(lignes.contains(QStringLiteral("3|Martin Léa|14,0|/20")));
+}
+
+class Remarques : public Feuille {};
+
+TEST_F(Remarques, AllerRetourAvecUneVirgule) {
+  FenetreRema& r = rema();
+  état().textesaisi = QStringLiteral("Entrer la matière de l'interrogation écrite");
+  r.Form_Load();
+  EXPECT_EQ(r.Label1->text(), QStringLiteral("Entrer la matière de l'interrogation écrite"));
+  EXPECT_FALSE(r.Command1->isEnabled());
+  EXPECT_EQ(r.List2->count(), 3);  // les matières de la classe, même initiale
+  r.Text1->setText(QStringLiteral("Fractions, décimaux"));
+  r.Text1_KeyDown(65);
+  r.Command1_Click();
+  EXPECT_EQ(état().textesaisi, QStringLiteral("Fractions, décimaux"));
+  EXPECT_EQ(lire(racine + QStringLiteral("/commentaires.txt")), QByteArray("Fractions, d\xE9" "cimaux\r\n"));
+  r.Form_Load();
+  ASSERT_EQ(r.List1->count(), 2);
+  EXPECT_EQ(r.List1->item(1)->text(), QStringLiteral("décimaux"));
+
+  // Sauvegarder avec un texte vide n'écrit rien ; Annuler rend un texte vide.
+  r.Text1->clear();
+  r.Command1_Click();
+  EXPECT_EQ(lire(racine + QStringLiteral("/commentaires.txt")), QByteArray("Fractions, d\xE9" "cimaux\r\n"));
+  état().textesaisi = QStringLiteral("invite");
+  r.Form_Load();
+  r.Command3_Click();
+  EXPECT_EQ(état().textesaisi, QString());
+}
+
+}  // namespace
