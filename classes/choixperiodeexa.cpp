@@ -140,58 +140,60 @@ void FenetreChoixPeriodeExa::Commande1_Click() {
   fermer();
 }
 
-void FenetreChoixPeriodeExa::créerpériode() {
+namespace {
+
+// Ce qui distingue la création d'une période de celle d'un examen.
+struct Création {
+  QChar lettre;
+  int numéro;              // la nouvelle clé : lettre et numéro
+  const char* titredéjà;   // le fichier existe déjà
+  const char* textedéjà;
+  const char* titre;       // la question de création
+  const char* quoi;        // "la période n°" ou "l'examen n°"
+  QString source;          // clé dont viennent les élèves
+  bool numérotationsuivie;  // les tests continuent la numérotation de la source
+  int* compteur;           // dernièrepériode ou nbexamenscréés de la classe
+};
+
+void créer(const Création& c) {
   ÉtatPartagé& é = état();
-  const int c = é.classecourante;
-  const int m = é.dernièrepériode[c] + 1;
-  const QString clé = QStringLiteral("P") + QString::number(m);
+  const QString clé = QString(c.lettre) + QString::number(c.numéro);
   if (fichierdéjàlà(clé)) {
-    avertissement(QStringLiteral("Pour une raison anormale, la période demandée existait déjà.  Le fichier existant va "
-                                 "s'ouvrir maintenant."),
-                  QStringLiteral("!!! Période déjà créée !!!"));
-    é.dernièrepériode[c] = m;
+    avertissement(QString::fromUtf8(c.textedéjà), QString::fromUtf8(c.titredéjà));
+    *c.compteur = c.numéro;
     é.périodecourante = clé;
     écrirelisteclasses();
     return;
   }
-  if (question(QStringLiteral("Désirez-vous réellement créer\rla période n°") + str(m) + QStringLiteral(" ?"),
-               QStringLiteral("Créer une nouvelle période")) != OUI) {
+  if (question(QStringLiteral("Désirez-vous réellement créer\r") + QString::fromUtf8(c.quoi) + str(c.numéro) +
+                   QStringLiteral(" ?"),
+               QString::fromUtf8(c.titre)) != OUI) {
     é.classecourante = 0;
     return;
   }
-  fixerpériodecourante(u'P', é.dernièrepériode[c]);
+  é.périodecourante = c.source;
   chargerclasse();
-  préparernouvelleclé(é.premièreinterro + é.nbinterros);
+  préparernouvelleclé(c.numérotationsuivie ? é.premièreinterro + é.nbinterros : 1);
   é.périodecourante = clé;
   sauverclasse();
-  é.dernièrepériode[c] = m;
+  *c.compteur = c.numéro;
   écrirelisteclasses();
+}
+
+}  // namespace
+
+void FenetreChoixPeriodeExa::créerpériode() {
+  ÉtatPartagé& é = état();
+  int& dernière = é.dernièrepériode[é.classecourante];
+  créer({u'P', dernière + 1, "!!! Période déjà créée !!!",
+         "Pour une raison anormale, la période demandée existait déjà.  Le fichier existant va s'ouvrir maintenant.",
+         "Créer une nouvelle période", "la période n°", QStringLiteral("P") + QString::number(dernière), true, &dernière});
 }
 
 void FenetreChoixPeriodeExa::créerexamen() {
   ÉtatPartagé& é = état();
-  const int c = é.classecourante;
-  const int m = é.nbexamenscréés[c] + 1;
-  const QString clé = QStringLiteral("E") + QString::number(m);
-  if (fichierdéjàlà(clé)) {
-    avertissement(QStringLiteral("Pour une raison anormale, l'examen demandé existait déjà.  Le fichier existant va "
-                                 "s'ouvrir maintenant."),
-                  QStringLiteral("!!! Examen déjà créé !!!"));
-    é.nbexamenscréés[c] = m;
-    é.périodecourante = clé;
-    écrirelisteclasses();
-    return;
-  }
-  if (question(QStringLiteral("Désirez-vous réellement créer\rl'examen n°") + str(m) + QStringLiteral(" ?"),
-               QStringLiteral("Créer un nouvel examen")) != OUI) {
-    é.classecourante = 0;
-    return;
-  }
-  é.périodecourante = QStringLiteral("P1");
-  chargerclasse();
-  préparernouvelleclé(1);
-  é.périodecourante = clé;
-  sauverclasse();
-  é.nbexamenscréés[c] = m;
-  écrirelisteclasses();
+  int& créés = é.nbexamenscréés[é.classecourante];
+  créer({u'E', créés + 1, "!!! Examen déjà créé !!!",
+         "Pour une raison anormale, l'examen demandé existait déjà.  Le fichier existant va s'ouvrir maintenant.",
+         "Créer un nouvel examen", "l'examen n°", QStringLiteral("P1"), false, &créés});
 }

@@ -21,12 +21,6 @@ namespace {
 
 const QString titreattention = QStringLiteral("!  A T T E N T I O N  !");
 
-template <class W>
-W* contrôle(W* w, const char* nom) {
-  w->setObjectName(QString::fromUtf8(nom));
-  return w;
-}
-
 // Caractères qu'un nom de dossier ne peut pas porter ici ou sous Windows.
 bool nomdeclasseinterdit(const QString& nom) {
   if (nom.size() > 5) return true;
@@ -53,25 +47,25 @@ QString lignedeclasse(int c) { return état().nomclasse[c] + u'\t' + u'(' + éta
 FenetreListeClasses::FenetreListeClasses() {
   setWindowTitle(QStringLiteral("Evalo"));
   setObjectName(QStringLiteral("fenêtrelisteclasses"));
-  Listeclasses = contrôle(new QListWidget(this), "Listeclasses");
-  Label1 = contrôle(new QLabel(QStringLiteral("Liste des classes"), this), "Label1");
+  Listeclasses = nommer(new QListWidget(this), "Listeclasses");
+  Label1 = nommer(new QLabel(QStringLiteral("Liste des classes"), this), "Label1");
   QFont titre = Label1->font();
   titre.setPointSizeF(titre.pointSizeF() * 1.4);
   titre.setBold(true);
   Label1->setFont(titre);
-  Etiquette1 = contrôle(new QLabel(QStringLiteral("Nom") + QString(15, u' ') + QStringLiteral("Intitulé du cours"), this),
+  Etiquette1 = nommer(new QLabel(QStringLiteral("Nom") + QString(15, u' ') + QStringLiteral("Intitulé du cours"), this),
                         "Etiquette1");
-  Etiquette2 = contrôle(new QLabel(this), "Etiquette2");
-  Commande1 = contrôle(new QPushButton(QStringLiteral("&Ajouter une classe"), this), "Commande1");
-  Commande2 = contrôle(new QPushButton(QStringLiteral("&Supprimer une classe"), this), "Commande2");
-  Commande3 = contrôle(new QPushButton(QStringLiteral("&Changer d'année scolaire"), this), "Commande3");
-  Commande4 = contrôle(new QPushButton(QStringLiteral("Quitter"), this), "Commande4");
-  cmdrens = contrôle(new QPushButton(QStringLiteral("Rens."), this), "cmdrens");
-  Command1 = contrôle(new QPushButton(QStringLiteral("Back-Up"), this), "Command1");
+  Etiquette2 = nommer(new QLabel(this), "Etiquette2");
+  Commande1 = nommer(new QPushButton(QStringLiteral("&Ajouter une classe"), this), "Commande1");
+  Commande2 = nommer(new QPushButton(QStringLiteral("&Supprimer une classe"), this), "Commande2");
+  Commande3 = nommer(new QPushButton(QStringLiteral("&Changer d'année scolaire"), this), "Commande3");
+  Commande4 = nommer(new QPushButton(QStringLiteral("Quitter"), this), "Commande4");
+  cmdrens = nommer(new QPushButton(QStringLiteral("Rens."), this), "cmdrens");
+  Command1 = nommer(new QPushButton(QStringLiteral("Back-Up"), this), "Command1");
   Command1->setEnabled(false);
   Command1->setToolTip(QStringLiteral("La copie complète sur disquette arrive dans une prochaine version."));
-  Command2 = contrôle(new QPushButton(QStringLiteral("Supprimer la dernière période ou le dernier examen"), this), "Command2");
-  Command3 = contrôle(new QPushButton(QStringLiteral("Créer &période / exa"), this), "Command3");
+  Command2 = nommer(new QPushButton(QStringLiteral("Supprimer la dernière période ou le dernier examen"), this), "Command2");
+  Command3 = nommer(new QPushButton(QStringLiteral("Créer &période / exa"), this), "Command3");
   for (QPushButton* b : {Commande1, Commande2, Commande3, Commande4, cmdrens, Command1, Command2, Command3})
     b->setAutoDefault(false);
   Listeclasses->setTabKeyNavigation(false);

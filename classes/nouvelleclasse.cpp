@@ -18,12 +18,6 @@
 
 namespace {
 
-template <class W>
-W* contrôle(W* w, const char* nom) {
-  w->setObjectName(QString::fromUtf8(nom));
-  return w;
-}
-
 QStringList lignes(const QListWidget* l) {
   QStringList t;
   for (int i = 0; i < l->count(); ++i) t.append(l->item(i)->text());
@@ -50,23 +44,23 @@ int maximumdeligne(const QString& ligne) {
 FenetreNouvelleClasse::FenetreNouvelleClasse() {
   setWindowTitle(QStringLiteral("Entrer une nouvelle classe"));
   setObjectName(QStringLiteral("fenêtrenouvelleclasse"));
-  etiqnomclasse = contrôle(new QLabel(QStringLiteral("Classe de :"), this), "etiqnomclasse");
-  classe = contrôle(new QLabel(this), "classe");
-  Etiquette2 = contrôle(new QLabel(QStringLiteral("Cours :"), this), "Etiquette2");
-  cours = contrôle(new QLabel(this), "cours");
+  etiqnomclasse = nommer(new QLabel(QStringLiteral("Classe de :"), this), "etiqnomclasse");
+  classe = nommer(new QLabel(this), "classe");
+  Etiquette2 = nommer(new QLabel(QStringLiteral("Cours :"), this), "Etiquette2");
+  cours = nommer(new QLabel(this), "cours");
   QFont gras = classe->font();
   gras.setBold(true);
   classe->setFont(gras);
   cours->setFont(gras);
-  listenom = contrôle(new QListWidget(this), "listenom");
-  Etiquette1 = contrôle(new QLabel(QStringLiteral("Nombre d'élèves : "), this), "Etiquette1");
-  nbeleves = contrôle(new QLabel(this), "nbeleves");
-  cmdajouter = contrôle(new QPushButton(QStringLiteral("&Ajouter un élève"), this), "cmdajouter");
-  cmdsupprimer = contrôle(new QPushButton(QStringLiteral("&Supprimer un élève"), this), "cmdsupprimer");
-  Command1 = contrôle(new QPushButton(QStringLiteral("&Importer une liste d'élèves"), this), "Command1");
-  listecompétences = contrôle(new QListWidget(this), "listecompétences");
-  Ajoutercompétence = contrôle(new QPushButton(QStringLiteral("Ajouter une compétence"), this), "Ajoutercompétence");
-  Label2 = contrôle(new QLabel(QStringLiteral("Attention !  La somme des pourcentages des compétences doit être égale à "
+  listenom = nommer(new QListWidget(this), "listenom");
+  Etiquette1 = nommer(new QLabel(QStringLiteral("Nombre d'élèves : "), this), "Etiquette1");
+  nbeleves = nommer(new QLabel(this), "nbeleves");
+  cmdajouter = nommer(new QPushButton(QStringLiteral("&Ajouter un élève"), this), "cmdajouter");
+  cmdsupprimer = nommer(new QPushButton(QStringLiteral("&Supprimer un élève"), this), "cmdsupprimer");
+  Command1 = nommer(new QPushButton(QStringLiteral("&Importer une liste d'élèves"), this), "Command1");
+  listecompétences = nommer(new QListWidget(this), "listecompétences");
+  Ajoutercompétence = nommer(new QPushButton(QStringLiteral("Ajouter une compétence"), this), "Ajoutercompétence");
+  Label2 = nommer(new QLabel(QStringLiteral("Attention !  La somme des pourcentages des compétences doit être égale à "
                                               "100 => ne pas oublier de modifier la compétence à utiliser en DOUBLE "
                                               "CLIQUANT dessus. Si vous n'utilisez aucune compétence, double-cliquez sur "
                                               "<aucune> et tapez 100."),
@@ -74,16 +68,16 @@ FenetreNouvelleClasse::FenetreNouvelleClasse() {
                     "Label2");
   Label2->setWordWrap(true);
   Label2->setTextFormat(Qt::PlainText);
-  cmdexa = contrôle(new QPushButton(QStringLiteral("Nombre d'&examen(s)"), this), "cmdexa");
-  nombreexamens = contrôle(new QLabel(this), "nombreexamens");
-  listemaxexa = contrôle(new QListWidget(this), "listemaxexa");
-  cmdmaxper = contrôle(new QPushButton(QStringLiteral("&Périodes sur"), this), "cmdmaxper");
-  maximumpériode = contrôle(new QLabel(this), "maximumpériode");
-  cmdprofil = contrôle(new QPushButton(QStringLiteral("Profil automatique"), this), "cmdprofil");
+  cmdexa = nommer(new QPushButton(QStringLiteral("Nombre d'&examen(s)"), this), "cmdexa");
+  nombreexamens = nommer(new QLabel(this), "nombreexamens");
+  listemaxexa = nommer(new QListWidget(this), "listemaxexa");
+  cmdmaxper = nommer(new QPushButton(QStringLiteral("&Périodes sur"), this), "cmdmaxper");
+  maximumpériode = nommer(new QLabel(this), "maximumpériode");
+  cmdprofil = nommer(new QPushButton(QStringLiteral("Profil automatique"), this), "cmdprofil");
   cmdprofil->setEnabled(false);
   cmdprofil->setToolTip(QStringLiteral("Les profils automatiques arrivent dans une prochaine version."));
-  cmdok = contrôle(new QPushButton(QStringLiteral("&Ok"), this), "cmdok");
-  cmdannuler = contrôle(new QPushButton(QStringLiteral("A&nnuler"), this), "cmdannuler");
+  cmdok = nommer(new QPushButton(QStringLiteral("&Ok"), this), "cmdok");
+  cmdannuler = nommer(new QPushButton(QStringLiteral("A&nnuler"), this), "cmdannuler");
   for (QPushButton* b : {cmdajouter, cmdsupprimer, Command1, Ajoutercompétence, cmdexa, cmdmaxper, cmdprofil, cmdok, cmdannuler})
     b->setAutoDefault(false);
 

@@ -23,6 +23,13 @@ private:
   bool ouverte_ = false;
 };
 
+// Donne à un contrôle le nom qu'il porte dans la fenêtre (les essais le retrouvent ainsi).
+template <class W>
+W* nommer(W* contrôle, const char* nom) {
+  contrôle->setObjectName(QString::fromUtf8(nom));
+  return contrôle;
+}
+
 // Le logo du programme, dessiné (carnet de cotes).
 QPixmap logoevalo(int taille);
 

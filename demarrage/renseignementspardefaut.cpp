@@ -16,12 +16,6 @@
 
 namespace {
 
-template <class W>
-W* contrôle(W* w, const char* nom) {
-  w->setObjectName(QString::fromUtf8(nom));
-  return w;
-}
-
 QString sansbarre(QString dossier) {
   while (dossier.endsWith(u'\\')) dossier.chop(1);
   return dossier;
@@ -50,29 +44,29 @@ void ajoutercompétence(const QString& nom) {
 FenetreRenseignements::FenetreRenseignements() {
   setWindowTitle(QStringLiteral("Renseignements par défaut"));
   setObjectName(QStringLiteral("renseignementspardéfaut"));
-  annéescolaire = contrôle(new QLabel(this), "annéescolaire");
-  corannéescolaire = contrôle(new QPushButton(QStringLiteral("&Année scolaire"), this), "corannéescolaire");
-  nombrepériode = contrôle(new QLabel(this), "nombrepériode");
-  cornombrepériodes = contrôle(new QPushButton(QStringLiteral("&Nombre de périodes"), this), "cornombrepériodes");
-  pmax = contrôle(new QLabel(this), "pmax");
-  corpmax = contrôle(new QPushButton(QStringLiteral("&Chaque période est sur"), this), "corpmax");
-  Etiquette4 = contrôle(new QLabel(QStringLiteral("points"), this), "Etiquette4");
-  Label1 = contrôle(new QLabel(QStringLiteral("Liste des compétences"), this), "Label1");
-  listecompétences = contrôle(new QListWidget(this), "listecompétences");
-  Command1 = contrôle(new QPushButton(QStringLiteral("Ajouter une compétence"), this), "Command1");
-  lecteurdisquette = contrôle(new QLabel(this), "lecteurdisquette");
+  annéescolaire = nommer(new QLabel(this), "annéescolaire");
+  corannéescolaire = nommer(new QPushButton(QStringLiteral("&Année scolaire"), this), "corannéescolaire");
+  nombrepériode = nommer(new QLabel(this), "nombrepériode");
+  cornombrepériodes = nommer(new QPushButton(QStringLiteral("&Nombre de périodes"), this), "cornombrepériodes");
+  pmax = nommer(new QLabel(this), "pmax");
+  corpmax = nommer(new QPushButton(QStringLiteral("&Chaque période est sur"), this), "corpmax");
+  Etiquette4 = nommer(new QLabel(QStringLiteral("points"), this), "Etiquette4");
+  Label1 = nommer(new QLabel(QStringLiteral("Liste des compétences"), this), "Label1");
+  listecompétences = nommer(new QListWidget(this), "listecompétences");
+  Command1 = nommer(new QPushButton(QStringLiteral("Ajouter une compétence"), this), "Command1");
+  lecteurdisquette = nommer(new QLabel(this), "lecteurdisquette");
   lecteurdisquette->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  Command2 = contrôle(new QPushButton(QStringLiteral("Disque amovible"), this), "Command2");
-  préparation = contrôle(new QCheckBox(QStringLiteral("Colonne pour préparations non faites"), this), "préparation");
-  casedemi = contrôle(new QCheckBox(QStringLiteral("Moyennes arrondies à 1/2 point près"), this), "casedemi");
-  Check1 = contrôle(new QCheckBox(QStringLiteral("Ouvrir la feuille principale au démarrage (1ère classe d'office)"), this),
+  Command2 = nommer(new QPushButton(QStringLiteral("Disque amovible"), this), "Command2");
+  préparation = nommer(new QCheckBox(QStringLiteral("Colonne pour préparations non faites"), this), "préparation");
+  casedemi = nommer(new QCheckBox(QStringLiteral("Moyennes arrondies à 1/2 point près"), this), "casedemi");
+  Check1 = nommer(new QCheckBox(QStringLiteral("Ouvrir la feuille principale au démarrage (1ère classe d'office)"), this),
                     "Check1");
-  Frame1 = contrôle(new QGroupBox(QStringLiteral("Taille de l'écran"), this), "Frame1");
-  Option1 = contrôle(new QRadioButton(QStringLiteral("800 x 600"), Frame1), "Option1");
-  Option2 = contrôle(new QRadioButton(QStringLiteral("1024 x 768"), Frame1), "Option2");
-  Option3 = contrôle(new QRadioButton(QStringLiteral("1152 x 864"), Frame1), "Option3");
-  cmdok = contrôle(new QPushButton(QStringLiteral("OK"), this), "cmdok");
-  cmdannuler = contrôle(new QPushButton(QStringLiteral("Annuler"), this), "cmdannuler");
+  Frame1 = nommer(new QGroupBox(QStringLiteral("Taille de l'écran"), this), "Frame1");
+  Option1 = nommer(new QRadioButton(QStringLiteral("800 x 600"), Frame1), "Option1");
+  Option2 = nommer(new QRadioButton(QStringLiteral("1024 x 768"), Frame1), "Option2");
+  Option3 = nommer(new QRadioButton(QStringLiteral("1152 x 864"), Frame1), "Option3");
+  cmdok = nommer(new QPushButton(QStringLiteral("OK"), this), "cmdok");
+  cmdannuler = nommer(new QPushButton(QStringLiteral("Annuler"), this), "cmdannuler");
   for (QPushButton* b : {corannéescolaire, cornombrepériodes, corpmax, Command1, Command2, cmdannuler}) b->setAutoDefault(false);
   cmdok->setDefault(true);
 

@@ -14,12 +14,6 @@
 
 namespace {
 
-template <class W>
-W* contrôle(W* w, const char* nom) {
-  w->setObjectName(QString::fromUtf8(nom));
-  return w;
-}
-
 const QString sanscompétence = QStringLiteral("N'oubliez pas de choisir le type de compétence");
 
 bool absent(const QString& t) {
@@ -34,36 +28,36 @@ QString affiché(double v) { return str(v).trimmed().replace(u'.', u','); }
 FenetreInterro::FenetreInterro() {
   setWindowTitle(QStringLiteral("Interrogation écrite"));
   setObjectName(QStringLiteral("fenêtreinterro"));
-  Etiquette3 = contrôle(new QLabel(QStringLiteral("Interrogation écrite n°"), this), "Etiquette3");
-  numérointerro = contrôle(new QLabel(this), "numérointerro");
+  Etiquette3 = nommer(new QLabel(QStringLiteral("Interrogation écrite n°"), this), "Etiquette3");
+  numérointerro = nommer(new QLabel(this), "numérointerro");
   QFont grand = Etiquette3->font();
   grand.setBold(true);
   grand.setPointSizeF(grand.pointSizeF() * 1.3);
   Etiquette3->setFont(grand);
   numérointerro->setFont(grand);
-  cmddate = contrôle(new QPushButton(QStringLiteral("&Date"), this), "cmddate");
-  dateinterrogation = contrôle(new QLabel(this), "dateinterrogation");
-  affichedate = contrôle(new QCalendarWidget(this), "affichedate");
+  cmddate = nommer(new QPushButton(QStringLiteral("&Date"), this), "cmddate");
+  dateinterrogation = nommer(new QLabel(this), "dateinterrogation");
+  affichedate = nommer(new QCalendarWidget(this), "affichedate");
   affichedate->setGridVisible(true);
   affichedate->hide();
-  cmdmatière = contrôle(new QPushButton(QStringLiteral("&Matière"), this), "cmdmatière");
-  matièreinterrogation = contrôle(new QLabel(this), "matièreinterrogation");
-  Label1 = contrôle(new QLabel(QStringLiteral("Compétence utilisée :"), this), "Label1");
-  choixcompétence = contrôle(new QComboBox(this), "choixcompétence");
+  cmdmatière = nommer(new QPushButton(QStringLiteral("&Matière"), this), "cmdmatière");
+  matièreinterrogation = nommer(new QLabel(this), "matièreinterrogation");
+  Label1 = nommer(new QLabel(QStringLiteral("Compétence utilisée :"), this), "Label1");
+  choixcompétence = nommer(new QComboBox(this), "choixcompétence");
   choixcompétence->setPlaceholderText(sanscompétence);
   choixcompétence->setMinimumWidth(280);
-  Command1 = contrôle(new QPushButton(QStringLiteral("Interro notée &sur :"), this), "Command1");
-  maximum = contrôle(new QLabel(this), "maximum");
-  prop = contrôle(new QCheckBox(QStringLiteral("Conserver les proportions"), this), "prop");
-  tableau = contrôle(new Grille(this), "tableau");
-  cmdnotes = contrôle(new QPushButton(QStringLiteral("&Notes"), this), "cmdnotes");
-  cmdok = contrôle(new QPushButton(QStringLiteral("OK"), this), "cmdok");
-  cmdannuler = contrôle(new QPushButton(QStringLiteral("&Annuler"), this), "cmdannuler");
-  cmdimprimer = contrôle(new QPushButton(QStringLiteral("Imprimer le tableau de résultats"), this), "cmdimprimer");
-  étiqmeilleure = contrôle(new QLabel(this), "étiqmeilleure");
-  étiqmauvaise = contrôle(new QLabel(this), "étiqmauvaise");
-  étiqmoyenne = contrôle(new QLabel(this), "étiqmoyenne");
-  étiqéchecs = contrôle(new QLabel(this), "étiqéchecs");
+  Command1 = nommer(new QPushButton(QStringLiteral("Interro notée &sur :"), this), "Command1");
+  maximum = nommer(new QLabel(this), "maximum");
+  prop = nommer(new QCheckBox(QStringLiteral("Conserver les proportions"), this), "prop");
+  tableau = nommer(new Grille(this), "tableau");
+  cmdnotes = nommer(new QPushButton(QStringLiteral("&Notes"), this), "cmdnotes");
+  cmdok = nommer(new QPushButton(QStringLiteral("OK"), this), "cmdok");
+  cmdannuler = nommer(new QPushButton(QStringLiteral("&Annuler"), this), "cmdannuler");
+  cmdimprimer = nommer(new QPushButton(QStringLiteral("Imprimer le tableau de résultats"), this), "cmdimprimer");
+  étiqmeilleure = nommer(new QLabel(this), "étiqmeilleure");
+  étiqmauvaise = nommer(new QLabel(this), "étiqmauvaise");
+  étiqmoyenne = nommer(new QLabel(this), "étiqmoyenne");
+  étiqéchecs = nommer(new QLabel(this), "étiqéchecs");
   for (QPushButton* b : {cmddate, cmdmatière, Command1, cmdnotes, cmdok, cmdannuler, cmdimprimer}) b->setAutoDefault(false);
 
   auto* titre = new QHBoxLayout;
@@ -247,23 +241,23 @@ void FenetreInterro::annulersansquestion() {
   fermer();
 }
 
+int demandermaximum(const QString& numéro) {
+  for (;;) {
+    const QString réponse = boîtes().saisie(QStringLiteral("L'interrogation écrite n°") + numéro + QStringLiteral(" est sur ?"),
+                                            QStringLiteral("INTERROGATION ECRITE"), QString());
+    if (réponse.isEmpty()) return 0;
+    const double v = val(réponse);
+    if (v >= 1 && v <= entiermax && v == std::floor(v)) return static_cast<int>(v);
+  }
+}
+
 void FenetreInterro::Command1_Click() {
   ÉtatPartagé& é = état();
-  int nouveau = 0;
-  for (;;) {
-    const QString réponse =
-        boîtes().saisie(QStringLiteral("L'interrogation écrite n°") + numérointerro->text() + QStringLiteral(" est sur ?"),
-                        QStringLiteral("INTERROGATION ECRITE"), QString());
-    if (réponse.isEmpty()) {
-      cmdannuler_Click();
-      annulersansquestion();
-      return;
-    }
-    const double v = val(réponse);
-    if (v >= 1 && v <= entiermax && v == std::floor(v)) {
-      nouveau = static_cast<int>(v);
-      break;
-    }
+  const int nouveau = demandermaximum(numérointerro->text());
+  if (nouveau == 0) {
+    cmdannuler_Click();
+    annulersansquestion();
+    return;
   }
   const int ancien = maximumcourant();
   if (prop->isChecked()) {

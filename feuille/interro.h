@@ -65,3 +65,7 @@ private:
   void annulersansquestion();
   bool terminée_ = false;
 };
+
+// Demande le maximum de l'interrogation numéro (texte déjà formé) ; un nombre
+// entier d'au moins 1 (et de 16 bits), redemandé sinon ; 0 pour une réponse vide.
+int demandermaximum(const QString& numéro);

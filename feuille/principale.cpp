@@ -1,5 +1,7 @@
 #include "feuille/principale.h"
 
+#include "feuille/interro.h"
+
 #include <QCloseEvent>
 #include <QCursor>
 #include <QHBoxLayout>
@@ -220,7 +222,6 @@ void FenetrePrincipale::construirebarre() {
 
 void FenetrePrincipale::Form_Load() {
   ÉtatPartagé& é = état();
-  fermeture_ = false;
   if (é.nbcompétences() == 1) groupageactif = false;
   é.étatdémarrage.clear();
   adapterauformat();
@@ -411,7 +412,6 @@ void FenetrePrincipale::adapterauformat() {
 void FenetrePrincipale::boutonpériode_Click(int index) {
   const char* clés[] = {"P1", "P2", "P3", "E1", "E2"};
   état().étatdémarrage = QString::fromLatin1(clés[index]);
-  fermeture_ = true;
   fermer();
 }
 
@@ -421,7 +421,6 @@ void FenetrePrincipale::onglets_Click(int onglet) {
   é.classecourante = onglet + 1;
   fixerpériodecourante(u'P', é.dernièrepériode[é.classecourante]);
   é.étatdémarrage = é.périodecourante;
-  fermeture_ = true;
   fermer();
 }
 
@@ -613,18 +612,8 @@ void FenetrePrincipale::mnunouvie_Click() {
                   titregroupage);
     return;
   }
-  int maximum = 0;
-  for (;;) {
-    const QString réponse = boîtes().saisie(
-        QStringLiteral("L'interrogation écrite n°") + str(é.premièreinterro + é.nbinterros) + QStringLiteral(" est sur ?"),
-        QStringLiteral("INTERROGATION ECRITE"), QString());
-    if (réponse.isEmpty()) return;
-    const double v = val(réponse);
-    if (v >= 1 && v <= entiermax && v == std::floor(v)) {
-      maximum = static_cast<int>(v);
-      break;
-    }
-  }
+  const int maximum = demandermaximum(str(é.premièreinterro + é.nbinterros));
+  if (maximum == 0) return;
   const int n = é.nbinterros + 1;
   é.maxinterro.redimconserver(std::max(é.maxinterro.borne(), n));
   é.dateinterro.redimconserver(std::max(é.dateinterro.borne(), n));
@@ -683,7 +672,6 @@ void FenetrePrincipale::corrint_Click() {
 }
 
 void FenetrePrincipale::mnuouvclas_Click() {
-  fermeture_ = true;
   fermer();
 }
 
@@ -718,7 +706,6 @@ void FenetrePrincipale::textmatrecap_Click() { montrermodale(QStringLiteral("éd
 
 void FenetrePrincipale::closeEvent(QCloseEvent* e) {
   // Fermer la feuille par son cadre revient à "Ouvrir une classe".
-  fermeture_ = true;
   e->accept();
   Fenetre::closeEvent(e);
 }

@@ -90,7 +90,6 @@ private:
   void changerpréparations(int s, int pas);
   void aprèsmodification();
   int colonneprép() const;
-  bool fermeture_ = false;
 };
 
 // Forme affichée d'une note : "12" devient "12.0", "7.5/10" reste tel quel.

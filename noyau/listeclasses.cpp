@@ -87,12 +87,7 @@ void écrirelisteclasses() {
   for (int c = 1; c <= é.nbclasses; ++c)
     lignes << é.nomclasse[c] << é.nomcours[c] << é.dossierclasse[c] << str(é.dernièrepériode[c])
            << str(é.nbexamenscréés[c]);
-  const QString nom = nomlisteclasses();
-  const QString chemin = chemindisquedur(nom);
-  avecpiège(titreerreur(chemin), [&] {
-    noterfichierécrit(nom);
-    écrirefichier(chemin, lignes);
-  });
+  écrirefichiernoté(nomlisteclasses(), lignes);
 }
 
 void liremaxima() {
@@ -176,12 +171,7 @@ void écrireinterros() {
   QStringList lignes;
   for (int k = 1; k <= é.nbinterros; ++k)
     lignes << str(é.maxinterro[k]) << é.dateinterro[k] << é.matièreinterro[k] << str(é.compétenceinterro[k]);
-  const QString nom = nomclasseouverte(u'R');
-  const QString chemin = chemindisquedur(nom);
-  avecpiège(titreerreur(chemin), [&] {
-    noterfichierécrit(nom);
-    écrirefichier(chemin, lignes);
-  });
+  écrirefichiernoté(nomclasseouverte(u'R'), lignes);
 }
 
 ClasseListe prendreclasse(int c) {

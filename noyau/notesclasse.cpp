@@ -115,12 +115,7 @@ void sauverclasse() {
   lignes << str(é.nbélèves) << str(é.nbinterros) << str(é.nborales) << str(é.premièreinterro);
   for (int i = 1; i <= é.nbélèves; ++i) lignes << é.ligneélève[i] << ligneresultats(i);
   for (int j = 1; j <= é.nbcompétences(); ++j) lignes << é.listecompétences[j];
-  const QString nom = nomclasseouverte(u'N');
-  const QString chemin = chemindisquedur(nom);
-  avecpiège(titreerreur(chemin), [&] {
-    noterfichierécrit(nom);
-    écrirefichier(chemin, lignes);
-  });
+  écrirefichiernoté(nomclasseouverte(u'N'), lignes);
 }
 
 void reconstruireligne(int i) {

@@ -160,6 +160,14 @@ void noterfichierécrit(const QString& nom) {
   if (!lignessiexiste(vérifiés).contains(nom)) ajouterligne(vérifiés, nom);
 }
 
+void écrirefichiernoté(const QString& nom, const QStringList& lignes) {
+  const QString chemin = chemindisquedur(nom);
+  avecpiège(titreerreur(chemin), [&] {
+    noterfichierécrit(nom);
+    écrirefichier(chemin, lignes);
+  });
+}
+
 void vérifieravantlecture(const QString& nom) {
   const QString vérifiés = chemindisquedur(nomlistevérifiés);
   if (lignessiexiste(vérifiés).contains(nom)) return;

@@ -6,10 +6,15 @@
 // signale une fin anormale.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 // À appeler par chaque écrivain avant d'écrire.
 void noterfichierécrit(const QString& nom);
+
+// Écrit un fichier de données entier après l'avoir noté dans la liste des
+// modifications, sous le piège des erreurs de fichier.
+void écrirefichiernoté(const QString& nom, const QStringList& lignes);
 
 // À appeler par chaque lecteur avant d'ouvrir le fichier du disque dur : à la
 // première lecture de la session, compare les deux copies et laisse choisir.

@@ -1,3 +1,4 @@
+#include "plateforme/qt/conversions.h"
 #include "plateforme/qt/dessingrille.h"
 
 #include <QColor>
@@ -5,16 +6,6 @@
 #include <QPainter>
 
 namespace {
-
-QColor couleurqt(int c) { return QColor(rougede(c), vertde(c), bleude(c)); }
-
-Qt::Alignment alignementqt(int a) {
-  switch (a) {
-    case alignementcentre: return Qt::AlignCenter;
-    case alignementdroite: return Qt::AlignRight | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
-  }
-}
 
 }  // namespace
 

@@ -1,3 +1,4 @@
+#include "plateforme/qt/conversions.h"
 #include "plateforme/qt/grille.h"
 
 #include <QApplication>
@@ -13,16 +14,6 @@ namespace {
 
 constexpr int hauteurligne = 240;  // twips
 constexpr int largeurordinaire = 960;
-
-QColor couleurqt(int c) { return QColor(rougede(c), vertde(c), bleude(c)); }
-
-Qt::Alignment alignementqt(int a) {
-  switch (a) {
-    case alignementcentre: return Qt::AlignCenter;
-    case alignementdroite: return Qt::AlignRight | Qt::AlignVCenter;
-    default: return Qt::AlignLeft | Qt::AlignVCenter;
-  }
-}
 
 void réglervue(QTableView& v) {
   v.horizontalHeader()->hide();

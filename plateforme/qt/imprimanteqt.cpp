@@ -1,3 +1,4 @@
+#include "plateforme/qt/conversions.h"
 #include "plateforme/qt/imprimanteqt.h"
 
 #include <QDir>
@@ -57,8 +58,6 @@ QFontMetricsF mesures(const Police& p) {
 QPageLayout::Orientation orientationqt(int o) {
   return o == paysage ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
-
-QColor couleurqt(int c) { return QColor(rougede(c), vertde(c), bleude(c)); }
 
 QString nouveaupdf() {
   const QString dossier = cheminréel(QStringLiteral("c:\\Exportation Evalo"));

@@ -34,8 +34,7 @@ protected:
     EssaiDonnees::TearDown();
   }
   void listevide() {
-    écrire(amovible(QStringLiteral("listclas.13")), crlf({" 0"}));
-    écrire(disquedur(QStringLiteral("listclas.13")), crlf({" 0"}));
+    deuxdisques(QStringLiteral("listclas.13"), {" 0"});
     lirelisteclasses();
   }
   // La fenêtre de la nouvelle classe : ces élèves, la compétence à 100 %, OK.
@@ -159,8 +158,7 @@ protected:
     Classes::SetUp();
     const QStringList l{" 3", "4B", "Français", "4B131", " 1", " 0", "5A", "Math", "5A131", " 3", " 1", "6C",
                         "Physique", "6C131", " 2", " 2"};
-    écrire(amovible(QStringLiteral("listclas.13")), crlf(l));
-    écrire(disquedur(QStringLiteral("listclas.13")), crlf(l));
+    deuxdisques(QStringLiteral("listclas.13"), l);
     lirelisteclasses();
     liste().Form_Load();
   }
@@ -387,20 +385,16 @@ protected:
   void SetUp() override {
     Classes::SetUp();
     const QStringList l{" 1", "5A", "Math", "5A131", " 1", " 0"};
-    écrire(amovible(QStringLiteral("listclas.13")), crlf(l));
-    écrire(disquedur(QStringLiteral("listclas.13")), crlf(l));
+    deuxdisques(QStringLiteral("listclas.13"), l);
     lirelisteclasses();
     const QStringList mpe{" 1", " 20", " 50"};
-    écrire(amovible(QStringLiteral("5A131\\5A131.MPE")), crlf(mpe));
-    écrire(disquedur(QStringLiteral("5A131\\5A131.MPE")), crlf(mpe));
+    deuxdisques(QStringLiteral("5A131\\5A131.MPE"), mpe);
     const QStringList p1{" 2", " 6", " 0", " 1", "Dupont/1/2/3/4/5/6", " 50/ 10/ 0/", "Martin/6/5/4/3/2/1", " 50/ 10/ 0/",
                          "100% -> Calcul"};
-    écrire(amovible(QStringLiteral("5A131\\5A131.P1N")), crlf(p1));
-    écrire(disquedur(QStringLiteral("5A131\\5A131.P1N")), crlf(p1));
+    deuxdisques(QStringLiteral("5A131\\5A131.P1N"), p1);
     QStringList r1;
     for (int k = 1; k <= 6; ++k) r1 << " 10" << "01/10/2026" << "Test" << " 1";
-    écrire(amovible(QStringLiteral("5A131\\5A131.P1R")), crlf(r1));
-    écrire(disquedur(QStringLiteral("5A131\\5A131.P1R")), crlf(r1));
+    deuxdisques(QStringLiteral("5A131\\5A131.P1R"), r1);
     état().classecourante = 1;
     c.Form_Load();
   }

@@ -34,16 +34,16 @@ protected:
     EssaiDonnees::SetUp();
     ÉtatPartagé& é = état();
     é.préparations = VRAI;
-    installer(QStringLiteral("listclas.13"), {" 1", "5A", "Mathématique", "5A131", " 2", " 0"});
+    deuxdisques(QStringLiteral("listclas.13"), {" 1", "5A", "Mathématique", "5A131", " 2", " 0"});
     lirelisteclasses();
     é.listeclassesaffichées.redim(2);
     é.listeclassesaffichées[1] = QStringLiteral("5A");
     é.classecourante = 1;
     é.périodecourante = QStringLiteral("P1");
-    installer(QStringLiteral("5A131\\5A131.MPE"), {" 1", " 20", " 50"});
-    installer(QStringLiteral("5A131\\5A131.P1N"), notesP1);
-    installer(QStringLiteral("5A131\\5A131.P1R"), interrosP1);
-    installer(QStringLiteral("5A131\\5A131.P2N"), {" 3", " 0", " 0", " 4", "Dupont Élodie", "-1/-1/?/ 1/", "Durand Paul",
+    deuxdisques(QStringLiteral("5A131\\5A131.MPE"), {" 1", " 20", " 50"});
+    deuxdisques(QStringLiteral("5A131\\5A131.P1N"), notesP1);
+    deuxdisques(QStringLiteral("5A131\\5A131.P1R"), interrosP1);
+    deuxdisques(QStringLiteral("5A131\\5A131.P2N"), {" 3", " 0", " 0", " 4", "Dupont Élodie", "-1/-1/?/ 1/", "Durand Paul",
                                                    "-1/-1/?/ 0/", "Martin Léa", "-1/-1/?/ 0/", "060% -> Nombres",
                                                    "040% -> Géométrie"});
     chargerclasse();
@@ -52,10 +52,6 @@ protected:
   void TearDown() override {
     oublierfenêtres();
     EssaiDonnees::TearDown();
-  }
-  void installer(const QString& nom, const QStringList& lignes) {
-    écrire(disquedur(nom), crlf(lignes));
-    écrire(amovible(nom), crlf(lignes));
   }
   QString texte(int l, int c) { return p.grille1->modèle().cellule(l, c).texte; }
   int couleur(int l, int c) { return p.grille1->modèle().cellule(l, c).avant; }

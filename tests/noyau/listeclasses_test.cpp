@@ -13,11 +13,6 @@ namespace {
 
 class ListeClasses : public EssaiDonnees {
 protected:
-  // Le même fichier sur les deux disques, comme après une sortie normale.
-  void deuxcopies(const QString& nom, const QStringList& lignes) {
-    écrire(disquedur(nom), crlf(lignes));
-    écrire(amovible(nom), crlf(lignes));
-  }
   void ouvrirclasse(const QString& clé, const QString& période, int nbcompétences) {
     état().nbclasses = 1;
     état().dossierclasse.redim(2);
@@ -32,7 +27,7 @@ protected:
 const QStringList deuxclasses{"2", "5A", "Mathématique", "5A131", " 3", " 1", "5A", "Sciences", "5A132", "1", " 0"};
 
 TEST_F(ListeClasses, LectureDeLaListe) {
-  deuxcopies(listclas, deuxclasses);
+  deuxdisques(listclas, deuxclasses);
   lirelisteclasses();
   const ÉtatPartagé& é = état();
   ASSERT_EQ(é.nbclasses, 2);
@@ -46,7 +41,7 @@ TEST_F(ListeClasses, LectureDeLaListe) {
 }
 
 TEST_F(ListeClasses, ListeVideDimensionneQuandMeme) {
-  deuxcopies(listclas, {" 0"});
+  deuxdisques(listclas, {" 0"});
   lirelisteclasses();
   EXPECT_EQ(état().nbclasses, 0);
   EXPECT_EQ(état().nomclasse.borne(), 1);
@@ -54,7 +49,7 @@ TEST_F(ListeClasses, ListeVideDimensionneQuandMeme) {
 }
 
 TEST_F(ListeClasses, EcritureOctetPourOctetEtNotee) {
-  deuxcopies(listclas, deuxclasses);
+  deuxdisques(listclas, deuxclasses);
   lirelisteclasses();
   écrirelisteclasses();
   QStringList attendu = deuxclasses;
@@ -90,7 +85,7 @@ TEST_F(ListeClasses, AnnulerLaisseSansListe) {
 TEST_F(ListeClasses, NonProposeDeChangerUnRenseignement) {
   const QString questionchanger = QStringLiteral("Voulez-vous changer un paramètre par défaut (tel que l'année scolaire) ?");
   // Non, puis Oui : la fenêtre change l'année ; la liste de l'année 14 existe.
-  deuxcopies(QStringLiteral("listclas.14"), {" 0"});
+  deuxdisques(QStringLiteral("listclas.14"), {" 0"});
   surfenêtre = [](const QString&) { état().annéescolaire = QStringLiteral("14"); };
   boîtes.répondre(NON);
   boîtes.répondre(OUI);
@@ -117,7 +112,7 @@ TEST_F(ListeClasses, NonProposeDeChangerUnRenseignement) {
 }
 
 TEST_F(ListeClasses, ErreurDeLectureOKRecommenceAnnulerTermine) {
-  deuxcopies(listclas, {" 1", "5A", "Math", "5A131", "trois", " 0"});
+  deuxdisques(listclas, {" 1", "5A", "Math", "5A131", "trois", " 0"});
   boîtes.surboîte = [&](const BoiteMontrée&) { écrire(disquedur(listclas), crlf({" 1", "5A", "Math", "5A131", " 3", " 0"})); };
   boîtes.répondre(OK);
   lirelisteclasses();
@@ -129,7 +124,7 @@ TEST_F(ListeClasses, ErreurDeLectureOKRecommenceAnnulerTermine) {
   boîtes.surboîte = nullptr;
   boîtes.oublier();
   état().annéescolaire = QStringLiteral("16");
-  deuxcopies(QStringLiteral("listclas.16"), {" 40000"});
+  deuxdisques(QStringLiteral("listclas.16"), {" 40000"});
   boîtes.répondre(ANNULER);
   EXPECT_THROW(lirelisteclasses(), ProgrammeTerminé);
   EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("entre -32768 et 32767")));
@@ -143,7 +138,7 @@ TEST_F(ListeClasses, Maxima) {
       {{" 2", " 20", " 100", " 50", "060% -> Calcul", "040% -> Géométrie"}, {"060% -> Calcul", "040% -> Géométrie"}},
   };
   for (const auto& [lignes, compétences] : cas) {
-    deuxcopies(mpe, lignes);
+    deuxdisques(mpe, lignes);
     écrire(disquedur(QStringLiteral("fichiersentrés.txt")), QByteArray());
     liremaxima();
     EXPECT_EQ(état().nbexamens, 2);
@@ -177,7 +172,7 @@ TEST_F(ListeClasses, InterrogationsEcrites) {
   for (const auto& c : cas) {
     ouvrirclasse(QStringLiteral("5A131"), QStringLiteral("P2"), c.nbcompétences);
     état().nbinterros = static_cast<int>(c.maxima.size());
-    deuxcopies(QStringLiteral("5A131\\5A131.P2R"), c.lignes);
+    deuxdisques(QStringLiteral("5A131\\5A131.P2R"), c.lignes);
     écrire(disquedur(QStringLiteral("fichiersentrés.txt")), QByteArray());
     lireinterros();
     EXPECT_EQ(état().maxinterro.borne(), état().nbinterros + 1) << c.nom;

@@ -28,7 +28,7 @@ protected:
   void SetUp() override {
     EssaiDonnees::SetUp();
     ouvrir(QStringLiteral("P1"));
-    installer(QStringLiteral("5A131\\5A131.MPE"), maxima);
+    deuxdisques(QStringLiteral("5A131\\5A131.MPE"), maxima);
   }
   void ouvrir(const QString& clé) {
     état().nbclasses = 1;
@@ -40,16 +40,11 @@ protected:
     état().classecourante = 1;
     état().périodecourante = clé;
   }
-  // Le même fichier sur les deux disques.
-  void installer(const QString& nom, const QStringList& lignes) {
-    écrire(disquedur(nom), crlf(lignes));
-    écrire(amovible(nom), crlf(lignes));
-  }
 };
 
 TEST_F(NotesClasse, ChargementCompletEtStatistiques) {
-  installer(QStringLiteral("5A131\\5A131.P1N"), notesP1);
-  installer(QStringLiteral("5A131\\5A131.P1R"), interrosP1);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), notesP1);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1R"), interrosP1);
   chargerclasse();
   const ÉtatPartagé& é = état();
   ASSERT_EQ(é.nbélèves, 3);
@@ -95,8 +90,8 @@ TEST_F(NotesClasse, SauvegardeOctetPourOctet) {
       "Dupont Élodie/12/A/ 1/ 10/ 8.5/01.10 - Récitation/ 1", " 85/ 0/ 17/ 3/",
       "Durand Paul/AI/NC/ 0", "-1/-1/?/ 0/",
       "060% -> Nombres", "040% -> Géométrie"};
-  installer(QStringLiteral("5A131\\5A131.P1N"), canonique);
-  installer(QStringLiteral("5A131\\5A131.P1R"), {" 20", "12/09/2026", "Fractions", " 1", " 20", "13/09", "Aires", " 2"});
+  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), canonique);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1R"), {" 20", "12/09/2026", "Fractions", " 1", " 20", "13/09", "Aires", " 2"});
   chargerclasse();
   const ÉtatPartagé avant = état();
   sauverclasse();
@@ -106,8 +101,8 @@ TEST_F(NotesClasse, SauvegardeOctetPourOctet) {
 }
 
 TEST_F(NotesClasse, ResultatsCalculesPuisEnregistres) {
-  installer(QStringLiteral("5A131\\5A131.P1N"), notesP1);
-  installer(QStringLiteral("5A131\\5A131.P1R"), interrosP1);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), notesP1);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1R"), interrosP1);
   chargerclasse();
   for (int i = 1; i <= état().nbélèves; ++i) calculerrésultats(i);
   sauverclasse();
@@ -119,7 +114,7 @@ TEST_F(NotesClasse, ResultatsCalculesPuisEnregistres) {
 }
 
 TEST_F(NotesClasse, SansTestNiNoteOraleMoinsUnPartout) {
-  installer(QStringLiteral("5A131\\5A131.P2N"), {" 2", " 0", " 0", " 4", "Dupont", "?", "Durand", "?", "060% -> Nombres", "040% -> Géométrie"});
+  deuxdisques(QStringLiteral("5A131\\5A131.P2N"), {" 2", " 0", " 0", " 4", "Dupont", "?", "Durand", "?", "060% -> Nombres", "040% -> Géométrie"});
   ouvrir(QStringLiteral("P2"));
   chargerclasse();
   état().pourcentcompétence(1, 1) = 55;
@@ -130,7 +125,7 @@ TEST_F(NotesClasse, SansTestNiNoteOraleMoinsUnPartout) {
 }
 
 TEST_F(NotesClasse, ExamenEtMaximumNul) {
-  installer(QStringLiteral("5A131\\5A131.E1N"), {" 1", " 0", " 0", " 1", "Dupont", "30"});
+  deuxdisques(QStringLiteral("5A131\\5A131.E1N"), {" 1", " 0", " 0", " 1", "Dupont", "30"});
   ouvrir(QStringLiteral("E1"));
   chargerclasse();
   EXPECT_EQ(état().maxcourant, 50);
@@ -138,7 +133,7 @@ TEST_F(NotesClasse, ExamenEtMaximumNul) {
   EXPECT_EQ(état().listecompétences[2], QStringLiteral("040% -> Géométrie"));  // celles du fichier des maxima
 
   // Un examen sur 0 : pas de division par zéro, le résultat est gardé.
-  installer(QStringLiteral("5A131\\5A131.MPE"), {" 1", " 20", " 0"});
+  deuxdisques(QStringLiteral("5A131\\5A131.MPE"), {" 1", " 20", " 0"});
   QFile::remove(disquedur(QStringLiteral("fichiersentrés.txt")));
   chargerclasse();
   EXPECT_EQ(état().pourcentcompétence(1, 1), -1);
@@ -146,7 +141,7 @@ TEST_F(NotesClasse, ExamenEtMaximumNul) {
 }
 
 TEST_F(NotesClasse, ExamenSansMaximumEstUneErreur) {
-  installer(QStringLiteral("5A131\\5A131.E2N"), {" 1", " 0", " 0", " 1", "Dupont", "?"});
+  deuxdisques(QStringLiteral("5A131\\5A131.E2N"), {" 1", " 0", " 0", " 1", "Dupont", "?"});
   ouvrir(QStringLiteral("E2"));
   boîtes.répondre(ANNULER);
   EXPECT_THROW(chargerclasse(), ProgrammeTerminé);
@@ -156,7 +151,7 @@ TEST_F(NotesClasse, ExamenSansMaximumEstUneErreur) {
 }
 
 TEST_F(NotesClasse, PasDeCalculNeLitQueLesResultats) {
-  installer(QStringLiteral("5A131\\5A131.P1N"), notesP1);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), notesP1);
   état().noteinterro.redim(1, 1);
   état().noteinterro(1, 1) = QStringLiteral("intact");
   état().pascalcul = 1;
@@ -166,8 +161,8 @@ TEST_F(NotesClasse, PasDeCalculNeLitQueLesResultats) {
 }
 
 TEST_F(NotesClasse, LigneTropCourteRepeteSonDernierChamp) {
-  installer(QStringLiteral("5A131\\5A131.P1N"), {" 1", " 3", " 0", " 1", "Petit/12", " 50/ 50/ 10/ 0/"});
-  installer(QStringLiteral("5A131\\5A131.P1R"), interrosP1);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), {" 1", " 3", " 0", " 1", "Petit/12", " 50/ 50/ 10/ 0/"});
+  deuxdisques(QStringLiteral("5A131\\5A131.P1R"), interrosP1);
   chargerclasse();
   for (int k = 1; k <= 3; ++k) EXPECT_EQ(état().noteinterro(1, k), QStringLiteral("12")) << k;
 

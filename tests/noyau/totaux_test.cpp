@@ -22,9 +22,7 @@ protected:
     installer(QStringLiteral("MPE"), {" 1", " 20", " 50", "100% -> Tout"});
   }
   void installer(const QString& suffixe, const QStringList& lignes) {
-    const QString nom = QStringLiteral("6C131\\6C131.") + suffixe;
-    écrire(disquedur(nom), crlf(lignes));
-    écrire(amovible(nom), crlf(lignes));
+    deuxdisques(QStringLiteral("6C131\\6C131.") + suffixe, lignes);
   }
   // Fichier des notes sans test, avec le résultat enregistré de chaque élève.
   void période(const QString& clé, const QStringList& résultats) {

@@ -54,6 +54,11 @@ void EssaiDonnees::écrire(const QString& chemin, const QByteArray& octets) {
   f.write(octets);
 }
 
+void EssaiDonnees::deuxdisques(const QString& nom, const QStringList& lignes) const {
+  écrire(disquedur(nom), crlf(lignes));
+  écrire(amovible(nom), crlf(lignes));
+}
+
 QByteArray EssaiDonnees::lire(const QString& chemin) {
   QFile f(chemin);
   if (!f.open(QIODevice::ReadOnly)) return QByteArray("<absent>");

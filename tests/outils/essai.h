@@ -21,6 +21,8 @@ protected:
   QString disquedur(const QString& relatif) const;  // chemin réel sous dossierracine\evalo
   QString amovible(const QString& relatif) const;   // chemin réel sous le disque amovible
   static void écrire(const QString& chemin, const QByteArray& octets);
+  // Le même fichier sur les deux disques, comme après une sortie normale.
+  void deuxdisques(const QString& nom, const QStringList& lignes) const;
   static QByteArray lire(const QString& chemin);
   static bool existe(const QString& chemin);
 
