@@ -104,6 +104,8 @@ FenetreListeClasses::FenetreListeClasses() {
 // Remplit la liste ; vrai quand une classe doit ensuite s'ouvrir.
 bool FenetreListeClasses::remplirliste() {
   ÉtatPartagé& é = état();
+  // Remplir la liste ne choisit aucune classe.
+  const QSignalBlocker bloqueur(Listeclasses);
   Listeclasses->clear();
   if (!é.étatdémarrage.isEmpty()) {
     // La feuille principale demande une autre clé (période, examen ou classe).
@@ -151,7 +153,7 @@ void FenetreListeClasses::Listeclasses_KeyDown(int codetouche) {
   if (codetouche == 13 && Listeclasses->currentRow() >= 0) Listeclasses_DblClick();
 }
 
-bool FenetreListeClasses::demandernomclasse(QString& nom, int& suffixe) {
+bool FenetreListeClasses::demandernomclasse(QString& nom, int& suffixe, bool& existant) {
   ÉtatPartagé& é = état();
   for (;;) {
     nom = boîtes()
@@ -170,6 +172,7 @@ bool FenetreListeClasses::demandernomclasse(QString& nom, int& suffixe) {
         cours += u'\r' + é.nomcours[c];
         é.classecourante = c;
       }
+    existant = existantes > 0;
     if (existantes == 0) {
       suffixe = suffixelibre(nom, 1);
       return true;
@@ -195,12 +198,11 @@ bool FenetreListeClasses::demandercours(const QString& nom, QString& cours) {
 }
 
 void FenetreListeClasses::Commande1_Click() {
-  ÉtatPartagé& é = état();
-  é.périodecourante = QStringLiteral("P1");
+  état().périodecourante = QStringLiteral("P1");
   QString nom, cours;
   int suffixe = 1;
-  if (!demandernomclasse(nom, suffixe)) return;
-  const bool nomexistant = é.nbélèves == 0 && é.classecourante > 0 && é.nomclasse[é.classecourante] == nom;
+  bool nomexistant = false;
+  if (!demandernomclasse(nom, suffixe, nomexistant)) return;
   if (!demandercours(nom, cours)) return;
   if (nomexistant) chargeravecpiège();  // les élèves de la première période de la classe existante
   créerclasse(nom, suffixe, cours, nomexistant);

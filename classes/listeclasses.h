@@ -46,7 +46,7 @@ protected:
 private:
   bool remplirliste();
   void ouvrirclasseetfeuille();
-  bool demandernomclasse(QString& nom, int& suffixe);
+  bool demandernomclasse(QString& nom, int& suffixe, bool& existant);
   bool demandercours(const QString& nom, QString& cours);
   void créerclasse(const QString& nom, int suffixe, const QString& cours, bool nomexistant);
 };

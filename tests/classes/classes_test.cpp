@@ -164,6 +164,46 @@ protected:
   }
 };
 
+TEST_F(AvecTroisClasses, OuvrirUneClasseEtPremiereClasseDOffice) {
+  QStringList clés;
+  surfenêtre = [&](const QString& nom) {
+    ASSERT_EQ(nom, QStringLiteral("principale"));
+    clés.append(état().périodecourante);
+  };
+  const QStringList p3{" 1", " 0", " 0", " 1", "Dupont", "-1/?/ 0/", "100% -> Calcul"};
+  const QStringList mpe{" 1", " 20", " 50"};
+  deuxdisques(QStringLiteral("5A131\\5A131.MPE"), mpe);
+  deuxdisques(QStringLiteral("5A131\\5A131.P3N"), p3);
+  liste().Listeclasses->setCurrentRow(1);
+  liste().Listeclasses_KeyDown(13);  // Entrée : comme un double clic, sur la dernière période
+  EXPECT_EQ(clés, QStringList{QStringLiteral("P3")});
+  EXPECT_EQ(état().nbélèves, 1);
+
+  // La feuille principale demande une autre clé : la liste la charge et la rouvre.
+  deuxdisques(QStringLiteral("5A131\\5A131.P2N"), p3);
+  surfenêtre = [&](const QString&) {
+    clés.append(état().périodecourante);
+    if (clés.size() == 2) état().étatdémarrage = QStringLiteral("P2");
+  };
+  liste().Listeclasses->setCurrentRow(1);
+  liste().Listeclasses_DblClick();
+  EXPECT_EQ(clés, (QStringList{"P3", "P3", "P2"}));
+  EXPECT_EQ(état().étatdémarrage, QString());
+
+  // Première classe d'office au démarrage.
+  deuxdisques(QStringLiteral("4B131\\4B131.MPE"), mpe);
+  deuxdisques(QStringLiteral("4B131\\4B131.P1N"), p3);
+  clés.clear();
+  surfenêtre = [&](const QString&) { clés.append(état().périodecourante); };
+  état().ouvrirprincipale = VRAI;
+  état().classecourante = 0;
+  liste().Form_Load();
+  EXPECT_EQ(clés, QStringList{QStringLiteral("P1")});
+  EXPECT_EQ(état().classecourante, 1);
+  liste().Form_Load();  // une classe est déjà courante : pas d'ouverture
+  EXPECT_EQ(clés.size(), 1);
+}
+
 TEST_F(AvecTroisClasses, SupprimerLaClasseDuMilieu) {
   liste().Listeclasses->setCurrentRow(1);
   liste().Listeclasses_Click();
