@@ -105,6 +105,12 @@ void lirerenseignements() {
       if (état().étatdémarrage.isEmpty()) état().étatdémarrage = QStringLiteral("bienvenue");
       montrermodale(fenêtrerenseignements);
       état().étatdémarrage = QStringLiteral("déjà");
+      // Fenêtre fermée sans enregistrer : elle revient, mais on peut aussi s'en aller.
+      if (!fichierexiste(chemin) &&
+          question(QStringLiteral("Les renseignements par défaut n'ont pas été enregistrés ; le programme en a besoin "
+                                  "pour continuer.\n\nVoulez-vous quitter le programme ?"),
+                   QStringLiteral("Renseignements par défaut")) == OUI)
+        terminerleprogramme();
       continue;
     }
     try {

@@ -110,8 +110,11 @@ TEST_F(Renseignements, SansFichierLaFenetreVientDAbordJusquAuFichierEnregistre) 
     EXPECT_EQ(état().compétencesdéfaut[1], QStringLiteral("Aucune"));
     if (++fois == 2) écrirerens({"13", "", " 3", " 0", " 20", "A:", "C:"});  // Annuler la première fois
   };
+  boîtes.répondre(NON);  // ne pas quitter : la fenêtre revient
   lirerenseignements();
   EXPECT_EQ(fois, 2);
+  ASSERT_EQ(boîtes.montrées().size(), 1);
+  EXPECT_TRUE(boîtes.montrées()[0].texte.endsWith(QStringLiteral("Voulez-vous quitter le programme ?")));
   EXPECT_EQ(état().étatdémarrage, QStringLiteral("déjà"));
   EXPECT_EQ(état().maxpériodedéfaut, 20);
 }
@@ -121,6 +124,12 @@ struct CasAbîmé {
   QStringList lignes;
   const char* cause;
 };
+
+TEST_F(Renseignements, SansFichierOnPeutQuitter) {
+  boîtes.répondre(OUI);
+  EXPECT_THROW(lirerenseignements(), ProgrammeTerminé);
+  EXPECT_EQ(fenêtresmontrées.size(), 1);
+}
 
 TEST_F(Renseignements, FichierAbimeProposeLaFenetrePuisRelit) {
   const CasAbîmé cas[] = {
