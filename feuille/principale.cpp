@@ -48,6 +48,13 @@ void àvenir(QAction* a) {
 
 }  // namespace
 
+// Pendant le groupement par compétence, ces commandes sont refusées avec leur message.
+bool FenetrePrincipale::refusésigroupage(const QString& texte, const QString& titre) {
+  if (!groupageactif) return false;
+  avertissement(texte, titre);
+  return true;
+}
+
 QString présenternote(const QString& texte) {
   if (texte.contains(u'/')) return texte.trimmed();
   const QString t = sansblancs(texte) == QStringLiteral(".5") ? QStringLiteral("0.5") : texte;
@@ -439,12 +446,8 @@ void FenetrePrincipale::grille1_DblClick() { éditercellule(); }
 
 void FenetrePrincipale::éditercellule() {
   const ÉtatPartagé& é = état();
-  if (groupageactif) {
-    avertissement(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la fonction <grouper les "
-                                 "compétences>."),
-                  titreimpossible);
-    return;
-  }
+  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la fonction <grouper les "
+                                 "compétences>."), titreimpossible)) return;
   const int k = grille1->Col() - 1, s = grille1->Row() - 2;
   const int E = é.nbinterros, O = é.nborales;
   if (k < 0 || k >= E + O + 1 || s < 1 || s > é.nbélèves) return;
@@ -550,12 +553,8 @@ void FenetrePrincipale::changerpréparations(int s, int pas) {
 void FenetrePrincipale::grille1_KeyDown(int codetouche, int) {
   const ÉtatPartagé& é = état();
   if (codetouche >= 37 && codetouche <= 40) return;
-  if (groupageactif) {
-    avertissement(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord décocher la case <grouper les "
-                                 "compétences>."),
-                  titreimpossible);
-    return;
-  }
+  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord décocher la case <grouper les "
+                                 "compétences>."), titreimpossible)) return;
   const int s = grille1->Row() - 2;
   switch (codetouche) {
     case 13: éditercellule(); return;
@@ -580,12 +579,8 @@ void FenetrePrincipale::mnuaffrensint_Click() {
   const ÉtatPartagé& é = état();
   const int E = é.nbinterros, O = é.nborales;
   if (colonnecourante < 2 || colonnecourante > E + O + 1) return;
-  if (groupageactif) {
-    avertissement(QStringLiteral("Impossible d'afficher les infos lorsque l'affichage est en mode 'grouper les compétences'.  "
-                                 "Veuillez d'abord désactiver cette fonction."),
-                  titregroupage);
-    return;
-  }
+  if (refusésigroupage(QStringLiteral("Impossible d'afficher les infos lorsque l'affichage est en mode 'grouper les compétences'.  "
+                                 "Veuillez d'abord désactiver cette fonction."), titregroupage)) return;
   if (élèvecourant > é.nbélèves) return;
   const int k = colonnecourante - 1;
   if (k <= E) {
@@ -606,12 +601,8 @@ void FenetrePrincipale::mnuaffrensint_Click() {
 
 void FenetrePrincipale::mnunouvie_Click() {
   ÉtatPartagé& é = état();
-  if (groupageactif) {
-    avertissement(QStringLiteral("Impossible d'ajouter une interrogation lorsque l'affichage est en mode 'grouper les "
-                                 "compétences'.  Veuillez d'abord désactiver cette fonction."),
-                  titregroupage);
-    return;
-  }
+  if (refusésigroupage(QStringLiteral("Impossible d'ajouter une interrogation lorsque l'affichage est en mode 'grouper les "
+                                 "compétences'.  Veuillez d'abord désactiver cette fonction."), titregroupage)) return;
   const int maximum = demandermaximum(str(é.premièreinterro + é.nbinterros));
   if (maximum == 0) return;
   const int n = é.nbinterros + 1;
@@ -641,12 +632,8 @@ void FenetrePrincipale::mnunouvie_Click() {
 
 void FenetrePrincipale::corrint_Click() {
   ÉtatPartagé& é = état();
-  if (groupageactif) {
-    avertissement(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord décocher la case <grouper les "
-                                 "compétences>."),
-                  titreimpossible);
-    return;
-  }
+  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord décocher la case <grouper les "
+                                 "compétences>."), titreimpossible)) return;
   const int k = colonnecourante - 1;
   if (k < 1 || k > é.nbinterros) {
     avertissement(QStringLiteral("Cliquez d'abord sur une case de l'interrogation ECRITE à corriger"),

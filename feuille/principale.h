@@ -81,6 +81,7 @@ protected:
   void reject() override { mnuouvclas_Click(); }
 
 private:
+  bool refusésigroupage(const QString& texte, const QString& titre);
   void construiremenus(QVBoxLayout* tout);
   void construirebarre();
   void éditercellule();

@@ -253,6 +253,24 @@ TEST_F(Feuille, EspaceEtRenseignements) {
                                                        "10\nCompétence : 040% -> Géométrie"));
 }
 
+TEST_F(Feuille, RefusPendantLeGroupement) {
+  p.groupageactif = true;
+  choisir(3, 2);
+  for (int i = 0; i < 4; ++i) boîtes.répondre(OK);
+  p.grille1_DblClick();
+  p.grille1_KeyDown(32, 0);
+  p.mnunouvie_Click();
+  p.corrint_Click();
+  const QList<BoiteMontrée> b = boîtes.montrées();
+  ASSERT_EQ(b.size(), 4);
+  EXPECT_EQ(b[0].titre, QStringLiteral("Action Impossible !!!"));
+  EXPECT_TRUE(b[0].texte.endsWith(QStringLiteral("désactiver la fonction <grouper les compétences>.")));
+  EXPECT_TRUE(b[1].texte.endsWith(QStringLiteral("décocher la case <grouper les compétences>.")));
+  EXPECT_EQ(b[2].titre, QStringLiteral("Grouper les compétences est actif"));
+  EXPECT_EQ(b[3].titre, QStringLiteral("Action Impossible !!!"));
+  EXPECT_EQ(état().nbinterros, 3);
+}
+
 TEST_F(Feuille, ChangerDePeriodeOuDeClasse) {
   p.boutonpériode_Click(1);
   EXPECT_EQ(état().étatdémarrage, QStringLiteral("P2"));
