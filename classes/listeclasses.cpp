@@ -98,7 +98,11 @@ FenetreListeClasses::FenetreListeClasses() {
   connect(cmdrens, &QPushButton::clicked, this, [this] { cmdrens_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-  Listeclasses->installEventFilter(this);
+  intercepterclavier(Listeclasses, [this](int code) {
+    if (code != 13) return false;
+    Listeclasses_KeyDown(code);
+    return true;
+  });
 }
 
 // Remplit la liste ; vrai quand une classe doit ensuite s'ouvrir.
@@ -325,14 +329,3 @@ void FenetreListeClasses::closeEvent(QCloseEvent* e) {
 }
 
 void FenetreListeClasses::reject() { Commande4_Click(); }
-
-bool FenetreListeClasses::eventFilter(QObject* objet, QEvent* e) {
-  if (objet == Listeclasses && e->type() == QEvent::KeyPress) {
-    const int code = Grille::codetouche(*static_cast<QKeyEvent*>(e));
-    if (code == 13) {
-      Listeclasses_KeyDown(code);
-      return true;
-    }
-  }
-  return Fenetre::eventFilter(objet, e);
-}

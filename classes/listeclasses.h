@@ -40,7 +40,6 @@ public:
 
 protected:
   void closeEvent(QCloseEvent* e) override;
-  bool eventFilter(QObject* objet, QEvent* e) override;
   void reject() override;
 
 private:

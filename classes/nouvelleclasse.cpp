@@ -141,7 +141,11 @@ FenetreNouvelleClasse::FenetreNouvelleClasse() {
   connect(cmdmaxper, &QPushButton::clicked, this, [this] { cmdmaxper_Click(); });
   connect(cmdok, &QPushButton::clicked, this, [this] { cmdok_Click(); });
   connect(cmdannuler, &QPushButton::clicked, this, [this] { cmdannuler_Click(); });
-  listenom->installEventFilter(this);
+  intercepterclavier(listenom, [this](int code) {
+    if (code != 46) return false;
+    listenom_KeyDown(code);
+    return true;
+  });
 }
 
 // Les élèves restent en ordre alphabétique, sans égard à la casse.
@@ -361,14 +365,3 @@ void FenetreNouvelleClasse::closeEvent(QCloseEvent* e) {
 }
 
 void FenetreNouvelleClasse::reject() { cmdannuler_Click(); }
-
-bool FenetreNouvelleClasse::eventFilter(QObject* objet, QEvent* e) {
-  if (objet == listenom && e->type() == QEvent::KeyPress) {
-    const int code = Grille::codetouche(*static_cast<QKeyEvent*>(e));
-    if (code == 46) {
-      listenom_KeyDown(code);
-      return true;
-    }
-  }
-  return Fenetre::eventFilter(objet, e);
-}

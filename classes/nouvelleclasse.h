@@ -52,7 +52,6 @@ public:
 protected:
   void closeEvent(QCloseEvent* e) override;
   void reject() override;
-  bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
   void ajouterélève(const QString& nom);

@@ -1,10 +1,31 @@
 #include "demarrage/fenetre.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
 
 #include "noyau/module.h"
+#include "plateforme/qt/grille.h"
+
+namespace {
+
+class FiltreClavier : public QObject {
+public:
+  FiltreClavier(QObject* parent, std::function<bool(int)> gestion) : QObject(parent), gestion_(std::move(gestion)) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    return e->type() == QEvent::KeyPress && gestion_(Grille::codetouche(*static_cast<QKeyEvent*>(e)));
+  }
+
+private:
+  std::function<bool(int)> gestion_;
+};
+
+}  // namespace
+
+void intercepterclavier(QWidget* contrôle, std::function<bool(int)> gestion) {
+  contrôle->installEventFilter(new FiltreClavier(contrôle, std::move(gestion)));
+}
 
 Fenetre::Fenetre(QWidget* parent) : QDialog(parent) {
   setWindowIcon(QIcon(logoevalo(64)));

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QPixmap>
+#include <functional>
 
 class Fenetre : public QDialog {
 public:
@@ -29,6 +30,10 @@ W* nommer(W* contrôle, const char* nom) {
   contrôle->setObjectName(QString::fromUtf8(nom));
   return contrôle;
 }
+
+// Passe les touches frappées dans un contrôle à gestion (code de touche de
+// l'ancien système) ; une touche traitée (gestion rend vrai) n'y va pas plus loin.
+void intercepterclavier(QWidget* contrôle, std::function<bool(int codetouche)> gestion);
 
 // Le logo du programme, dessiné (carnet de cotes).
 QPixmap logoevalo(int taille);

@@ -66,7 +66,10 @@ FenetreRema::FenetreRema() {
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
-  Text1->installEventFilter(this);
+  intercepterclavier(Text1, [this](int code) {
+    Text1_KeyDown(code);
+    return code == 13;
+  });
 }
 
 void FenetreRema::Form_Load() {
@@ -117,15 +120,6 @@ void FenetreRema::closeEvent(QCloseEvent* e) {
   if (!terminée_) état().textesaisi.clear();
   terminée_ = true;
   e->accept();
-}
-
-bool FenetreRema::eventFilter(QObject* objet, QEvent* e) {
-  if (objet == Text1 && e->type() == QEvent::KeyPress) {
-    const int code = Grille::codetouche(*static_cast<QKeyEvent*>(e));
-    Text1_KeyDown(code);
-    if (code == 13) return true;
-  }
-  return Fenetre::eventFilter(objet, e);
 }
 
 FenetreEditeurRemarques::FenetreEditeurRemarques() {

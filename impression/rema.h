@@ -33,7 +33,6 @@ public:
 protected:
   void closeEvent(QCloseEvent* e) override;
   void reject() override { Command3_Click(); }
-  bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
   bool terminée_ = false;
