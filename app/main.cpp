@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "demarrage/bienvenue.h"
-#include "demarrage/registre.h"
+#include "socle/registre.h"
 #include "noyau/demo.h"
 #include "noyau/etat.h"
 #include "plateforme/qt/boitesqt.h"

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "demarrage/fenetre.h"
+#include "socle/fenetre.h"
 
 class FenetreChoixPeriodeExa : public Fenetre {
 public:

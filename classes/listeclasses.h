@@ -6,7 +6,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "demarrage/fenetre.h"
+#include "socle/fenetre.h"
 
 class FenetreListeClasses : public Fenetre {
 public:

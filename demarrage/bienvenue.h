@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "demarrage/fenetre.h"
+#include "socle/fenetre.h"
 
 class FenetreBienvenue : public Fenetre {
 public:

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "demarrage/fenetre.h"
+#include "socle/fenetre.h"
 
 class FenetreRenseignements : public Fenetre {
 public:

@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "demarrage/fenetre.h"
+#include "socle/fenetre.h"
 #include "plateforme/qt/grille.h"
 
 class FenetreInterro : public Fenetre {

@@ -11,7 +11,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
-#include "demarrage/fenetre.h"
+#include "socle/fenetre.h"
 #include "plateforme/qt/grille.h"
 
 class FenetrePrincipale : public Fenetre {

@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "demarrage/fenetre.h"
+#include "socle/fenetre.h"
 
 class FenetreRema : public Fenetre {
 public:

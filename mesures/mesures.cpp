@@ -16,7 +16,7 @@
 #include "noyau/totaux.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/qt/grille.h"
-#include "demarrage/registre.h"
+#include "socle/registre.h"
 #include "feuille/principale.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "classes/choixperiodeexa.h"
 #include "classes/listeclasses.h"
 #include "classes/nouvelleclasse.h"
-#include "demarrage/registre.h"
+#include "socle/registre.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/listeclasses.h"

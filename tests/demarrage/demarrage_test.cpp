@@ -5,7 +5,7 @@
 #include <QDir>
 
 #include "demarrage/bienvenue.h"
-#include "demarrage/registre.h"
+#include "socle/registre.h"
 #include "demarrage/renseignementspardefaut.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"

@@ -2,7 +2,7 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "demarrage/registre.h"
+#include "socle/registre.h"
 #include "demarrage/renseignementspardefaut.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"

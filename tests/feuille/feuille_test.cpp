@@ -2,7 +2,7 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "demarrage/registre.h"
+#include "socle/registre.h"
 #include "feuille/interro.h"
 #include "feuille/principale.h"
 #include "impression/rema.h"

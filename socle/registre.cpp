@@ -1,4 +1,4 @@
-#include "demarrage/registre.h"
+#include "socle/registre.h"
 
 #include <map>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "demarrage/fenetre.h"
+#include "socle/fenetre.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
