@@ -108,14 +108,16 @@ QString ligneresultats(int i) {
   return ligne;
 }
 
-void sauverclasse() {
+void sauverclasse() { écrirefichiernoté(nomclasseouverte(u'N'), lignesclasse()); }
+
+QStringList lignesclasse() {
   const ÉtatPartagé& é = état();
   QStringList lignes;
   lignes.reserve(4 + 2 * é.nbélèves + é.nbcompétences());
   lignes << str(é.nbélèves) << str(é.nbinterros) << str(é.nborales) << str(é.premièreinterro);
   for (int i = 1; i <= é.nbélèves; ++i) lignes << é.ligneélève[i] << ligneresultats(i);
   for (int j = 1; j <= é.nbcompétences(); ++j) lignes << é.listecompétences[j];
-  écrirefichiernoté(nomclasseouverte(u'N'), lignes);
+  return lignes;
 }
 
 void reconstruireligne(int i) {
@@ -131,8 +133,6 @@ void reconstruireligne(int i) {
   é.ligneélève[i] = ligne;
 }
 
-namespace {
-
 void agrandirorales(int nombre) {
   ÉtatPartagé& é = état();
   é.nborales = nombre;
@@ -141,6 +141,8 @@ void agrandirorales(int nombre) {
   é.libelléorale.redimconserver(é.nbélèves + 1, nombre + 1);
   é.compétenceorale.redimconserver(é.nbélèves + 1, nombre + 1);
 }
+
+namespace {
 
 void compterrésultat(int i) {
   ÉtatPartagé& é = état();

@@ -3,6 +3,7 @@
 // notes orales, résultats enregistrés et compétences de la classe.
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 // Découpe une ligne "/" sans recopier le reste à chaque champ : quand il ne reste
@@ -27,9 +28,14 @@ void chargerclasse();
 
 // Écrit le fichier des notes de la classe-période ouverte.
 void sauverclasse();
+// Les lignes que sauverclasse écrirait.
+QStringList lignesclasse();
 
 // Refait ligneélève(i) à partir du nom, des notes écrites et des notes orales.
 void reconstruireligne(int i);
+
+// Porte le nombre de colonnes orales à nombre, en gardant les notes orales.
+void agrandirorales(int nombre);
 
 // Redécoupe toutes les lignes des élèves et recalcule les statistiques par test.
 void découperetstatistiques();

@@ -168,6 +168,23 @@ void écrirefichiernoté(const QString& nom, const QStringList& lignes) {
   });
 }
 
+bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers) {
+  if (fichiers.isEmpty()) return true;
+  QList<FichierÀÉcrire> àécrire;
+  for (const FichierPréparé& f : fichiers) àécrire.append({chemindisquedur(f.nom), octetsdelignes(f.lignes)});
+  for (;;) {
+    try {
+      for (const FichierPréparé& f : fichiers) noterfichierécrit(f.nom);
+      écrireensemble(àécrire);
+      return true;
+    } catch (const ErreurFichier& e) {
+      const QString titre = titreerreur(e.chemin().isEmpty() ? chemindisquedur(fichiers.first().nom) : e.chemin());
+      if (avertissement(e.texte() + QStringLiteral("\n\nOK : réessayer.  Annuler : renoncer à ce changement."), titre) != OK)
+        return false;
+    }
+  }
+}
+
 void vérifieravantlecture(const QString& nom) {
   const QString vérifiés = chemindisquedur(nomlistevérifiés);
   if (lignessiexiste(vérifiés).contains(nom)) return;

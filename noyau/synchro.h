@@ -16,6 +16,16 @@ void noterfichierécrit(const QString& nom);
 // modifications, sous le piège des erreurs de fichier.
 void écrirefichiernoté(const QString& nom, const QStringList& lignes);
 
+struct FichierPréparé {
+  QString nom;  // relatif au dossier des données
+  QStringList lignes;
+};
+// Écrit ensemble des fichiers qui doivent rester d'accord entre eux (un élève à la
+// même place dans chaque période) : aucun n'est remplacé quand l'un ne peut pas
+// être écrit. Une erreur montre sa cause ; OK recommence, Annuler renonce au
+// changement. Rend vrai quand tous sont écrits.
+bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers);
+
 // À appeler par chaque lecteur avant d'ouvrir le fichier du disque dur : à la
 // première lecture de la session, compare les deux copies et laisse choisir.
 void vérifieravantlecture(const QString& nom);

@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <cerrno>
+#include <memory>
+#include <vector>
 
 #include "plateforme/encodage.h"
 
@@ -150,25 +152,84 @@ QStringList lirefichierimporté(const QString& chemin) {
   return découperlignes(utf8.hasError() ? décoderansi(octets) : texte);
 }
 
-void écrireoctets(const QString& chemin, const QByteArray& octets) {
-  QSaveFile f(chemin);
-  errno = 0;
-  if (!f.open(QIODevice::WriteOnly)) throw erreurouverture(chemin, f, true);
+namespace {
+
+int fichiersavantpanne = 0;
+
+// Vrai quand la panne simulée frappe ce fichier ; les octets qui passent encore
+// sont alors écrits dans le fichier temporaire.
+bool pannesimulée(QSaveFile& f, const QByteArray& octets) {
+  if (fichiersavantpanne > 0 && --fichiersavantpanne == 0) {
+    f.write(octets.constData(), octets.size() / 2);
+    return true;
+  }
   if (panneaprès >= 0 && octets.size() > panneaprès) {
     f.write(octets.constData(), panneaprès);
     panneaprès = -1;
+    return true;
+  }
+  return false;
+}
+
+// Écrit les octets dans le fichier temporaire, sans le mettre à sa place.
+void préparer(QSaveFile& f, const QString& chemin, const QByteArray& octets) {
+  errno = 0;
+  if (!f.open(QIODevice::WriteOnly)) throw erreurouverture(chemin, f, true);
+  if (pannesimulée(f, octets)) {
     f.cancelWriting();
-    f.commit();
     throw erreurécriture(chemin, ENOSPC, QString());
   }
   errno = 0;
-  if (f.write(octets) != octets.size()) {
+  if (f.write(octets) != octets.size() || !f.flush()) {
     const int e = errno;
     const QString détail = f.errorString();
     f.cancelWriting();
     throw erreurécriture(chemin, e, détail);
   }
+}
+
+QString listechemins(const QStringList& chemins) {
+  QString texte;
+  for (const QString& c : chemins) texte += QStringLiteral("\n- ") + guillemets(c);
+  return chemins.isEmpty() ? QStringLiteral("\n- aucun") : texte;
+}
+
+}  // namespace
+
+void écrireoctets(const QString& chemin, const QByteArray& octets) {
+  QSaveFile f(chemin);
+  préparer(f, chemin, octets);
   if (!f.commit()) throw erreurécriture(chemin, errno, f.errorString());
+}
+
+void écrireensemble(const QList<FichierÀÉcrire>& fichiers) {
+  std::vector<std::unique_ptr<QSaveFile>> temporaires;
+  for (const FichierÀÉcrire& fichier : fichiers) {
+    temporaires.push_back(std::make_unique<QSaveFile>(fichier.chemin));
+    try {
+      préparer(*temporaires.back(), fichier.chemin, fichier.octets);
+    } catch (const ErreurFichier& e) {
+      for (auto& t : temporaires) t->cancelWriting();
+      throw ErreurFichier(e.cause(), e.chemin(),
+                          e.texte() + QStringLiteral("\n\nAucun des %1 fichiers n'a été modifié.").arg(fichiers.size()));
+    }
+  }
+  QStringList remplacés;
+  for (std::size_t i = 0; i < temporaires.size(); ++i) {
+    const QString& chemin = fichiers[static_cast<qsizetype>(i)].chemin;
+    if (temporaires[i]->commit()) {
+      remplacés.append(chemin);
+      continue;
+    }
+    QStringList restants;
+    for (qsizetype j = static_cast<qsizetype>(i); j < fichiers.size(); ++j) restants.append(fichiers[j].chemin);
+    for (std::size_t j = i + 1; j < temporaires.size(); ++j) temporaires[j]->cancelWriting();
+    throw ErreurFichier(CauseErreur::Autre, chemin,
+                        QStringLiteral("Impossible de mettre %1 à sa place (%2).\n\nFichiers modifiés :%3\n\n"
+                                       "Fichiers non modifiés :%4")
+                            .arg(guillemets(chemin), temporaires[i]->errorString(), listechemins(remplacés),
+                                 listechemins(restants)));
+  }
 }
 
 void écrirefichier(const QString& chemin, const QStringList& lignes) {
@@ -226,3 +287,5 @@ QString cheminréel(const QString& nom) {
 }
 
 void simulerdisqueplein(qint64 octetsavantpanne) { panneaprès = octetsavantpanne; }
+
+void simulerpanneaufichier(int rang) { fichiersavantpanne = rang; }

@@ -28,6 +28,16 @@ QStringList lirefichier(const QString& chemin);
 QStringList lirefichierimporté(const QString& chemin);
 void écrireoctets(const QString& chemin, const QByteArray& octets);
 void écrirefichier(const QString& chemin, const QStringList& lignes);
+
+struct FichierÀÉcrire {
+  QString chemin;
+  QByteArray octets;
+};
+// Écrit plusieurs fichiers qui vont ensemble (les périodes d'une classe) : tous
+// d'abord dans leurs fichiers temporaires ; si l'un échoue, aucun n'est remplacé
+// et l'erreur le dit. Puis tous sont renommés ; un renommage refusé lève une
+// erreur qui nomme les fichiers remplacés et ceux qui ne l'ont pas été.
+void écrireensemble(const QList<FichierÀÉcrire>& fichiers);
 void copierfichier(const QString& source, const QString& cible);
 void supprimerfichier(const QString& chemin);  // rien à faire quand il n'existe pas
 void créerdossier(const QString& chemin);      // avec les dossiers parents
@@ -46,3 +56,6 @@ QString dossieramovibleordinaire();
 // Pour les essais : la prochaine écriture échoue (disque plein) après n octets ;
 // -1 rend les écritures normales.
 void simulerdisqueplein(qint64 octetsavantpanne);
+// Pour les essais : le rang-ième fichier écrit à partir de maintenant (1 pour le
+// prochain) trouve le disque plein ; 0 rend les écritures normales.
+void simulerpanneaufichier(int rang);

@@ -36,6 +36,7 @@ void EssaiDonnees::SetUp() {
 
 void EssaiDonnees::TearDown() {
   simulerdisqueplein(-1);
+  simulerpanneaufichier(0);
   services() = Services{};
   EXPECT_TRUE(boîtes.toutesutilisées()) << "des réponses prévues n'ont servi à aucune boîte";
 }
