@@ -26,8 +26,6 @@
 
 namespace {
 
-const QString titreimpossible = QStringLiteral("Action Impossible !!!");
-const QString titregroupage = QStringLiteral("Grouper les compétences est actif");
 
 bool absence(const QString& t) {
   return t == QStringLiteral("A") || t == QStringLiteral("NC") || sansblancs(t) == QStringLiteral("?");
@@ -180,14 +178,18 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   menudéfaut = action(options, QStringLiteral("Renseignements par défaut"), "menudéfaut");
   menucomp = action(options, QStringLiteral("Compétences"), "menucomp");
 
-  for (QAction* a : {mnuajouternom, mnuajouternoteorale, imprimerdirect, imprfi, mnuimprimer, mnuiprimantepardéfaut,
-                     mnuaffichtotaux, classer, listeorales, menu_ficheindividuelle, menugrouper, menucomp})
+  for (QAction* a : {imprimerdirect, imprfi, mnuimprimer, mnuiprimantepardéfaut, mnuaffichtotaux, classer,
+                     menu_ficheindividuelle, menucomp})
     àvenir(a);
   for (QAction* a : barre->actions()) addAction(a);  // raccourcis actifs partout dans la fenêtre
 
   connect(mnunouvie, &QAction::triggered, this, [this] { mnunouvie_Click(); });
   connect(mnuouvclas, &QAction::triggered, this, [this] { mnuouvclas_Click(); });
   connect(mnuquitter, &QAction::triggered, this, [this] { mnuquitter_Click(); });
+  connect(mnuajouternom, &QAction::triggered, this, [this] { mnuajouternom_Click(); });
+  connect(mnuajouternoteorale, &QAction::triggered, this, [this] { mnuajouternoteorale_Click(); });
+  connect(listeorales, &QAction::triggered, this, [this] { listeorales_Click(); });
+  connect(menugrouper, &QAction::triggered, this, [this] { groupercompétencesonoff(); });
   connect(mnuaffrensint, &QAction::triggered, this, [this] { mnuaffrensint_Click(); });
   connect(textmatrecap, &QAction::triggered, this, [this] { textmatrecap_Click(); });
   connect(corrint, &QAction::triggered, this, [this] { corrint_Click(); });
@@ -206,7 +208,7 @@ void FenetrePrincipale::construirebarre() {
   };
   QAction* b1 = bouton(QStyle::SP_FileIcon, QStringLiteral("Nouvelle interrogation (Ctrl + I)"), "bouton1");
   QAction* b2 = bouton(QStyle::SP_DirOpenIcon, QStringLiteral("Liste des classes (Ctrl + O)"), "bouton2");
-  QAction* b3 = bouton(QStyle::SP_TrashIcon, QStringLiteral("Supprimer (nom, note, interrogation...) (Del)"), "bouton3");
+  bouton3 = bouton(QStyle::SP_TrashIcon, QStringLiteral("Supprimer (nom, note, interrogation...) (Del)"), "bouton3");
   QAction* b4 = bouton(QStyle::SP_MessageBoxInformation, QStringLiteral("Infos (interrogation ou note orale) (Ctrl + R)"), "bouton4");
   Toolbar1->addSeparator();
   QAction* b6 = bouton(QStyle::SP_FileDialogDetailedView, QStringLiteral("Corriger les données d'une interrogation écrite"), "bouton6");
@@ -215,11 +217,13 @@ void FenetrePrincipale::construirebarre() {
   Toolbar1->addSeparator();
   QAction* b10 = bouton(QStyle::SP_DialogSaveButton, QStringLiteral("Imprimer CE TABLEAU (F7)"), "bouton10");
   Toolbar1->addSeparator();
-  QAction* b12 = bouton(QStyle::SP_FileDialogContentsView, QStringLiteral("Grouper par compétence"), "bouton12");
-  b12->setCheckable(true);
+  bouton12 = bouton(QStyle::SP_FileDialogContentsView, QStringLiteral("Grouper par compétence"), "bouton12");
+  bouton12->setCheckable(true);
   Toolbar1->addSeparator();
   QAction* b14 = bouton(QStyle::SP_DialogCloseButton, QStringLiteral("Quitter (Ctrl + Q)"), "bouton14");
-  for (QAction* a : {b3, b8, b10, b12}) àvenir(a);
+  for (QAction* a : {b8, b10}) àvenir(a);
+  connect(bouton3, &QAction::triggered, this, [this] { supprimer(); });
+  connect(bouton12, &QAction::triggered, this, [this] { groupercompétencesonoff(); });
   connect(b1, &QAction::triggered, this, [this] { mnunouvie_Click(); });
   connect(b2, &QAction::triggered, this, [this] { mnuouvclas_Click(); });
   connect(b4, &QAction::triggered, this, [this] { mnuaffrensint_Click(); });
@@ -252,6 +256,11 @@ void FenetrePrincipale::Form_Load() {
   const int ligne = grille1->Row(), colonne = grille1->Col();
   préparergrille();
   remplirgrille();
+  // La vue groupée reste groupée après chaque changement : la grille montrée
+  // s'accorde toujours avec la coche du menu.
+  if (groupageactif) grouperparcompétences();
+  bouton12->setChecked(groupageactif);
+  menugrouper->setChecked(groupageactif);
   grille1->Row(ligne < 3 ? 3 : ligne);
   grille1->Col(colonne < 1 ? 1 : colonne);
 }
@@ -429,174 +438,6 @@ void FenetrePrincipale::onglets_Click(int onglet) {
   fixerpériodecourante(u'P', é.dernièrepériode[é.classecourante]);
   é.étatdémarrage = é.périodecourante;
   fermer();
-}
-
-void FenetrePrincipale::grille1_Click() {
-  colonnecourante = grille1->Col();
-  élèvecourant = grille1->Row() - 2;
-  étiqnom->clear();
-  if (élèvecourant >= 1 && élèvecourant <= état().nbélèves) étiqnom->addItem(état().nomélève[élèvecourant]);
-}
-
-void FenetrePrincipale::grille1_MouseDown(int bouton) {
-  if (bouton == 2) menuafficher->popup(QCursor::pos());
-}
-
-void FenetrePrincipale::grille1_DblClick() { éditercellule(); }
-
-void FenetrePrincipale::éditercellule() {
-  const ÉtatPartagé& é = état();
-  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la fonction <grouper les "
-                                 "compétences>."), titreimpossible)) return;
-  const int k = grille1->Col() - 1, s = grille1->Row() - 2;
-  const int E = é.nbinterros, O = é.nborales;
-  if (k < 0 || k >= E + O + 1 || s < 1 || s > é.nbélèves) return;
-  if (k == 0)
-    corrigernom(s);
-  else if (k <= E)
-    corrigernoteécrite(s, k);
-  else if (k - E <= é.nbnotesorales[s])
-    corrigernoteorale(s, k - E);
-}
-
-// Après un changement de notes : résultats, fichier, statistiques et grille.
-void FenetrePrincipale::aprèsmodification() {
-  sauverclasse();
-  découperetstatistiques();
-  Form_Load();
-  grille1->SetFocus();
-}
-
-void FenetrePrincipale::corrigernoteécrite(int s, int k) {
-  ÉtatPartagé& é = état();
-  QString défaut = é.noteinterro(s, k);
-  for (;;) {
-    const QString réponse =
-        boîtes().saisie(QStringLiteral("Entrer la note corrigée de\n\n") + é.nomélève[s] +
-                            QStringLiteral("\n\npour l'interrogation n°") + str(é.premièreinterro + k - 1),
-                        QStringLiteral("CORRECTION"), défaut);
-    if (réponse.isEmpty()) return;
-    const QString note = vérifiernote(réponse, é.maxinterro[k]);
-    if (note == QStringLiteral("ERREUR")) {
-      défaut = réponse;
-      continue;
-    }
-    é.noteinterro(s, k) = note;
-    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
-    reconstruireligne(s);
-    aprèsmodification();
-    return;
-  }
-}
-
-void FenetrePrincipale::corrigernoteorale(int s, int j) {
-  ÉtatPartagé& é = état();
-  QString défaut = str(é.noteorale(s, j));
-  for (;;) {
-    const QString réponse =
-        boîtes().saisie(QStringLiteral("Entrer la note corrigée de\n\n") + é.nomélève[s] +
-                            QStringLiteral("\n\npour l'interrogation orale n°") + str(j),
-                        QStringLiteral("CORRECTION"), défaut);
-    if (réponse.isEmpty()) return;
-    const QString note = vérifiernote(réponse, é.maxorale(s, j));
-    if (note == QStringLiteral("ERREUR")) {
-      défaut = réponse;
-      continue;
-    }
-    é.noteorale(s, j) = val(note);
-    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
-    reconstruireligne(s);
-    aprèsmodification();
-    return;
-  }
-}
-
-void FenetrePrincipale::corrigernom(int s) {
-  ÉtatPartagé& é = état();
-  QString nom;
-  for (;;) {
-    nom = boîtes().saisie(QStringLiteral("Entrer le nom corrigé"), QStringLiteral("CORRECTION"), é.nomélève[s]);
-    if (nom.isEmpty() || nom == é.nomélève[s]) return;
-    if (!nom.contains(u'/')) break;
-    avertissement(QStringLiteral("Le nom de l'élève ne peut pas inclure le caractère <</>>"), QStringLiteral("Caractère interdit"));
-  }
-  boîtes().sablier(true);
-  const QString gardée = é.périodecourante;
-  const int c = é.classecourante;
-  const auto renommer = [&](QChar lettre, int numéro) {
-    fixerpériodecourante(lettre, numéro);
-    chargerclasse();
-    if (s > é.nbélèves) return;  // fichier plus court : cet élève n'y est pas
-    é.nomélève[s] = nom;
-    reconstruireligne(s);
-    if (élèvedéplacé(s)) avecpiège(QStringLiteral("Erreur !"), [] { trierélèves(); });
-    sauverclasse();
-  };
-  for (int p = 1; p <= é.dernièrepériode[c]; ++p) renommer(u'P', p);
-  for (int e = 1; e <= é.nbexamenscréés[c]; ++e) renommer(u'E', e);
-  é.périodecourante = gardée;
-  chargerclasse();
-  boîtes().sablier(false);
-  Form_Load();
-  grille1->SetFocus();
-}
-
-void FenetrePrincipale::changerpréparations(int s, int pas) {
-  ÉtatPartagé& é = état();
-  // Deux chiffres dans le tri des élèves : de 0 à 99.
-  é.préparationsnonfaites[s] = std::clamp(é.préparationsnonfaites[s] + pas, 0, 99);
-  reconstruireligne(s);
-  sauverclasse();
-  grille1->Text(QStringLiteral("  ") + format(é.préparationsnonfaites[s], u"00"));
-}
-
-void FenetrePrincipale::grille1_KeyDown(int codetouche, int) {
-  const ÉtatPartagé& é = état();
-  if (codetouche >= 37 && codetouche <= 40) return;
-  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord décocher la case <grouper les "
-                                 "compétences>."), titreimpossible)) return;
-  const int s = grille1->Row() - 2;
-  switch (codetouche) {
-    case 13: éditercellule(); return;
-    case 32: {
-      long long total = 0;
-      for (int k = 1; k <= é.nbinterros; ++k) total += é.maxinterro[k];
-      avertissement(str(static_cast<double>(total)), QStringLiteral("Total des totaux !"));
-      return;
-    }
-    case 107:
-    case 187:
-    case 109:
-    case 189:
-      if (é.préparations && grille1->Col() == colonneprép() && s >= 1 && s <= é.nbélèves)
-        changerpréparations(s, codetouche == 107 || codetouche == 187 ? 1 : -1);
-      return;
-    default: return;  // la suppression (46) vient avec l'entretien des élèves et des tests
-  }
-}
-
-void FenetrePrincipale::mnuaffrensint_Click() {
-  const ÉtatPartagé& é = état();
-  const int E = é.nbinterros, O = é.nborales;
-  if (colonnecourante < 2 || colonnecourante > E + O + 1) return;
-  if (refusésigroupage(QStringLiteral("Impossible d'afficher les infos lorsque l'affichage est en mode 'grouper les compétences'.  "
-                                 "Veuillez d'abord désactiver cette fonction."), titregroupage)) return;
-  if (élèvecourant > é.nbélèves) return;
-  const int k = colonnecourante - 1;
-  if (k <= E) {
-    const int c = é.compétenceinterro[k];
-    avertissement(QStringLiteral("Date : ") + é.dateinterro[k] + QStringLiteral("\nMatière : ") + é.matièreinterro[k] +
-                      QStringLiteral("\nCompétence : ") + (c >= 1 && c <= é.nbcompétences() ? é.listecompétences[c] : QString()),
-                  QStringLiteral("Interro écrite n°") + str(é.premièreinterro + k - 1));
-    return;
-  }
-  const int j = k - E, s = élèvecourant;
-  if (s < 1 || j > é.nbnotesorales[s]) return;
-  const int c = é.compétenceorale(s, j);
-  avertissement(QStringLiteral("Nom : ") + é.nomélève[s] + QStringLiteral("\nMatière et date : ") + é.libelléorale(s, j) +
-                    QStringLiteral("\nNote obtenue :") + str(é.noteorale(s, j)) + QStringLiteral(" /") + str(é.maxorale(s, j)) +
-                    QStringLiteral("\nCompétence : ") + (c >= 1 && c <= é.nbcompétences() ? é.listecompétences[c] : QString()),
-                QStringLiteral("Interro orale n°") + str(j));
 }
 
 void FenetrePrincipale::mnunouvie_Click() {

@@ -10,9 +10,13 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "socle/fenetre.h"
 #include "plateforme/qt/grille.h"
+
+inline const QString titreimpossible = QStringLiteral("Action Impossible !!!");
+inline const QString titregroupage = QStringLiteral("Grouper les compétences est actif");
 
 class FenetrePrincipale : public Fenetre {
 public:
@@ -32,6 +36,19 @@ public:
   void grille1_KeyDown(int codetouche, int shift);
   void grille1_MouseDown(int bouton);
   void mnuaffrensint_Click();
+
+  // Entretien des élèves et des tests.
+  void mnuajouternom_Click();
+  void supprimer();  // touche Suppr et bouton 3
+
+  // Notes orales.
+  void mnuajouternoteorale_Click();
+  void ajouternoteorale(int s);
+  void listeorales_Click();
+
+  // Groupement par compétence.
+  void groupercompétencesonoff();
+  void grouperparcompétences();
 
   // Menus.
   void mnunouvie_Click();
@@ -55,6 +72,8 @@ public:
   Grille* grille1;
   QLabel* étiqsauve;
   QToolBar* Toolbar1;
+  QAction* bouton3;
+  QAction* bouton12;
   QMenu* menuafficher;
   QAction* mnunouvie;
   QAction* mnuouvclas;
@@ -88,6 +107,17 @@ private:
   void corrigernoteécrite(int s, int k);
   void corrigernoteorale(int s, int j);
   void corrigernom(int s);
+  // Change chaque période et examen de la classe, les écrit ensemble et recharge.
+  void changerchaquepériode(const std::function<void()>& changer);
+  void supprimerélève(int s);
+  void supprimerinterrogation(int k);
+  void supprimermoyenne(int s);
+  void supprimerorale(int s, int j);
+  int demandermaximumorale(const QString& titre);
+  QString demanderdateorale(const QString& titre);
+  QString demandermatièreorale(const QString& nom);
+  QString demandernoteorale(int s, int maximum);
+  int demandercompétenceorale();
   void changerpréparations(int s, int pas);
   void aprèsmodification();
   int colonneprép() const;
@@ -95,5 +125,11 @@ private:
 
 // Forme affichée d'une note : "12" devient "12.0", "7.5/10" reste tel quel.
 QString présenternote(const QString& texte);
+namespace groupage {
+// Un champ du groupement : le texte précédé de blancs jusqu'à largeur caractères
+// (le nom blanc désigne aussi la couleur, d'où l'espace de noms).
+QString blanc(const QString& texte, int largeur = 5);
+}  // namespace groupage
+
 // Couleur d'une note dans la grille : rouge sous la moitié, bleu pour A, NC et ?.
 int couleurdenote(const QString& texte, double maximum);

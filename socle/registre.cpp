@@ -10,6 +10,7 @@
 #include "classes/listeclasses.h"
 #include "classes/nouvelleclasse.h"
 #include "feuille/interro.h"
+#include "feuille/listorales.h"
 #include "feuille/principale.h"
 #include "impression/rema.h"
 #include "plateforme/services.h"
@@ -36,6 +37,7 @@ Fenetre& parnom(const QString& nom) {
   if (nom == QStringLiteral("choixpériodeexa")) return choixpériodeexa();
   if (nom == QStringLiteral("principale")) return principale();
   if (nom == QStringLiteral("fenêtreinterro")) return fenêtreinterro();
+  if (nom == QStringLiteral("listorales")) return listorales();
   if (nom == QStringLiteral("rema")) return rema();
   if (nom == QStringLiteral("éditeurremarques")) return éditeurremarques();
   throw std::logic_error("fenêtre inconnue : " + nom.toStdString());
@@ -59,6 +61,7 @@ FenetreChoixPeriodeExa& choixpériodeexa() { return instance<FenetreChoixPeriode
 
 FenetrePrincipale& principale() { return instance<FenetrePrincipale>(QStringLiteral("principale")); }
 FenetreInterro& fenêtreinterro() { return instance<FenetreInterro>(QStringLiteral("fenêtreinterro")); }
+FenetreListeOrales& listorales() { return instance<FenetreListeOrales>(QStringLiteral("listorales")); }
 FenetreRema& rema() { return instance<FenetreRema>(QStringLiteral("rema")); }
 FenetreEditeurRemarques& éditeurremarques() {
   return instance<FenetreEditeurRemarques>(QStringLiteral("éditeurremarques"));

@@ -9,6 +9,7 @@ class FenetreNouvelleClasse;
 class FenetreChoixPeriodeExa;
 class FenetrePrincipale;
 class FenetreInterro;
+class FenetreListeOrales;
 class FenetreRema;
 class FenetreEditeurRemarques;
 
@@ -19,6 +20,7 @@ FenetreNouvelleClasse& fenêtrenouvelleclasse();
 FenetreChoixPeriodeExa& choixpériodeexa();
 FenetrePrincipale& principale();
 FenetreInterro& fenêtreinterro();
+FenetreListeOrales& listorales();
 FenetreRema& rema();
 FenetreEditeurRemarques& éditeurremarques();
 

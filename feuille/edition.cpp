@@ -1,0 +1,154 @@
+// Feuille principale : clics et touches sur la grille, notes et noms corrigés,
+// renseignements d'un test.
+
+#include "feuille/principale.h"
+
+#include <QCursor>
+
+#include "noyau/etat.h"
+#include "noyau/notesclasse.h"
+#include "noyau/piege.h"
+#include "noyau/resultats.h"
+#include "noyau/saisienote.h"
+#include "plateforme/nombres.h"
+#include "plateforme/services.h"
+
+void FenetrePrincipale::grille1_Click() {
+  colonnecourante = grille1->Col();
+  élèvecourant = grille1->Row() - 2;
+  étiqnom->clear();
+  if (élèvecourant >= 1 && élèvecourant <= état().nbélèves) étiqnom->addItem(état().nomélève[élèvecourant]);
+}
+
+void FenetrePrincipale::grille1_MouseDown(int bouton) {
+  if (bouton == 2) menuafficher->popup(QCursor::pos());
+}
+
+void FenetrePrincipale::grille1_DblClick() { éditercellule(); }
+
+void FenetrePrincipale::éditercellule() {
+  const ÉtatPartagé& é = état();
+  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la fonction <grouper les "
+                                 "compétences>."), titreimpossible)) return;
+  const int k = grille1->Col() - 1, s = grille1->Row() - 2;
+  const int E = é.nbinterros, O = é.nborales;
+  if (k < 0 || k >= E + O + 1 || s < 1 || s > é.nbélèves) return;
+  if (k == 0)
+    corrigernom(s);
+  else if (k <= E)
+    corrigernoteécrite(s, k);
+  else if (k - E <= é.nbnotesorales[s])
+    corrigernoteorale(s, k - E);
+}
+
+// Après un changement de notes : résultats, fichier, statistiques et grille.
+void FenetrePrincipale::aprèsmodification() {
+  sauverclasse();
+  découperetstatistiques();
+  Form_Load();
+  grille1->SetFocus();
+}
+
+void FenetrePrincipale::corrigernoteécrite(int s, int k) {
+  ÉtatPartagé& é = état();
+  QString défaut = é.noteinterro(s, k);
+  for (;;) {
+    const QString réponse =
+        boîtes().saisie(QStringLiteral("Entrer la note corrigée de\n\n") + é.nomélève[s] +
+                            QStringLiteral("\n\npour l'interrogation n°") + str(é.premièreinterro + k - 1),
+                        QStringLiteral("CORRECTION"), défaut);
+    if (réponse.isEmpty()) return;
+    const QString note = vérifiernote(réponse, é.maxinterro[k]);
+    if (note == QStringLiteral("ERREUR")) {
+      défaut = réponse;
+      continue;
+    }
+    é.noteinterro(s, k) = note;
+    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
+    reconstruireligne(s);
+    aprèsmodification();
+    return;
+  }
+}
+
+void FenetrePrincipale::corrigernoteorale(int s, int j) {
+  ÉtatPartagé& é = état();
+  QString défaut = str(é.noteorale(s, j));
+  for (;;) {
+    const QString réponse =
+        boîtes().saisie(QStringLiteral("Entrer la note corrigée de\n\n") + é.nomélève[s] +
+                            QStringLiteral("\n\npour l'interrogation orale n°") + str(j),
+                        QStringLiteral("CORRECTION"), défaut);
+    if (réponse.isEmpty()) return;
+    const QString note = vérifiernote(réponse, é.maxorale(s, j));
+    if (note == QStringLiteral("ERREUR")) {
+      défaut = réponse;
+      continue;
+    }
+    é.noteorale(s, j) = val(note);
+    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
+    reconstruireligne(s);
+    aprèsmodification();
+    return;
+  }
+}
+
+void FenetrePrincipale::changerpréparations(int s, int pas) {
+  ÉtatPartagé& é = état();
+  // Deux chiffres dans le tri des élèves : de 0 à 99.
+  é.préparationsnonfaites[s] = std::clamp(é.préparationsnonfaites[s] + pas, 0, 99);
+  reconstruireligne(s);
+  sauverclasse();
+  grille1->Text(QStringLiteral("  ") + format(é.préparationsnonfaites[s], u"00"));
+}
+
+void FenetrePrincipale::grille1_KeyDown(int codetouche, int) {
+  const ÉtatPartagé& é = état();
+  if (codetouche >= 37 && codetouche <= 40) return;
+  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord décocher la case <grouper les "
+                                 "compétences>."), titreimpossible)) return;
+  const int s = grille1->Row() - 2;
+  switch (codetouche) {
+    case 13: éditercellule(); return;
+    case 32: {
+      long long total = 0;
+      for (int k = 1; k <= é.nbinterros; ++k) total += é.maxinterro[k];
+      avertissement(str(static_cast<double>(total)), QStringLiteral("Total des totaux !"));
+      return;
+    }
+    case 107:
+    case 187:
+    case 109:
+    case 189:
+      if (é.préparations && grille1->Col() == colonneprép() && s >= 1 && s <= é.nbélèves)
+        changerpréparations(s, codetouche == 107 || codetouche == 187 ? 1 : -1);
+      return;
+    case 46: supprimer(); return;
+    default: return;
+  }
+}
+
+void FenetrePrincipale::mnuaffrensint_Click() {
+  const ÉtatPartagé& é = état();
+  const int E = é.nbinterros, O = é.nborales;
+  if (colonnecourante < 2 || colonnecourante > E + O + 1) return;
+  if (refusésigroupage(QStringLiteral("Impossible d'afficher les infos lorsque l'affichage est en mode 'grouper les compétences'.  "
+                                 "Veuillez d'abord désactiver cette fonction."), titregroupage)) return;
+  if (élèvecourant > é.nbélèves) return;
+  const int k = colonnecourante - 1;
+  if (k <= E) {
+    const int c = é.compétenceinterro[k];
+    avertissement(QStringLiteral("Date : ") + é.dateinterro[k] + QStringLiteral("\nMatière : ") + é.matièreinterro[k] +
+                      QStringLiteral("\nCompétence : ") + (c >= 1 && c <= é.nbcompétences() ? é.listecompétences[c] : QString()),
+                  QStringLiteral("Interro écrite n°") + str(é.premièreinterro + k - 1));
+    return;
+  }
+  const int j = k - E, s = élèvecourant;
+  if (s < 1 || j > é.nbnotesorales[s]) return;
+  const int c = é.compétenceorale(s, j);
+  avertissement(QStringLiteral("Nom : ") + é.nomélève[s] + QStringLiteral("\nMatière et date : ") + é.libelléorale(s, j) +
+                    QStringLiteral("\nNote obtenue :") + str(é.noteorale(s, j)) + QStringLiteral(" /") + str(é.maxorale(s, j)) +
+                    QStringLiteral("\nCompétence : ") + (c >= 1 && c <= é.nbcompétences() ? é.listecompétences[c] : QString()),
+                QStringLiteral("Interro orale n°") + str(j));
+}
+

@@ -1,0 +1,124 @@
+// Feuille principale : élèves ajoutés, renommés et retirés dans chaque période et
+// examen de la classe ; tests, moyennes et notes orales supprimés.
+
+#include "feuille/principale.h"
+
+#include "noyau/etat.h"
+#include "noyau/listeclasses.h"
+#include "noyau/maintenance.h"
+#include "noyau/module.h"
+#include "noyau/notesclasse.h"
+#include "noyau/piege.h"
+#include "noyau/resultats.h"
+#include "plateforme/nombres.h"
+#include "plateforme/services.h"
+
+namespace {
+const QString titresupprimer = QStringLiteral("SUPPRIMER");
+}
+
+void FenetrePrincipale::changerchaquepériode(const std::function<void()>& changer) {
+  boîtes().sablier(true);
+  const QList<FichierPréparé> fichiers =
+      avecpiège(QStringLiteral("Erreur !"), [&] { return préparerchaquepériode(changer); });
+  écrirefichiersnotés(fichiers);
+  chargerclasse();
+  boîtes().sablier(false);
+  Form_Load();
+  grille1->SetFocus();
+}
+
+void FenetrePrincipale::mnuajouternom_Click() {
+  QString nom;
+  for (;;) {
+    nom = boîtes().saisie(QStringLiteral("Entrer le nom de l'élève à ajouter"), QStringLiteral("AJOUTER UN NOM"), QString());
+    if (nom.isEmpty()) return;
+    // Le "/" sépare les champs des fichiers de notes.
+    if (!nom.contains(u'/')) break;
+    avertissement(QStringLiteral("Le nom de l'élève ne peut pas inclure le caractère <</>>"), QStringLiteral("Caractère interdit"));
+  }
+  changerchaquepériode([&] { ajouterélève(nom); });
+}
+
+void FenetrePrincipale::corrigernom(int s) {
+  ÉtatPartagé& é = état();
+  QString nom;
+  for (;;) {
+    nom = boîtes().saisie(QStringLiteral("Entrer le nom corrigé"), QStringLiteral("CORRECTION"), é.nomélève[s]);
+    if (nom.isEmpty() || nom == é.nomélève[s]) return;
+    if (!nom.contains(u'/')) break;
+    avertissement(QStringLiteral("Le nom de l'élève ne peut pas inclure le caractère <</>>"), QStringLiteral("Caractère interdit"));
+  }
+  changerchaquepériode([&] {
+    if (s > é.nbélèves) return;  // fichier plus court : cet élève n'y est pas
+    é.nomélève[s] = nom;
+    reconstruireligne(s);
+    if (élèvedéplacé(s)) trierélèves();
+  });
+}
+
+void FenetrePrincipale::supprimer() {
+  const ÉtatPartagé& é = état();
+  if (refusésigroupage(QStringLiteral("Cette fonction n'est pas possible lorsque l'affichage est en mode 'grouper les "
+                                      "compétences'.  Veuillez d'abord désactiver cette fonction."),
+                       titregroupage))
+    return;
+  const int c = colonnecourante, s = élèvecourant, E = é.nbinterros, O = é.nborales;
+  // Hors des lignes d'élèves ou des colonnes de notes : rien, sans boîte.
+  if (c > E + O + 3 || s < 1 || s > é.nbélèves) return;
+  if (c == 1)
+    supprimerélève(s);
+  else if (c >= 2 && c <= E + 1)
+    supprimerinterrogation(c - 1);
+  else if (c == E + O + 2)
+    supprimermoyenne(s);
+  else if (c >= E + 2 && c <= E + O + 1 && c - E - 1 <= é.nbnotesorales[s])
+    supprimerorale(s, c - E - 1);
+}
+
+void FenetrePrincipale::supprimerélève(int s) {
+  if (avertissement(QStringLiteral("Faut-il réellement retirer\n\n") + état().nomélève[s] +
+                        QStringLiteral("\n\nde cette classe ?"),
+                    titresupprimer) != OK)
+    return;
+  changerchaquepériode([s] { retirerélève(s); });
+}
+
+void FenetrePrincipale::supprimerinterrogation(int k) {
+  if (avertissement(QStringLiteral("Faut-il réellement supprimer l'interrogation écrite n°") +
+                        str(état().premièreinterro + k - 1) + QStringLiteral(" pour TOUS LES ELEVES ?"),
+                    titresupprimer) != OK)
+    return;
+  avecpiège(QStringLiteral("Erreur !"), [k] { supprimerinterro(k); });
+  sauverclasse();
+  écrireinterros();
+  Form_Load();
+  grille1->SetFocus();
+}
+
+void FenetrePrincipale::supprimermoyenne(int s) {
+  ÉtatPartagé& é = état();
+  if (question(QStringLiteral("Faut-il réellement supprimer la moyenne de ") + é.nomélève[s] + QStringLiteral("?"),
+               QStringLiteral("Supprimer la moyenne d'un élève")) != OUI)
+    return;
+  é.totalélève[s] = QStringLiteral("?");
+  reconstruireligne(s);
+  découperetstatistiques();
+  sauverclasse();
+  avertissement(QStringLiteral("La moyenne a été supprimée.  Attention, si vous modifiez ou ajoutez une interrogation dans "
+                               "cette classe, pour cette période, la moyenne réapparaîtra..."),
+                QStringLiteral("REMARQUE"));
+  Form_Load();
+  grille1->SetFocus();
+}
+
+void FenetrePrincipale::supprimerorale(int s, int j) {
+  if (avertissement(QStringLiteral("Faut-il réellement supprimer la note orale n°") + str(j) + QStringLiteral("\n\n de ") +
+                        état().nomélève[s] + QStringLiteral(" ?"),
+                    titresupprimer) != OK)
+    return;
+  avecpiège(QStringLiteral("Erreur !"), [s, j] { supprimernoteorale(s, j); });
+  sauverclasse();
+  Form_Load();
+  grille1->SetFocus();
+}
