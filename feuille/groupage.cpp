@@ -35,6 +35,7 @@ void FenetrePrincipale::grouperparcompétences() {
   Grille& g = *grille1;
   const ModeleGrille& m = g.modèle();
   const int dernièreligne = std::min(N + 5, g.Rows() - 1);
+  const int lignechoisie = g.Row(), colonnechoisie = g.Col();
   g.Visible(false);
   // Les champs sont aussi larges que le plus long texte des colonnes des tests
   // (une moyenne de 100.0 et plus), pour que l'ordre ne dépende que du contenu.
@@ -71,6 +72,8 @@ void FenetrePrincipale::grouperparcompétences() {
         g.Text(texte);
     }
   }
+  g.Row(lignechoisie);
+  g.Col(colonnechoisie);
   g.Visible(true);
   g.SetFocus();
 }

@@ -11,8 +11,10 @@
 #include "noyau/demo.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
+#include "noyau/maintenance.h"
 #include "noyau/notesclasse.h"
 #include "noyau/resultats.h"
+#include "noyau/synchro.h"
 #include "noyau/totaux.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/qt/grille.h"
@@ -149,6 +151,34 @@ void CorrectionNote(benchmark::State& s) {
   feuille.hide();
 }
 
+// Un élève arrivé en cours d'année : chaque période et chaque examen préparés,
+// les cinq fichiers écrits ensemble, la période rechargée et la grille refaite.
+void AjoutÉlève(benchmark::State& s) {
+  préparer(0);
+  état().listeclassesaffichées.redim(2);
+  état().listeclassesaffichées[1] = QStringLiteral("5A");
+  FenetrePrincipale& feuille = principale();
+  feuille.Form_Load();
+  feuille.show();
+  const QString liste = chemindisquedur(nomlistemodifications);
+  for (auto _ : s) {
+    écrirefichiersnotés(préparerchaquepériode([] { ajouterélève(QStringLiteral("Mmm Nouvel")); }));
+    chargerclasse();
+    feuille.Form_Load();
+    QApplication::processEvents();
+    s.PauseTiming();
+    // La classe reprend sa taille pour la mesure suivante.
+    int rang = 1;
+    while (état().nomélève[rang] != QStringLiteral("Mmm Nouvel")) ++rang;
+    écrirefichiersnotés(préparerchaquepériode([rang] { retirerélève(rang); }));
+    chargerclasse();
+    supprimerfichier(liste);
+    s.ResumeTiming();
+  }
+  feuille.hide();
+}
+
+BENCHMARK(AjoutÉlève)->Unit(benchmark::kMillisecond);
 BENCHMARK(CorrectionNote)->Unit(benchmark::kMillisecond);
 BENCHMARK(RemplissageGrille)->Args({30, 50})->Args({1000, 500})->Unit(benchmark::kMillisecond);
 BENCHMARK(Chargement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

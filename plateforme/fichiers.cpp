@@ -158,8 +158,8 @@ int fichiersavantpanne = 0;
 
 // Vrai quand la panne simulée frappe ce fichier ; les octets qui passent encore
 // sont alors écrits dans le fichier temporaire.
-bool pannesimulée(QSaveFile& f, const QByteArray& octets) {
-  if (fichiersavantpanne > 0 && --fichiersavantpanne == 0) {
+bool pannesimulée(QSaveFile& f, const QByteArray& octets, bool dansunensemble) {
+  if (dansunensemble && fichiersavantpanne > 0 && --fichiersavantpanne == 0) {
     f.write(octets.constData(), octets.size() / 2);
     return true;
   }
@@ -172,10 +172,10 @@ bool pannesimulée(QSaveFile& f, const QByteArray& octets) {
 }
 
 // Écrit les octets dans le fichier temporaire, sans le mettre à sa place.
-void préparer(QSaveFile& f, const QString& chemin, const QByteArray& octets) {
+void préparer(QSaveFile& f, const QString& chemin, const QByteArray& octets, bool dansunensemble = false) {
   errno = 0;
   if (!f.open(QIODevice::WriteOnly)) throw erreurouverture(chemin, f, true);
-  if (pannesimulée(f, octets)) {
+  if (pannesimulée(f, octets, dansunensemble)) {
     f.cancelWriting();
     throw erreurécriture(chemin, ENOSPC, QString());
   }
@@ -207,7 +207,7 @@ void écrireensemble(const QList<FichierÀÉcrire>& fichiers) {
   for (const FichierÀÉcrire& fichier : fichiers) {
     temporaires.push_back(std::make_unique<QSaveFile>(fichier.chemin));
     try {
-      préparer(*temporaires.back(), fichier.chemin, fichier.octets);
+      préparer(*temporaires.back(), fichier.chemin, fichier.octets, true);
     } catch (const ErreurFichier& e) {
       for (auto& t : temporaires) t->cancelWriting();
       throw ErreurFichier(e.cause(), e.chemin(),

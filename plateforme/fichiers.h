@@ -56,6 +56,6 @@ QString dossieramovibleordinaire();
 // Pour les essais : la prochaine écriture échoue (disque plein) après n octets ;
 // -1 rend les écritures normales.
 void simulerdisqueplein(qint64 octetsavantpanne);
-// Pour les essais : le rang-ième fichier écrit à partir de maintenant (1 pour le
-// prochain) trouve le disque plein ; 0 rend les écritures normales.
+// Pour les essais : dans la prochaine écriture d'un ensemble de fichiers, le
+// rang-ième (1 pour le premier) trouve le disque plein ; 0 rend les écritures normales.
 void simulerpanneaufichier(int rang);

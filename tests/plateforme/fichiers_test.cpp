@@ -101,6 +101,42 @@ TEST(Fichiers, EcritureRateeLaisseLAncienFichierIntact) {
   EXPECT_EQ(lire(chemin), QByteArray(" 0\r\n"));
 }
 
+TEST(Fichiers, EnsembleEcritEnEntierOuPasDuTout) {
+  QTemporaryDir dossier;
+  const QStringList noms{QStringLiteral("5A.P1N"), QStringLiteral("5A.P2N"), QStringLiteral("5A.E1N")};
+  QList<FichierÀÉcrire> ensemble;
+  for (const QString& n : noms) {
+    écrirefichier(dossier.filePath(n), {QStringLiteral("ancien")});
+    ensemble.append({dossier.filePath(n), QByteArray("nouveau ") + n.toLatin1()});
+  }
+  const auto contenus = [&] {
+    QList<QByteArray> c;
+    for (const QString& n : noms) c << lire(dossier.filePath(n));
+    return c;
+  };
+  const QList<QByteArray> avant = contenus();
+  for (int rang = 1; rang <= 3; ++rang) {
+    simulerpanneaufichier(rang);
+    try {
+      écrireensemble(ensemble);
+      ADD_FAILURE() << "aucune erreur au fichier " << rang;
+    } catch (const ErreurFichier& e) {
+      EXPECT_EQ(e.chemin(), dossier.filePath(noms[rang - 1]));
+      EXPECT_TRUE(e.texte().endsWith(QStringLiteral("Aucun des 3 fichiers n'a été modifié."))) << e.texte().toStdString();
+    }
+    EXPECT_EQ(contenus(), avant) << rang;
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files).size(), 3) << "un temporaire est resté";
+  }
+  // Un fichier dont le dossier manque arrête l'ensemble avant tout remplacement.
+  QList<FichierÀÉcrire> avecdossiermanquant = ensemble;
+  avecdossiermanquant.insert(1, {dossier.filePath(QStringLiteral("absent/5A.P1R")), "x"});
+  EXPECT_THROW(écrireensemble(avecdossiermanquant), ErreurFichier);
+  EXPECT_EQ(contenus(), avant);
+
+  écrireensemble(ensemble);
+  for (const FichierÀÉcrire& f : ensemble) EXPECT_EQ(lire(f.chemin), f.octets);
+}
+
 TEST(Fichiers, CausesDesErreurs) {
   QTemporaryDir dossier;
   const QString absent = dossier.filePath(QStringLiteral("absent.txt"));
