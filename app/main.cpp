@@ -90,6 +90,9 @@ int main(int argc, char* argv[]) {
   services().choisirfichier = [](const QString& titre, const QString& filtres) {
     return QFileDialog::getOpenFileName(QApplication::activeWindow(), titre, QDir::homePath(), filtres);
   };
+  services().choisirdossier = [](const QString& titre, const QString& départ) {
+    return QFileDialog::getExistingDirectory(QApplication::activeWindow(), titre, départ);
+  };
   brancherfenêtres();
 
   // La liste des classes prend la suite de la bienvenue ; on n'en sort que par

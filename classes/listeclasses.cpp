@@ -62,8 +62,7 @@ FenetreListeClasses::FenetreListeClasses() {
   Commande4 = nommer(new QPushButton(QStringLiteral("Quitter"), this), "Commande4");
   cmdrens = nommer(new QPushButton(QStringLiteral("Rens."), this), "cmdrens");
   Command1 = nommer(new QPushButton(QStringLiteral("Back-Up"), this), "Command1");
-  Command1->setEnabled(false);
-  Command1->setToolTip(QStringLiteral("La copie complète sur disquette arrive dans une prochaine version."));
+  Command1->setToolTip(QStringLiteral("Copie complète des données sur une clé USB ou un autre disque"));
   Command2 = nommer(new QPushButton(QStringLiteral("Supprimer la dernière période ou le dernier examen"), this), "Command2");
   Command3 = nommer(new QPushButton(QStringLiteral("Créer &période / exa"), this), "Command3");
   for (QPushButton* b : {Commande1, Commande2, Commande3, Commande4, cmdrens, Command1, Command2, Command3})
@@ -96,6 +95,7 @@ FenetreListeClasses::FenetreListeClasses() {
   connect(Commande3, &QPushButton::clicked, this, [this] { Commande3_Click(); });
   connect(Commande4, &QPushButton::clicked, this, [this] { Commande4_Click(); });
   connect(cmdrens, &QPushButton::clicked, this, [this] { cmdrens_Click(); });
+  connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
   intercepterclavier(Listeclasses, [this](int code) {
@@ -287,7 +287,7 @@ void FenetreListeClasses::cmdrens_Click() {
   montrermodale(QStringLiteral("renseignementspardéfaut"));
 }
 
-void FenetreListeClasses::Command1_Click() {}
+void FenetreListeClasses::Command1_Click() { montrermodale(QStringLiteral("back")); }
 
 void FenetreListeClasses::Command2_Click() {
   ÉtatPartagé& é = état();

@@ -12,6 +12,7 @@
 #include "noyau/piege.h"
 #include "noyau/renseignements.h"
 #include "noyau/synchro.h"
+#include "noyau/utilisateurs.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
@@ -31,8 +32,6 @@ QPushButton* bouton(const QString& texte, const char* nom, QWidget* parent) {
   b->setAutoDefault(false);
   return b;
 }
-
-QString fichierutilisateurs() { return cheminréel(services().dossierprogramme + QStringLiteral("\\utilisateurs.evl")); }
 
 // Double clic sur l'étiquette des utilisateurs.
 class FiltreDoubleClic : public QObject {
@@ -124,14 +123,8 @@ void FenetreBienvenue::Form_Load() {
   état().dossierracine = services().dossierprogramme;
   Label4->setText(ligneversion());
   sessionprête_ = false;
-  if (fichierexiste(fichierutilisateurs())) {
-    // La fenêtre des utilisateurs n'existe pas encore : on le dit et on garde le dossier commun.
-    boîtes().message(QStringLiteral("Le fichier des utilisateurs (utilisateurs.evl) est présent, mais cette version "
-                                    "ne gère pas encore la liste des utilisateurs.\n\nLes données du dossier commun "
-                                    "sont utilisées : ") +
-                         état().dossierracine,
-                     QStringLiteral("Liste des utilisateurs"));
-  }
+  état().utilisateur.clear();
+  if (fichierexiste(fichierutilisateurs())) montrermodale(QStringLiteral("utilisateurs"));
   étiqutilisateur->setText(état().utilisateur.isEmpty() ? QStringLiteral("TOUS") : état().utilisateur);
   centrer();
 }

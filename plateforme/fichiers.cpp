@@ -155,6 +155,7 @@ QStringList lirefichierimporté(const QString& chemin) {
 namespace {
 
 int fichiersavantpanne = 0;
+int fichiersavantdisqueplein = -1;
 
 // Vrai quand la panne simulée frappe ce fichier ; les octets qui passent encore
 // sont alors écrits dans le fichier temporaire.
@@ -162,6 +163,13 @@ bool pannesimulée(QSaveFile& f, const QByteArray& octets, bool dansunensemble) 
   if (dansunensemble && fichiersavantpanne > 0 && --fichiersavantpanne == 0) {
     f.write(octets.constData(), octets.size() / 2);
     return true;
+  }
+  if (!dansunensemble && fichiersavantdisqueplein >= 0) {
+    if (fichiersavantdisqueplein == 0) {
+      f.write(octets.constData(), octets.size() / 2);
+      return true;
+    }
+    --fichiersavantdisqueplein;
   }
   if (panneaprès >= 0 && octets.size() > panneaprès) {
     f.write(octets.constData(), panneaprès);
@@ -289,3 +297,5 @@ QString cheminréel(const QString& nom) {
 void simulerdisqueplein(qint64 octetsavantpanne) { panneaprès = octetsavantpanne; }
 
 void simulerpanneaufichier(int rang) { fichiersavantpanne = rang; }
+
+void simulerdisquepleinaprès(int fichiers) { fichiersavantdisqueplein = fichiers; }

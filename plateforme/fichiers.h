@@ -59,3 +59,6 @@ void simulerdisqueplein(qint64 octetsavantpanne);
 // Pour les essais : dans la prochaine écriture d'un ensemble de fichiers, le
 // rang-ième (1 pour le premier) trouve le disque plein ; 0 rend les écritures normales.
 void simulerpanneaufichier(int rang);
+// Pour les essais : après n fichiers écrits un à un, chaque écriture suivante
+// trouve le disque plein ; -1 rend les écritures normales.
+void simulerdisquepleinaprès(int fichiers);

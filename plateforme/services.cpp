@@ -42,3 +42,8 @@ QString choisirfichier(const QString& titre, const QString& filtres) {
   if (!services().choisirfichier) throw std::logic_error("aucune boîte de choix de fichier n'est branchée");
   return services().choisirfichier(titre, filtres);
 }
+
+QString choisirdossier(const QString& titre, const QString& départ) {
+  if (!services().choisirdossier) throw std::logic_error("aucune boîte de choix de dossier n'est branchée");
+  return services().choisirdossier(titre, départ);
+}

@@ -26,6 +26,8 @@ struct Services {
   // Boîte de choix d'un fichier à ouvrir ; filtres à la manière de Qt ("Texte (*.txt);;Tous (*)").
   // Rend le chemin choisi, vide quand on annule.
   std::function<QString(const QString& titre, const QString& filtres)> choisirfichier;
+  // Boîte de choix d'un dossier, ouverte sur départ ; rend le dossier choisi, vide quand on annule.
+  std::function<QString(const QString& titre, const QString& départ)> choisirdossier;
   // Ouvre un document (un PDF imprimé) dans le programme du système.
   std::function<void(const QString& chemin)> ouvrirdocument;
 };
@@ -39,6 +41,7 @@ void montrermodale(const QString& nomfenêtre);
 ParcImprimantes& imprimantes();
 void ouvrirdocument(const QString& chemin);
 QString choisirfichier(const QString& titre, const QString& filtres);
+QString choisirdossier(const QString& titre, const QString& départ);
 
 // Levée par la fin du programme des essais.
 struct ProgrammeTerminé {};

@@ -4,8 +4,10 @@
 #include <memory>
 #include <stdexcept>
 
+#include "demarrage/back.h"
 #include "demarrage/bienvenue.h"
 #include "demarrage/renseignementspardefaut.h"
+#include "demarrage/utilisateurs.h"
 #include "classes/choixperiodeexa.h"
 #include "classes/listeclasses.h"
 #include "classes/nouvelleclasse.h"
@@ -31,6 +33,8 @@ F& instance(const QString& nom) {
 
 Fenetre& parnom(const QString& nom) {
   if (nom == QStringLiteral("Bienvenue")) return Bienvenue();
+  if (nom == QStringLiteral("utilisateurs")) return utilisateurs();
+  if (nom == QStringLiteral("back")) return back();
   if (nom == QStringLiteral("renseignementspardéfaut")) return renseignementspardéfaut();
   if (nom == QStringLiteral("fenêtrelisteclasses")) return fenêtrelisteclasses();
   if (nom == QStringLiteral("fenêtrenouvelleclasse")) return fenêtrenouvelleclasse();
@@ -46,6 +50,8 @@ Fenetre& parnom(const QString& nom) {
 }  // namespace
 
 FenetreBienvenue& Bienvenue() { return instance<FenetreBienvenue>(QStringLiteral("Bienvenue")); }
+FenetreUtilisateurs& utilisateurs() { return instance<FenetreUtilisateurs>(QStringLiteral("utilisateurs")); }
+FenetreBack& back() { return instance<FenetreBack>(QStringLiteral("back")); }
 
 FenetreRenseignements& renseignementspardéfaut() {
   return instance<FenetreRenseignements>(QStringLiteral("renseignementspardéfaut"));

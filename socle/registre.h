@@ -3,6 +3,8 @@
 // demande, et l'affichage modal par son nom.
 
 class FenetreBienvenue;
+class FenetreUtilisateurs;
+class FenetreBack;
 class FenetreRenseignements;
 class FenetreListeClasses;
 class FenetreNouvelleClasse;
@@ -14,6 +16,8 @@ class FenetreRema;
 class FenetreEditeurRemarques;
 
 FenetreBienvenue& Bienvenue();
+FenetreUtilisateurs& utilisateurs();
+FenetreBack& back();
 FenetreRenseignements& renseignementspardéfaut();
 FenetreListeClasses& fenêtrelisteclasses();
 FenetreNouvelleClasse& fenêtrenouvelleclasse();

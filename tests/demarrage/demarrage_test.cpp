@@ -135,15 +135,6 @@ TEST_F(Demarrage, BoutonRenseignementsDepuisLaBienvenue) {
   EXPECT_EQ(état().étatdémarrage, QString());
 }
 
-TEST_F(Demarrage, FichierDesUtilisateursSignale) {
-  écrire(racine + QStringLiteral("/utilisateurs.evl"), QByteArray());
-  Bienvenue().Form_Load();
-  ASSERT_EQ(boîtes.montrées().size(), 1);
-  EXPECT_EQ(boîtes.montrées()[0].genre, GenreBoite::Message);
-  EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("utilisateurs.evl")));
-  EXPECT_EQ(état().dossierracine, racine);
-}
-
 TEST_F(Demarrage, QuitterTermine) { EXPECT_THROW(Bienvenue().Command2_Click(), ProgrammeTerminé); }
 
 TEST(AnneeScolaire, CodeDeLAnneeEnCours) {

@@ -37,6 +37,7 @@ void EssaiDonnees::SetUp() {
 void EssaiDonnees::TearDown() {
   simulerdisqueplein(-1);
   simulerpanneaufichier(0);
+  simulerdisquepleinaprès(-1);
   services() = Services{};
   EXPECT_TRUE(boîtes.toutesutilisées()) << "des réponses prévues n'ont servi à aucune boîte";
 }

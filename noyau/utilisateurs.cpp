@@ -1,0 +1,42 @@
+#include "noyau/utilisateurs.h"
+
+#include <algorithm>
+
+#include "plateforme/fichiers.h"
+#include "plateforme/services.h"
+
+QString fichierutilisateurs() { return cheminréel(services().dossierprogramme + QStringLiteral("\\utilisateurs.evl")); }
+
+QString dossierutilisateur(const QString& nom) { return services().dossierprogramme + u'\\' + nom; }
+
+QStringList lireutilisateurs() {
+  const QString fichier = fichierutilisateurs();
+  return fichierexiste(fichier) ? découperéléments(lirefichier(fichier)) : QStringList();
+}
+
+QString refusnomutilisateur(const QString& nom) {
+  // Séparateurs de dossiers, caractères que les disques de l'ancien système
+  // refusent, et la virgule qui sépare les noms dans la liste.
+  static const QString interdits = QStringLiteral("/\\:*?\"<>|,");
+  const auto spécial = [](QChar c) { return interdits.contains(c) || c.category() == QChar::Other_Control; };
+  if (std::any_of(nom.begin(), nom.end(), spécial) || nom.startsWith(u'.') || nom.contains(QStringLiteral("..")))
+    return QStringLiteral("Le nom « %1 » ne peut pas servir de nom de dossier (pas de caractères spéciaux : "
+                          "/ \\ : * ? \" < > | , ni point au début).")
+        .arg(nom);
+  return QString();
+}
+
+void ajouterutilisateur(const QString& nom) {
+  créerdossier(cheminréel(dossierutilisateur(nom)));
+  const QString fichier = fichierutilisateurs();
+  QStringList lignes = fichierexiste(fichier) ? lirefichier(fichier) : QStringList();
+  lignes.append(nom);
+  écrirefichier(fichier, lignes);
+}
+
+void écrireutilisateurs(const QStringList& noms) {
+  if (noms.isEmpty())
+    supprimerfichier(fichierutilisateurs());
+  else
+    écrirefichier(fichierutilisateurs(), noms);
+}
