@@ -16,6 +16,7 @@
 #include "noyau/module.h"
 #include "noyau/notesclasse.h"
 #include "noyau/piege.h"
+#include "noyau/renseignements.h"
 #include "noyau/resultats.h"
 #include "noyau/saisienote.h"
 #include "noyau/synchro.h"
@@ -165,9 +166,10 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   menugrouper->setCheckable(true);
 
   QMenu* exporter = barre->addMenu(QStringLiteral("Exporter"));
-  for (const auto& [texte, nom] : {std::pair{"Moyennes", "mnuexportmoy"}, std::pair{"Noms des élèves", "exportnoms"},
-                                   std::pair{"Notes", "exportnotes"}, std::pair{"Totaux pour une compétence", "exporttotcomp"}})
-    àvenir(action(exporter, QString::fromUtf8(texte), nom));
+  mnuexportmoy = action(exporter, QStringLiteral("Moyennes"), "mnuexportmoy");
+  exportnoms = action(exporter, QStringLiteral("Noms des élèves"), "exportnoms");
+  exportnotes = action(exporter, QStringLiteral("Notes"), "exportnotes");
+  exporttotcomp = action(exporter, QStringLiteral("Totaux pour une compétence"), "exporttotcomp");
 
   QMenu* éditer = barre->addMenu(QStringLiteral("Editer"));
   textmatrecap = action(éditer, QStringLiteral("Textes pour matière et récapitulatif"), "textmatrecap",
@@ -178,8 +180,7 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   menudéfaut = action(options, QStringLiteral("Renseignements par défaut"), "menudéfaut");
   menucomp = action(options, QStringLiteral("Compétences"), "menucomp");
 
-  for (QAction* a : {imprimerdirect, imprfi, mnuimprimer, mnuiprimantepardéfaut, mnuaffichtotaux, classer,
-                     menu_ficheindividuelle, menucomp})
+  for (QAction* a : {imprimerdirect, imprfi, mnuimprimer, mnuiprimantepardéfaut, menu_ficheindividuelle, menucomp})
     àvenir(a);
   for (QAction* a : barre->actions()) addAction(a);  // raccourcis actifs partout dans la fenêtre
 
@@ -194,6 +195,12 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   connect(textmatrecap, &QAction::triggered, this, [this] { textmatrecap_Click(); });
   connect(corrint, &QAction::triggered, this, [this] { corrint_Click(); });
   connect(menudéfaut, &QAction::triggered, this, [this] { menudéfaut_Click(); });
+  connect(mnuexportmoy, &QAction::triggered, this, [this] { mnuexportmoy_Click(); });
+  connect(exportnoms, &QAction::triggered, this, [this] { exportnoms_Click(); });
+  connect(exportnotes, &QAction::triggered, this, [this] { exportnotes_Click(); });
+  connect(exporttotcomp, &QAction::triggered, this, [this] { exporttotcomp_Click(); });
+  connect(mnuaffichtotaux, &QAction::triggered, this, [] { montrermodale(QStringLiteral("fenêtretotaux")); });
+  connect(classer, &QAction::triggered, this, [] { montrermodale(QStringLiteral("classement")); });
 }
 
 void FenetrePrincipale::construirebarre() {
@@ -409,12 +416,8 @@ void FenetrePrincipale::remplirgrille() {
 }
 
 void FenetrePrincipale::adapterauformat() {
-  ÉtatPartagé& é = état();
-  const QString fichier = cheminaffichage();
-  if (fichierexiste(fichier)) {
-    const QStringList éléments = découperéléments(avecpiège(titreerreur(fichier), [&] { return lirefichier(fichier); }));
-    if (!éléments.isEmpty()) é.tailleécran = arrondipair(std::clamp(val(éléments.first()), -30000.0, 30000.0));
-  }
+  liretailleécran();
+  const ÉtatPartagé& é = état();
   const int partwip = 15;  // twips par pixel à 96 points par pouce
   if (é.tailleécran == 1024) {
     resize(15300 / partwip, 11000 / partwip);

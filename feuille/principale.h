@@ -50,6 +50,13 @@ public:
   void groupercompétencesonoff();
   void grouperparcompétences();
 
+  // Exportations.
+  QString choixexport();
+  void exportnoms_Click();
+  void exportnotes_Click();
+  void mnuexportmoy_Click();
+  void exporttotcomp_Click();
+
   // Menus.
   void mnunouvie_Click();
   void corrint_Click();
@@ -94,6 +101,10 @@ public:
   QAction* corrint;
   QAction* menudéfaut;
   QAction* menucomp;
+  QAction* mnuexportmoy;
+  QAction* exportnoms;
+  QAction* exportnotes;
+  QAction* exporttotcomp;
 
 protected:
   void closeEvent(QCloseEvent* e) override;
@@ -118,6 +129,8 @@ private:
   QString demandermatièreorale(const QString& nom);
   QString demandernoteorale(int s, int maximum);
   int demandercompétenceorale();
+  int demandercompétenceexport();
+  QString demanderdossierexport();
   void changerpréparations(int s, int pas);
   void aprèsmodification();
   int colonneprép() const;

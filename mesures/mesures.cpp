@@ -20,6 +20,9 @@
 #include "plateforme/qt/grille.h"
 #include "socle/registre.h"
 #include "feuille/principale.h"
+#include "impression/totaux.h"
+#include "plateforme/services.h"
+#include "rapports/classement.h"
 
 namespace {
 
@@ -178,6 +181,29 @@ void AjoutÉlève(benchmark::State& s) {
   feuille.hide();
 }
 
+// Ouverture des fenêtres des totaux et du classement : chaque période et chaque
+// examen relus, la grille remplie.
+void OuvertureTotaux(benchmark::State& s) {
+  préparer(static_cast<int>(s.range(0)));
+  BoitesScriptees boîtes;
+  services().boites = &boîtes;
+  for (auto _ : s) {
+    boîtes.répondretexte(QString::number(taille(static_cast<int>(s.range(0))).périodes));
+    fenêtretotaux().Form_Load();
+  }
+  services().boites = nullptr;
+}
+
+void OuvertureClassement(benchmark::State& s) {
+  préparer(static_cast<int>(s.range(0)));
+  BoitesScriptees boîtes;
+  services().boites = &boîtes;
+  for (auto _ : s) classement().Form_Load();
+  services().boites = nullptr;
+}
+
+BENCHMARK(OuvertureTotaux)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(OuvertureClassement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(AjoutÉlève)->Unit(benchmark::kMillisecond);
 BENCHMARK(CorrectionNote)->Unit(benchmark::kMillisecond);
 BENCHMARK(RemplissageGrille)->Args({30, 50})->Args({1000, 500})->Unit(benchmark::kMillisecond);

@@ -1,5 +1,7 @@
 #include "noyau/renseignements.h"
 
+#include <algorithm>
+
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/lecteur.h"
@@ -142,4 +144,12 @@ void écrirerenseignements() {
     créerdossier(cheminréel(é.dossierracine));
     écrirefichier(chemin, lignes);
   });
+}
+
+void liretailleécran() {
+  ÉtatPartagé& é = état();
+  const QString fichier = cheminaffichage();
+  if (!fichierexiste(fichier)) return;
+  const QStringList éléments = découperéléments(avecpiège(titreerreur(fichier), [&] { return lirefichier(fichier); }));
+  if (!éléments.isEmpty()) é.tailleécran = arrondipair(std::clamp(val(éléments.first()), -30000.0, 30000.0));
 }

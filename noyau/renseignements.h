@@ -7,3 +7,7 @@ void lirerenseignements();
 
 // Ôte le "\" final des deux dossiers en mémoire puis écrit le fichier entier.
 void écrirerenseignements();
+
+// Largeur d'écran choisie ("affichage.txt" du dossier racine) dans tailleécran,
+// quand le fichier existe.
+void liretailleécran();

@@ -15,6 +15,8 @@
 #include "feuille/listorales.h"
 #include "feuille/principale.h"
 #include "impression/rema.h"
+#include "impression/totaux.h"
+#include "rapports/classement.h"
 #include "plateforme/services.h"
 
 namespace {
@@ -44,6 +46,8 @@ Fenetre& parnom(const QString& nom) {
   if (nom == QStringLiteral("listorales")) return listorales();
   if (nom == QStringLiteral("rema")) return rema();
   if (nom == QStringLiteral("éditeurremarques")) return éditeurremarques();
+  if (nom == QStringLiteral("fenêtretotaux")) return fenêtretotaux();
+  if (nom == QStringLiteral("classement")) return classement();
   throw std::logic_error("fenêtre inconnue : " + nom.toStdString());
 }
 
@@ -72,6 +76,9 @@ FenetreRema& rema() { return instance<FenetreRema>(QStringLiteral("rema")); }
 FenetreEditeurRemarques& éditeurremarques() {
   return instance<FenetreEditeurRemarques>(QStringLiteral("éditeurremarques"));
 }
+
+FenetreTotaux& fenêtretotaux() { return instance<FenetreTotaux>(QStringLiteral("fenêtretotaux")); }
+FenetreClassement& classement() { return instance<FenetreClassement>(QStringLiteral("classement")); }
 
 void brancherfenêtres() {
   services().montrermodale = [](const QString& nom) { parnom(nom).montrer(); };

@@ -14,6 +14,8 @@ class FenetreInterro;
 class FenetreListeOrales;
 class FenetreRema;
 class FenetreEditeurRemarques;
+class FenetreTotaux;
+class FenetreClassement;
 
 FenetreBienvenue& Bienvenue();
 FenetreUtilisateurs& utilisateurs();
@@ -27,6 +29,8 @@ FenetreInterro& fenêtreinterro();
 FenetreListeOrales& listorales();
 FenetreRema& rema();
 FenetreEditeurRemarques& éditeurremarques();
+FenetreTotaux& fenêtretotaux();
+FenetreClassement& classement();
 
 // Branche montrermodale(nom) des services sur les fenêtres du programme.
 void brancherfenêtres();
