@@ -1,5 +1,7 @@
 #include "classes/nouvelleclasse.h"
 
+#include "classes/invites.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -16,30 +18,6 @@
 #include "plateforme/qt/grille.h"
 #include "plateforme/services.h"
 
-namespace {
-
-QStringList lignes(const QListWidget* l) {
-  QStringList t;
-  for (int i = 0; i < l->count(); ++i) t.append(l->item(i)->text());
-  return t;
-}
-
-// Un nombre strictement positif qui tient sur 16 bits.
-bool maximumvalide(const QString& réponse) {
-  const double v = val(réponse);
-  return v > 0 && v < entiermax + 0.5;
-}
-
-}  // namespace
-
-QString ligneexamen(int numéro, const QString& maximum) {
-  return QStringLiteral(" Examen n°") + str(numéro) + QStringLiteral(" : / ") + maximum;
-}
-
-int maximumdeligne(const QString& ligne) {
-  const double v = val(QStringView(ligne).mid(ligne.lastIndexOf(u'/') + 1));
-  return v >= entiermax + 0.5 ? entiermax : arrondipair(v);
-}
 
 FenetreNouvelleClasse::FenetreNouvelleClasse() {
   setWindowTitle(QStringLiteral("Entrer une nouvelle classe"));
@@ -251,18 +229,7 @@ void FenetreNouvelleClasse::Command1_Click() {
                   QStringLiteral("Caractère interdit"));
 }
 
-void FenetreNouvelleClasse::listecompétences_DblClick() {
-  QListWidgetItem* choisi = listecompétences->currentItem();
-  if (!choisi) return;
-  const QString nom = choisi->text().mid(8);
-  const QString réponse = boîtes().saisie(QStringLiteral("Tapez le coefficient pour : ") + nom, QString(), QString());
-  const double poids = val(réponse);
-  if (poids < 0 || poids >= 100.5) {
-    avertissement(QStringLiteral("Le coefficient doit être compris entre 0 et 100 %."), QStringLiteral("Coefficient"));
-    return;
-  }
-  choisi->setText(format(poids, u"000") + QStringLiteral("% -> ") + nom);
-}
+void FenetreNouvelleClasse::listecompétences_DblClick() { demanderpoids(listecompétences); }
 
 void FenetreNouvelleClasse::Ajoutercompétence_Click() {
   montrermodale(QStringLiteral("renseignementspardéfaut"));
@@ -271,44 +238,11 @@ void FenetreNouvelleClasse::Ajoutercompétence_Click() {
     listecompétences->addItem(QStringLiteral("000% -> ") + é.compétencesdéfaut[c]);
 }
 
-void FenetreNouvelleClasse::cmdexa_Click() {
-  QString réponse;
-  for (;;) {
-    réponse = boîtes().saisie(QStringLiteral("Combien d'examens ?"), QStringLiteral("EXAMENS"), QString());
-    if (réponse.isEmpty()) return;
-    const double v = val(réponse);
-    if ((v > 0 && v < entiermax + 0.5) || réponse == QStringLiteral("0")) break;
-  }
-  const int nouveau = arrondipair(val(réponse));
-  const int ancien = listemaxexa->count();
-  while (listemaxexa->count() > nouveau) delete listemaxexa->takeItem(listemaxexa->count() - 1);
-  for (int e = ancien + 1; e <= nouveau; ++e) listemaxexa->addItem(ligneexamen(e, QStringLiteral("20")));
-  nombreexamens->setText(réponse);
-}
+void FenetreNouvelleClasse::cmdexa_Click() { demandernombreexamens(listemaxexa, nombreexamens); }
 
-void FenetreNouvelleClasse::listemaxexa_DblClick() {
-  const int ligne = listemaxexa->currentRow();
-  if (ligne < 0) return;
-  for (;;) {
-    const QString réponse = boîtes().saisie(QStringLiteral("Entrer la note maximale de l'examen n°") + str(ligne + 1),
-                                            QStringLiteral("CORRIGER MAX EXAMEN"), QString());
-    if (réponse.isEmpty()) return;  // Annuler laisse le maximum tel quel
-    if (!maximumvalide(réponse)) continue;
-    listemaxexa->item(ligne)->setText(ligneexamen(ligne + 1, réponse));
-    return;
-  }
-}
+void FenetreNouvelleClasse::listemaxexa_DblClick() { corrigermaxexamen(listemaxexa); }
 
-void FenetreNouvelleClasse::cmdmaxper_Click() {
-  for (;;) {
-    const QString réponse = boîtes().saisie(QStringLiteral("Quel est la note maximale pour chaque période ?"),
-                                            QStringLiteral("PERIODE"), QStringLiteral("20"));
-    if (réponse.isEmpty()) return;
-    if (!maximumvalide(réponse)) continue;
-    maximumpériode->setText(réponse);
-    return;
-  }
-}
+void FenetreNouvelleClasse::cmdmaxper_Click() { demandermaxpériode(maximumpériode); }
 
 void FenetreNouvelleClasse::cmdannuler_Click() {
   if (question(QStringLiteral("Voulez-vous réellement annuler l'entrée de cette classe ?"),

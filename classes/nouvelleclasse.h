@@ -58,8 +58,3 @@ private:
   void afficherélèves();
   bool terminée_ = false;
 };
-
-// Ligne d'un examen : " Examen n° 2 : / 50".
-QString ligneexamen(int numéro, const QString& maximum);
-// Maximum d'une ligne d'examen : le nombre qui suit le dernier "/".
-int maximumdeligne(const QString& ligne);

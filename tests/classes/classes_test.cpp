@@ -4,6 +4,7 @@
 
 #include "classes/choixperiodeexa.h"
 #include "classes/listeclasses.h"
+#include "classes/invites.h"
 #include "classes/nouvelleclasse.h"
 #include "socle/registre.h"
 #include "noyau/dossiers.h"

@@ -1,0 +1,87 @@
+#include "classes/invites.h"
+
+#include "noyau/module.h"
+#include "plateforme/nombres.h"
+#include "plateforme/services.h"
+
+namespace {
+
+// Un nombre strictement positif qui tient sur 16 bits.
+bool maximumvalide(const QString& réponse) {
+  const double v = val(réponse);
+  return v > 0 && v < entiermax + 0.5;
+}
+
+}  // namespace
+
+QString ligneexamen(int numéro, const QString& maximum) {
+  return QStringLiteral(" Examen n°") + str(numéro) + QStringLiteral(" : / ") + maximum;
+}
+
+int maximumdeligne(const QString& ligne) {
+  const double v = val(QStringView(ligne).mid(ligne.lastIndexOf(u'/') + 1));
+  return v >= entiermax + 0.5 ? entiermax : arrondipair(v);
+}
+
+QStringList lignes(const QListWidget* liste) {
+  QStringList t;
+  for (int i = 0; i < liste->count(); ++i) t.append(liste->item(i)->text());
+  return t;
+}
+
+void remplir(QListWidget* liste, const QStringList& lignes) {
+  liste->clear();
+  liste->addItems(lignes);
+}
+
+void demandernombreexamens(QListWidget* examens, QLabel* nombre) {
+  QString réponse;
+  for (;;) {
+    réponse = boîtes().saisie(QStringLiteral("Combien d'examens ?"), QStringLiteral("EXAMENS"), QString());
+    if (réponse.isEmpty()) return;
+    const double v = val(réponse);
+    if ((v > 0 && v < entiermax + 0.5) || réponse == QStringLiteral("0")) break;
+  }
+  const int nouveau = arrondipair(val(réponse));
+  const int ancien = examens->count();
+  while (examens->count() > nouveau) delete examens->takeItem(examens->count() - 1);
+  for (int e = ancien + 1; e <= nouveau; ++e) examens->addItem(ligneexamen(e, QStringLiteral("20")));
+  nombre->setText(réponse);
+}
+
+void corrigermaxexamen(QListWidget* examens) {
+  const int ligne = examens->currentRow();
+  if (ligne < 0) return;
+  for (;;) {
+    const QString réponse = boîtes().saisie(QStringLiteral("Entrer la note maximale de l'examen n°") + str(ligne + 1),
+                                            QStringLiteral("CORRIGER MAX EXAMEN"), QString());
+    if (réponse.isEmpty()) return;  // Annuler laisse le maximum tel quel
+    if (!maximumvalide(réponse)) continue;
+    examens->item(ligne)->setText(ligneexamen(ligne + 1, réponse));
+    return;
+  }
+}
+
+void demandermaxpériode(QLabel* maximum) {
+  for (;;) {
+    const QString réponse = boîtes().saisie(QStringLiteral("Quel est la note maximale pour chaque période ?"),
+                                            QStringLiteral("PERIODE"), QStringLiteral("20"));
+    if (réponse.isEmpty()) return;
+    if (!maximumvalide(réponse)) continue;
+    maximum->setText(réponse);
+    return;
+  }
+}
+
+void demanderpoids(QListWidget* compétences) {
+  QListWidgetItem* choisi = compétences->currentItem();
+  if (!choisi) return;
+  const QString nom = choisi->text().mid(8);
+  const QString réponse = boîtes().saisie(QStringLiteral("Tapez le coefficient pour : ") + nom, QString(), QString());
+  const double poids = val(réponse);
+  if (poids < 0 || poids >= 100.5) {
+    avertissement(QStringLiteral("Le coefficient doit être compris entre 0 et 100 %."), QStringLiteral("Coefficient"));
+    return;
+  }
+  choisi->setText(format(poids, u"000") + QStringLiteral("% -> ") + nom);
+}
