@@ -128,15 +128,21 @@ void RemplissageGrille(benchmark::State& s) {
   s.counters["cellules"] = static_cast<double>(lignes + 3) * (colonnes + 2);
 }
 
-// D'une note corrigée à la grille reconstruite : résultats de l'élève, ligne,
-// sauvegarde, statistiques et remplissage de la feuille principale.
-void CorrectionNote(benchmark::State& s) {
+// La feuille principale de la classe réaliste, affichée.
+FenetrePrincipale& ouvrirfeuille() {
   préparer(0);
   état().listeclassesaffichées.redim(2);
   état().listeclassesaffichées[1] = QStringLiteral("5A");
   FenetrePrincipale& feuille = principale();
   feuille.Form_Load();
   feuille.show();
+  return feuille;
+}
+
+// D'une note corrigée à la grille reconstruite : résultats de l'élève, ligne,
+// sauvegarde, statistiques et remplissage de la feuille principale.
+void CorrectionNote(benchmark::State& s) {
+  FenetrePrincipale& feuille = ouvrirfeuille();
   const QString liste = chemindisquedur(nomlistemodifications);
   bool bascule = false;
   for (auto _ : s) {
@@ -157,12 +163,7 @@ void CorrectionNote(benchmark::State& s) {
 // Un élève arrivé en cours d'année : chaque période et chaque examen préparés,
 // les cinq fichiers écrits ensemble, la période rechargée et la grille refaite.
 void AjoutÉlève(benchmark::State& s) {
-  préparer(0);
-  état().listeclassesaffichées.redim(2);
-  état().listeclassesaffichées[1] = QStringLiteral("5A");
-  FenetrePrincipale& feuille = principale();
-  feuille.Form_Load();
-  feuille.show();
+  FenetrePrincipale& feuille = ouvrirfeuille();
   const QString liste = chemindisquedur(nomlistemodifications);
   for (auto _ : s) {
     écrirefichiersnotés(préparerchaquepériode([] { ajouterélève(QStringLiteral("Mmm Nouvel")); }));
