@@ -73,15 +73,49 @@ void demandermaxpériode(QLabel* maximum) {
   }
 }
 
+std::optional<double> poidsdemandé(const QString& nom, std::optional<double> sivide) {
+  const QString réponse = boîtes().saisie(QStringLiteral("Tapez le coefficient pour : ") + nom, QString(), QString());
+  if (réponse.trimmed().isEmpty()) return sivide;
+  const double poids = val(réponse);
+  if (poids < 0 || poids >= 100.5) {
+    avertissement(QStringLiteral("Le coefficient doit être compris entre 0 et 100 %."), QStringLiteral("Coefficient"));
+    return std::nullopt;
+  }
+  return poids;
+}
+
+QString lignepoids(double poids, const QString& nom) { return format(poids, u"000") + QStringLiteral("% -> ") + nom; }
+
 void demanderpoids(QListWidget* compétences) {
   QListWidgetItem* choisi = compétences->currentItem();
   if (!choisi) return;
   const QString nom = choisi->text().mid(8);
-  const QString réponse = boîtes().saisie(QStringLiteral("Tapez le coefficient pour : ") + nom, QString(), QString());
-  const double poids = val(réponse);
-  if (poids < 0 || poids >= 100.5) {
-    avertissement(QStringLiteral("Le coefficient doit être compris entre 0 et 100 %."), QStringLiteral("Coefficient"));
-    return;
-  }
-  choisi->setText(format(poids, u"000") + QStringLiteral("% -> ") + nom);
+  if (const auto poids = poidsdemandé(nom, 0.0)) choisi->setText(lignepoids(*poids, nom));
+}
+
+QStringList lignesexamens(const Tableau<int>& maxima, int nombre, int défaut) {
+  QStringList t;
+  for (int e = 1; e <= nombre; ++e) t.append(ligneexamen(e, QString::number(e <= maxima.borne() ? maxima[e] : défaut)));
+  return t;
+}
+
+QList<int> maximadeslignes(const QListWidget* examens) {
+  QList<int> maxima;
+  for (const QString& l : lignes(examens)) maxima.append(maximumdeligne(l));
+  return maxima;
+}
+
+QHBoxLayout* entêteclasse(QLabel* etiqnomclasse, QLabel* classe, QLabel* Etiquette2, QLabel* cours) {
+  QFont gras = classe->font();
+  gras.setBold(true);
+  classe->setFont(gras);
+  cours->setFont(gras);
+  auto* entête = new QHBoxLayout;
+  entête->addWidget(etiqnomclasse);
+  entête->addWidget(classe);
+  entête->addSpacing(30);
+  entête->addWidget(Etiquette2);
+  entête->addWidget(cours);
+  entête->addStretch();
+  return entête;
 }

@@ -3,9 +3,13 @@
 // renseignements de la classe, profil automatique) : examens et leurs maxima,
 // maximum des périodes, poids des compétences.
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QStringList>
+#include <optional>
+
+#include "noyau/tableaux.h"
 
 // Ligne d'un examen : " Examen n° 2 : / 50".
 QString ligneexamen(int numéro, const QString& maximum);
@@ -21,5 +25,18 @@ void demandernombreexamens(QListWidget* examens, QLabel* nombre);
 void corrigermaxexamen(QListWidget* examens);
 // "Quel est la note maximale pour chaque période ?"
 void demandermaxpériode(QLabel* maximum);
+// "Tapez le coefficient pour : " nom. Annuler ou une réponse vide rendent sivide ;
+// un poids hors de 0..100 est refusé par un avertissement et ne rend rien.
+std::optional<double> poidsdemandé(const QString& nom, std::optional<double> sivide);
+// "020% -> Calcul".
+QString lignepoids(double poids, const QString& nom);
 // Poids de la compétence choisie ; Annuler ou une réponse vide donnent "000".
 void demanderpoids(QListWidget* compétences);
+
+// Lignes d'examen d'après un nombre d'examens et leurs maxima.
+QStringList lignesexamens(const Tableau<int>& maxima, int nombre, int défaut);
+// Maxima lus sur les lignes d'examen.
+QList<int> maximadeslignes(const QListWidget* examens);
+
+// "Classe de : 5A   Cours : Mathématique", le nom et le cours en gras.
+QHBoxLayout* entêteclasse(QLabel* etiqnomclasse, QLabel* classe, QLabel* Etiquette2, QLabel* cours);

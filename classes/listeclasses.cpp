@@ -282,9 +282,19 @@ void FenetreListeClasses::Commande3_Click() {
 void FenetreListeClasses::Commande4_Click() { sauvegardedesortie(); }
 
 void FenetreListeClasses::cmdrens_Click() {
-  // La fenêtre des renseignements de la classe n'existe pas encore : les
-  // renseignements par défaut en tiennent lieu.
-  montrermodale(QStringLiteral("renseignementspardéfaut"));
+  ÉtatPartagé& é = état();
+  const int c = é.classecourante;
+  if (é.nbclasses == 0 || c == 0) {
+    montrermodale(QStringLiteral("renseignementspardéfaut"));
+    return;
+  }
+  montrermodale(QStringLiteral("fenêtrerensclasse"));
+  if (!é.nomcours[c].startsWith(QStringLiteral("$$"))) return;
+  é.nomcours[c] = é.nomcours[c].mid(2);
+  écrirelisteclasses();
+  lirelisteclasses();
+  remplirliste();
+  Listeclasses->setCurrentRow(c - 1);
 }
 
 void FenetreListeClasses::Command1_Click() { montrermodale(QStringLiteral("back")); }

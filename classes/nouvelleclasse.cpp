@@ -12,6 +12,8 @@
 #include "noyau/etat.h"
 #include "noyau/module.h"
 #include "noyau/piege.h"
+#include "noyau/profils.h"
+#include "noyau/reglagesclasse.h"
 #include "noyau/resultats.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
@@ -26,10 +28,6 @@ FenetreNouvelleClasse::FenetreNouvelleClasse() {
   classe = nommer(new QLabel(this), "classe");
   Etiquette2 = nommer(new QLabel(QStringLiteral("Cours :"), this), "Etiquette2");
   cours = nommer(new QLabel(this), "cours");
-  QFont gras = classe->font();
-  gras.setBold(true);
-  classe->setFont(gras);
-  cours->setFont(gras);
   listenom = nommer(new QListWidget(this), "listenom");
   Etiquette1 = nommer(new QLabel(QStringLiteral("Nombre d'élèves : "), this), "Etiquette1");
   nbeleves = nommer(new QLabel(this), "nbeleves");
@@ -52,20 +50,12 @@ FenetreNouvelleClasse::FenetreNouvelleClasse() {
   cmdmaxper = nommer(new QPushButton(QStringLiteral("&Périodes sur"), this), "cmdmaxper");
   maximumpériode = nommer(new QLabel(this), "maximumpériode");
   cmdprofil = nommer(new QPushButton(QStringLiteral("Profil automatique"), this), "cmdprofil");
-  cmdprofil->setEnabled(false);
-  cmdprofil->setToolTip(QStringLiteral("Les profils automatiques arrivent dans une prochaine version."));
   cmdok = nommer(new QPushButton(QStringLiteral("&Ok"), this), "cmdok");
   cmdannuler = nommer(new QPushButton(QStringLiteral("A&nnuler"), this), "cmdannuler");
   for (QPushButton* b : {cmdajouter, cmdsupprimer, Command1, Ajoutercompétence, cmdexa, cmdmaxper, cmdprofil, cmdok, cmdannuler})
     b->setAutoDefault(false);
 
-  auto* entête = new QHBoxLayout;
-  entête->addWidget(etiqnomclasse);
-  entête->addWidget(classe);
-  entête->addSpacing(30);
-  entête->addWidget(Etiquette2);
-  entête->addWidget(cours);
-  entête->addStretch();
+  QHBoxLayout* entête = entêteclasse(etiqnomclasse, classe, Etiquette2, cours);
 
   auto* élèves = new QVBoxLayout;
   élèves->addWidget(new QLabel(QStringLiteral("Liste des noms des élèves"), this));
@@ -117,6 +107,7 @@ FenetreNouvelleClasse::FenetreNouvelleClasse() {
   connect(cmdexa, &QPushButton::clicked, this, [this] { cmdexa_Click(); });
   connect(listemaxexa, &QListWidget::itemDoubleClicked, this, [this] { listemaxexa_DblClick(); });
   connect(cmdmaxper, &QPushButton::clicked, this, [this] { cmdmaxper_Click(); });
+  connect(cmdprofil, &QPushButton::clicked, this, [this] { cmdprofil_Click(); });
   connect(cmdok, &QPushButton::clicked, this, [this] { cmdok_Click(); });
   connect(cmdannuler, &QPushButton::clicked, this, [this] { cmdannuler_Click(); });
   intercepterclavier(listenom, [this](int code) {
@@ -145,9 +136,7 @@ void FenetreNouvelleClasse::Form_Load() {
   cours->setText(é.nomcours[é.nbclasses]);
   maximumpériode->setText(str(é.maxpériodedéfaut));
   nombreexamens->setText(str(é.nbexamensdéfaut));
-  listemaxexa->clear();
-  for (int e = 1; e <= é.nbexamensdéfaut; ++e)
-    listemaxexa->addItem(ligneexamen(e, QString::number(e <= é.maxexamensdéfaut.borne() ? é.maxexamensdéfaut[e] : 20)));
+  remplir(listemaxexa, lignesexamens(é.maxexamensdéfaut, é.nbexamensdéfaut, 20));
   listecompétences->clear();
   for (int c = 1; c <= é.compétencesdéfaut.borne(); ++c)
     listecompétences->addItem(QStringLiteral("000% -> ") + é.compétencesdéfaut[c]);
@@ -244,6 +233,15 @@ void FenetreNouvelleClasse::listemaxexa_DblClick() { corrigermaxexamen(listemaxe
 
 void FenetreNouvelleClasse::cmdmaxper_Click() { demandermaxpériode(maximumpériode); }
 
+void FenetreNouvelleClasse::cmdprofil_Click() {
+  montrermodale(QStringLiteral("ProfilAutomatique"));
+  Profil p;
+  if (!profildes(état().paramètresprofil, p)) return;
+  nombreexamens->setText(p.nombreexamens);
+  remplir(listemaxexa, p.examens);
+  remplir(listecompétences, p.compétences);
+}
+
 void FenetreNouvelleClasse::cmdannuler_Click() {
   if (question(QStringLiteral("Voulez-vous réellement annuler l'entrée de cette classe ?"),
                QStringLiteral("A N N U L A T I O N")) != OUI)
@@ -265,9 +263,7 @@ void FenetreNouvelleClasse::cmdok_Click() {
     fermer();
     return;
   }
-  QStringList gardées;
-  for (const QString& l : lignes(listecompétences))
-    if (!l.startsWith(QStringLiteral("000"))) gardées.append(l);
+  const QStringList gardées = compétencespondérées(lignes(listecompétences));
   é.listecompétences.redim(static_cast<int>(gardées.size()));
   for (int j = 1; j <= gardées.size(); ++j) é.listecompétences[j] = gardées[j - 1];
   if (!vérifierpoids()) return;
@@ -281,9 +277,10 @@ void FenetreNouvelleClasse::cmdok_Click() {
     é.totalélève[i] = QStringLiteral("?");
   }
   é.maxpériode = arrondipair(std::min(val(maximumpériode->text()), double(entiermax)));
-  é.nbexamens = listemaxexa->count();
+  const QList<int> maxima = maximadeslignes(listemaxexa);
+  é.nbexamens = static_cast<int>(maxima.size());
   é.maxexamen.redim(é.nbexamens);
-  for (int e = 1; e <= é.nbexamens; ++e) é.maxexamen[e] = maximumdeligne(listemaxexa->item(e - 1)->text());
+  for (int e = 1; e <= é.nbexamens; ++e) é.maxexamen[e] = maxima[e - 1];
   terminée_ = true;
   fermer();
 }

@@ -23,7 +23,7 @@ public:
   void cmdexa_Click();
   void listemaxexa_DblClick();
   void cmdmaxper_Click();
-  void cmdprofil_Click() {}
+  void cmdprofil_Click();
   void cmdannuler_Click();
   void cmdok_Click();
 

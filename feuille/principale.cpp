@@ -180,7 +180,7 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   menudéfaut = action(options, QStringLiteral("Renseignements par défaut"), "menudéfaut");
   menucomp = action(options, QStringLiteral("Compétences"), "menucomp");
 
-  for (QAction* a : {imprimerdirect, imprfi, mnuimprimer, mnuiprimantepardéfaut, menu_ficheindividuelle, menucomp})
+  for (QAction* a : {imprimerdirect, imprfi, mnuimprimer, mnuiprimantepardéfaut, menu_ficheindividuelle})
     àvenir(a);
   for (QAction* a : barre->actions()) addAction(a);  // raccourcis actifs partout dans la fenêtre
 
@@ -195,6 +195,7 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   connect(textmatrecap, &QAction::triggered, this, [this] { textmatrecap_Click(); });
   connect(corrint, &QAction::triggered, this, [this] { corrint_Click(); });
   connect(menudéfaut, &QAction::triggered, this, [this] { menudéfaut_Click(); });
+  connect(menucomp, &QAction::triggered, this, [this] { menucomp_Click(); });
   connect(mnuexportmoy, &QAction::triggered, this, [this] { mnuexportmoy_Click(); });
   connect(exportnoms, &QAction::triggered, this, [this] { exportnoms_Click(); });
   connect(exportnotes, &QAction::triggered, this, [this] { exportnotes_Click(); });
@@ -521,6 +522,12 @@ void FenetrePrincipale::mnuquitter_Click() {
   const QString avant = état().imprimantechoisie;
   if (!avant.isEmpty() && services().imprimantes) imprimantes().choisir(avant);
   terminerleprogramme();
+}
+
+void FenetrePrincipale::menucomp_Click() {
+  montrermodale(QStringLiteral("fcompétences"));
+  découperetstatistiques();
+  Form_Load();
 }
 
 void FenetrePrincipale::menudéfaut_Click() {

@@ -63,6 +63,7 @@ public:
   void mnuouvclas_Click();
   void mnuquitter_Click();
   void menudéfaut_Click();
+  void menucomp_Click();
   void textmatrecap_Click();
 
   // Variables de la fenêtre.

@@ -81,7 +81,7 @@ struct ÉtatPartagé {
   QString nomfichier;
   QString textesaisi;
   int pascalcul = 0;
-  QString paramètresprofil;
+  Tableau<QString> paramètresprofil;  // 1 : nombre d'examens, puis examens et compétences
   Tableau<int> élèvesrécapitulatif;
   Tableau2<QString> totauxrapport1;
   Tableau2<QString> totauxrapport2;

@@ -111,13 +111,17 @@ void liremaxima() {
   for (int j = 1; j <= restantes; ++j) é.listecompétences[j] = l.ligne();
 }
 
-void écriremaxima() {
+QStringList lignesmaxima() {
   const ÉtatPartagé& é = état();
   QStringList lignes{str(é.nbexamens), str(é.maxpériode)};
   for (int e = 1; e <= é.nbexamens; ++e) lignes.append(str(é.maxexamen[e]));
-  const QString nom = nommaxima(é.dossierclasse[é.classecourante]);
+  return lignes;
+}
+
+void écriremaxima() {
+  const QString nom = nommaxima(état().dossierclasse[état().classecourante]);
   noterfichierécrit(nom);
-  écrirefichier(chemindisquedur(nom), lignes);
+  écrirefichier(chemindisquedur(nom), lignesmaxima());
 }
 
 namespace {
@@ -166,13 +170,15 @@ void lireinterros() {
   });
 }
 
-void écrireinterros() {
+QStringList lignesinterros() {
   const ÉtatPartagé& é = état();
   QStringList lignes;
   for (int k = 1; k <= é.nbinterros; ++k)
     lignes << str(é.maxinterro[k]) << é.dateinterro[k] << é.matièreinterro[k] << str(é.compétenceinterro[k]);
-  écrirefichiernoté(nomclasseouverte(u'R'), lignes);
+  return lignes;
 }
+
+void écrireinterros() { écrirefichiernoté(nomclasseouverte(u'R'), lignesinterros()); }
 
 ClasseListe prendreclasse(int c) {
   const ÉtatPartagé& é = état();

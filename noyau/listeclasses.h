@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 // Les trois petits fichiers qui accompagnent le fichier des notes : la liste des
 // classes d'une année ("listclas." & année), le fichier des maxima d'une classe
 // (clé.MPE) et le fichier des interrogations écrites d'une classe-période (clé.P1R).
@@ -14,10 +15,12 @@ void écrirelisteclasses();
 // Sans piège propre : une erreur remonte au piège de l'appelant.
 void liremaxima();
 void écriremaxima();
+QStringList lignesmaxima();
 
 // Demandent nbinterros et listecompétences déjà connus.
 void lireinterros();
 void écrireinterros();
+QStringList lignesinterros();
 
 // Les cinq valeurs d'une classe de la liste, qui voyagent ensemble.
 struct ClasseListe {

@@ -97,8 +97,14 @@ void calculerrésultats(int i) {
 
 bool vérifierpoids() {
   const ÉtatPartagé& é = état();
+  QStringList lignes;
+  for (int j = 1; j <= é.nbcompétences(); ++j) lignes.append(é.listecompétences[j]);
+  return poidsvalides(lignes);
+}
+
+bool poidsvalides(const QStringList& compétences) {
   long long somme = 0;
-  for (int j = 1; j <= é.nbcompétences(); ++j) somme += poidscompétence(é.listecompétences[j]);
+  for (const QString& c : compétences) somme += poidscompétence(c);
   if (somme == 100) return true;
   avertissement(QStringLiteral("La somme des coefficients n'est pas égale à 100.  Elle vaut actuellement") +
                     str(static_cast<double>(somme)) + QStringLiteral("%."),

@@ -15,11 +15,8 @@ QStringList lireutilisateurs() {
 }
 
 QString refusnomutilisateur(const QString& nom) {
-  // Séparateurs de dossiers, caractères que les disques de l'ancien système
-  // refusent, et la virgule qui sépare les noms dans la liste.
-  static const QString interdits = QStringLiteral("/\\:*?\"<>|,");
-  const auto spécial = [](QChar c) { return interdits.contains(c) || c.category() == QChar::Other_Control; };
-  if (std::any_of(nom.begin(), nom.end(), spécial) || nom.startsWith(u'.') || nom.contains(QStringLiteral("..")))
+  // La virgule sépare les noms dans la liste.
+  if (!nomdefichiersûr(nom) || nom.contains(u','))
     return QStringLiteral("Le nom « %1 » ne peut pas servir de nom de dossier (pas de caractères spéciaux : "
                           "/ \\ : * ? \" < > | , ni point au début).")
         .arg(nom);

@@ -1,5 +1,7 @@
 #include "plateforme/fichiers.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -129,6 +131,12 @@ void écrirelignes(QIODevice& appareil, const QStringList& lignes) {
   if (appareil.write(octets) != octets.size())
     throw ErreurFichier(CauseErreur::Autre, QString(),
                         QStringLiteral("Écriture interrompue (%1).").arg(appareil.errorString()));
+}
+
+bool nomdefichiersûr(const QString& nom) {
+  static const QString interdits = QStringLiteral("/\\:*?\"<>|");
+  const auto spécial = [](QChar c) { return interdits.contains(c) || c.category() == QChar::Other_Control; };
+  return std::none_of(nom.begin(), nom.end(), spécial) && !nom.startsWith(u'.') && !nom.contains(QStringLiteral(".."));
 }
 
 QByteArray lireoctets(const QString& chemin) {

@@ -43,6 +43,10 @@ void supprimerfichier(const QString& chemin);  // rien à faire quand il n'exist
 void créerdossier(const QString& chemin);      // avec les dossiers parents
 bool fichierexiste(const QString& chemin);
 bool dossierexiste(const QString& chemin);
+// Vrai quand le nom peut servir de nom de fichier ou de dossier sans sortir du
+// dossier qui le reçoit : ni / \ : * ? " < > |, ni caractère de contrôle, ni
+// point au début, ni "..".
+bool nomdefichiersûr(const QString& nom);
 QStringList listerfichiers(const QString& dossier);  // noms seuls, ordre alphabétique
 QStringList listerdossiers(const QString& dossier);
 

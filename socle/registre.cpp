@@ -10,7 +10,10 @@
 #include "demarrage/utilisateurs.h"
 #include "classes/choixperiodeexa.h"
 #include "classes/listeclasses.h"
+#include "classes/competences.h"
 #include "classes/nouvelleclasse.h"
+#include "classes/profil.h"
+#include "classes/rensclasse.h"
 #include "feuille/interro.h"
 #include "feuille/listorales.h"
 #include "feuille/principale.h"
@@ -48,6 +51,9 @@ Fenetre& parnom(const QString& nom) {
   if (nom == QStringLiteral("éditeurremarques")) return éditeurremarques();
   if (nom == QStringLiteral("fenêtretotaux")) return fenêtretotaux();
   if (nom == QStringLiteral("classement")) return classement();
+  if (nom == QStringLiteral("fenêtrerensclasse")) return fenêtrerensclasse();
+  if (nom == QStringLiteral("fcompétences")) return fcompétences();
+  if (nom == QStringLiteral("ProfilAutomatique")) return ProfilAutomatique();
   throw std::logic_error("fenêtre inconnue : " + nom.toStdString());
 }
 
@@ -79,6 +85,9 @@ FenetreEditeurRemarques& éditeurremarques() {
 
 FenetreTotaux& fenêtretotaux() { return instance<FenetreTotaux>(QStringLiteral("fenêtretotaux")); }
 FenetreClassement& classement() { return instance<FenetreClassement>(QStringLiteral("classement")); }
+FenetreRensClasse& fenêtrerensclasse() { return instance<FenetreRensClasse>(QStringLiteral("fenêtrerensclasse")); }
+FenetreCompetences& fcompétences() { return instance<FenetreCompetences>(QStringLiteral("fcompétences")); }
+FenetreProfil& ProfilAutomatique() { return instance<FenetreProfil>(QStringLiteral("ProfilAutomatique")); }
 
 void brancherfenêtres() {
   services().montrermodale = [](const QString& nom) { parnom(nom).montrer(); };

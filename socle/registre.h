@@ -16,6 +16,9 @@ class FenetreRema;
 class FenetreEditeurRemarques;
 class FenetreTotaux;
 class FenetreClassement;
+class FenetreRensClasse;
+class FenetreCompetences;
+class FenetreProfil;
 
 FenetreBienvenue& Bienvenue();
 FenetreUtilisateurs& utilisateurs();
@@ -31,6 +34,9 @@ FenetreRema& rema();
 FenetreEditeurRemarques& éditeurremarques();
 FenetreTotaux& fenêtretotaux();
 FenetreClassement& classement();
+FenetreRensClasse& fenêtrerensclasse();
+FenetreCompetences& fcompétences();
+FenetreProfil& ProfilAutomatique();
 
 // Branche montrermodale(nom) des services sur les fenêtres du programme.
 void brancherfenêtres();
