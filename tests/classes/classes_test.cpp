@@ -292,11 +292,6 @@ protected:
     for (int c = 1; c <= 4; ++c) état().compétencesdéfaut[c] = QStringLiteral("C%1").arg(c);
     f.Form_Load();
   }
-  QStringList lignes(QListWidget* l) {
-    QStringList t;
-    for (int i = 0; i < l->count(); ++i) t.append(l->item(i)->text());
-    return t;
-  }
   void poids(int ligne, const char* valeur) {
     f.listecompétences->setCurrentRow(ligne);
     boîtes.répondretexte(QString::fromUtf8(valeur));
