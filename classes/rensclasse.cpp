@@ -41,6 +41,11 @@ FenetreRensClasse::FenetreRensClasse() {
   réglages->addWidget(listemaxexa, 2, 0, 1, 2);
   réglages->setColumnStretch(1, 1);
 
+  auto* aide = new QLabel(QStringLiteral("Double-cliquez sur le cours pour le renommer, sur un examen pour corriger son "
+                                         "maximum. Un maximum changé recalcule les résultats déjà enregistrés."),
+                          this);
+  aide->setWordWrap(true);
+
   auto* boutons = new QHBoxLayout;
   boutons->addStretch();
   boutons->addWidget(cmdok);
@@ -49,6 +54,7 @@ FenetreRensClasse::FenetreRensClasse() {
   auto* tout = new QVBoxLayout(this);
   tout->addLayout(entêteclasse(etiqnomclasse, classe, Etiquette2, cours));
   tout->addLayout(réglages, 1);
+  tout->addWidget(aide);
   tout->addLayout(boutons);
   setMinimumSize(460, 340);
 
