@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "impression/misesenpage.h"
 #include "noyau/etat.h"
 #include "noyau/module.h"
 #include "noyau/saisienote.h"
@@ -363,16 +364,9 @@ void FenetreInterro::cmdannuler_Click() {
 void FenetreInterro::cmdimprimer_Click() {
   const ÉtatPartagé& é = état();
   Imprimante& i = imprimantes().Printer();
-  i.FontName(QStringLiteral("times new roman"));
-  i.FontSize(14);
-  i.Print();
-  i.Print();
-  i.FontUnderline(false);
-  i.Print({"  "}, Suite::PointVirgule);
-  i.FontUnderline(true);
-  i.Print({QStringLiteral("Classe : ") + é.nomclasse[é.classecourante] + QStringLiteral(" - ") + Etiquette3->text() +
-           numérointerro->text() + QStringLiteral(" du ") + dateinterrogation->text()});
-  i.FontUnderline(false);
+  imprimertitresouligné(i, QStringLiteral("Classe : ") + é.nomclasse[é.classecourante] + QStringLiteral(" - ") +
+                               Etiquette3->text() + numérointerro->text() + QStringLiteral(" du ") +
+                               dateinterrogation->text());
   i.Print();
   i.Print({"  "}, Suite::PointVirgule);
   i.FontUnderline(true);
@@ -386,7 +380,7 @@ void FenetreInterro::cmdimprimer_Click() {
   i.FontUnderline(false);
   i.Print({QStringLiteral(" : ") + étiqmoyenne->text() + u'/' + maximum->text()});
   i.PaintPicture(tableau->Picture(), 120, 2600);
-  i.EndDoc();
+  finirdocument(i);
 }
 
 void FenetreInterro::closeEvent(QCloseEvent* e) {

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "impression/misesenpage.h"
 #include "noyau/etat.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"
@@ -128,7 +129,7 @@ void FenetreListeOrales::Command1_Click() {
   i.FontSize(12);
   i.Print();
   for (int l = 0; l < List1->count(); ++l) i.Print({List1->item(l)->text()});
-  i.EndDoc();
+  finirdocument(i);
 }
 
 void FenetreListeOrales::Command2_Click() { fermer(); }

@@ -150,6 +150,9 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   mnuimprimer = action(fichier, QStringLiteral("Menu d'impression"), "mnuimprimer", QKeySequence(QStringLiteral("Ctrl+P")));
   mnuiprimantepardéfaut = action(fichier, QStringLiteral("Choisir l'imprimante par défaut"), "mnuiprimantepardéfaut",
                                  QKeySequence(QStringLiteral("Ctrl+D")));
+  mnuaperçu = action(fichier, QStringLiteral("Aperçu avant impression"), "mnuaperçu");
+  mnuaperçu->setCheckable(true);
+  connect(fichier, &QMenu::aboutToShow, this, [this] { mnuaperçu->setChecked(imprimantes().aperçu()); });
   fichier->addSeparator();
   mnuquitter = action(fichier, QStringLiteral("Quitter"), "mnuquitter", QKeySequence(QStringLiteral("Ctrl+Q")));
 
@@ -180,8 +183,7 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   menudéfaut = action(options, QStringLiteral("Renseignements par défaut"), "menudéfaut");
   menucomp = action(options, QStringLiteral("Compétences"), "menucomp");
 
-  for (QAction* a : {imprimerdirect, imprfi, mnuimprimer, mnuiprimantepardéfaut, menu_ficheindividuelle})
-    àvenir(a);
+  for (QAction* a : {imprfi, menu_ficheindividuelle}) àvenir(a);
   for (QAction* a : barre->actions()) addAction(a);  // raccourcis actifs partout dans la fenêtre
 
   connect(mnunouvie, &QAction::triggered, this, [this] { mnunouvie_Click(); });
@@ -200,6 +202,10 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   connect(exportnoms, &QAction::triggered, this, [this] { exportnoms_Click(); });
   connect(exportnotes, &QAction::triggered, this, [this] { exportnotes_Click(); });
   connect(exporttotcomp, &QAction::triggered, this, [this] { exporttotcomp_Click(); });
+  connect(imprimerdirect, &QAction::triggered, this, [this] { imprimerdirect_Click(); });
+  connect(mnuimprimer, &QAction::triggered, this, [] { montrermodale(QStringLiteral("fenêtreimprimer")); });
+  connect(mnuiprimantepardéfaut, &QAction::triggered, this, [] { montrermodale(QStringLiteral("Form3")); });
+  connect(mnuaperçu, &QAction::toggled, this, [](bool actif) { imprimantes().aperçu(actif); });
   connect(mnuaffichtotaux, &QAction::triggered, this, [] { montrermodale(QStringLiteral("fenêtretotaux")); });
   connect(classer, &QAction::triggered, this, [] { montrermodale(QStringLiteral("classement")); });
 }
@@ -229,7 +235,9 @@ void FenetrePrincipale::construirebarre() {
   bouton12->setCheckable(true);
   Toolbar1->addSeparator();
   QAction* b14 = bouton(QStyle::SP_DialogCloseButton, QStringLiteral("Quitter (Ctrl + Q)"), "bouton14");
-  for (QAction* a : {b8, b10}) àvenir(a);
+  b10->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), b10->icon()));
+  connect(b8, &QAction::triggered, mnuimprimer, &QAction::trigger);
+  connect(b10, &QAction::triggered, imprimerdirect, &QAction::trigger);
   connect(bouton3, &QAction::triggered, this, [this] { supprimer(); });
   connect(bouton12, &QAction::triggered, this, [this] { groupercompétencesonoff(); });
   connect(b1, &QAction::triggered, this, [this] { mnunouvie_Click(); });

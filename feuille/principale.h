@@ -62,6 +62,7 @@ public:
   void corrint_Click();
   void mnuouvclas_Click();
   void mnuquitter_Click();
+  void imprimerdirect_Click();
   void menudéfaut_Click();
   void menucomp_Click();
   void textmatrecap_Click();
@@ -88,6 +89,7 @@ public:
   QAction* mnuajouternom;
   QAction* mnuajouternoteorale;
   QAction* imprimerdirect;
+  QAction* mnuaperçu;
   QAction* imprfi;
   QAction* mnuimprimer;
   QAction* mnuiprimantepardéfaut;

@@ -1,5 +1,7 @@
 #include "impression/totaux.h"
 
+#include "impression/misesenpage.h"
+
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -82,18 +84,6 @@ void FenetreTotaux::casecouleur(const QString& texte, double maximum) {
   grille1->Text(texte);
 }
 
-int FenetreTotaux::demanderdernièrepériode() {
-  ÉtatPartagé& é = état();
-  const int P = é.dernièrepériode[é.classecourante];
-  for (;;) {
-    const QString réponse = boîtes().saisie(QStringLiteral("Taper le numéro de la dernière période à additionner"),
-                                            QStringLiteral("Dernière période pour ") + é.nomclasse[é.classecourante],
-                                            QString::number(P));
-    const double v = val(réponse);
-    if (v >= 0 && v <= P) return arrondipair(v);
-  }
-}
-
 void FenetreTotaux::Form_Load() {
   ÉtatPartagé& é = état();
   const int c = é.classecourante;
@@ -101,18 +91,14 @@ void FenetreTotaux::Form_Load() {
   Etiquette3->setText(QStringLiteral("Classe de ") + é.nomclasse[c]);
   Etiquette4->setText(QStringLiteral("Cours de ") + é.nomcours[c]);
   n_ = demanderdernièrepériode();
-  const int P = é.dernièrepériode[c];
-  é.dernièrepériode[c] = n_;
   boîtes().sablier(true);
   try {
-    rassemblertotaux();
+    rassemblertotauxjusquà(n_);
   } catch (...) {
-    é.dernièrepériode[c] = P;
     boîtes().sablier(false);
     throw;
   }
   préparergrille();
-  é.dernièrepériode[c] = P;
   grille1->Visible(false);
   for (int i = 1; i <= é.nbélèves; ++i) remplirélève(i);
   grille1->Row(std::min(2, grille1->Rows() - 1));
@@ -204,21 +190,6 @@ void FenetreTotaux::remplirélève(int i) {
 void FenetreTotaux::cmdok_Click() { fermer(); }
 
 void FenetreTotaux::imprimerdirect_Click() {
-  Imprimante& i = imprimantes().Printer();
-  const int orientation = i.Orientation();
-  i.Orientation(paysage);
-  i.FontName(QStringLiteral("times new roman"));
-  i.FontSize(14);
-  i.Print();
-  i.Print();
-  i.FontUnderline(false);
-  i.Print({"  "}, Suite::PointVirgule);
-  i.FontUnderline(true);
-  i.Print({Etiquette3->text() + QStringLiteral(" - ") + Etiquette4->text() + QStringLiteral(" - TOTAUX - le ") +
-           horloge().aujourdhui().toString(QStringLiteral("dd/MM/yyyy"))});
-  i.FontUnderline(false);
-  i.PaintPicture(grille1->Picture(), 60, 1100);
-  i.EndDoc();
-  // Les impressions suivantes (listes, classement) gardent leur orientation.
-  i.Orientation(orientation);
+  imprimerimagegrille(Etiquette3->text() + QStringLiteral(" - ") + Etiquette4->text() + QStringLiteral(" - TOTAUX"),
+                      grille1->Picture());
 }

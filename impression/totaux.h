@@ -25,7 +25,6 @@ public:
   QPushButton* imprimerdirect;
 
 private:
-  int demanderdernièrepériode();
   void préparergrille();
   void remplirélève(int i);
   int n_ = 0;         // dernière période additionnée

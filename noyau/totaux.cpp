@@ -54,3 +54,13 @@ void rassemblertotaux() {
   chargerclasse();
   é.pascalcul = 0;
 }
+
+void rassemblertotauxjusquà(int n) {
+  ÉtatPartagé& é = état();
+  struct Remettre {
+    int c, P;
+    ~Remettre() { état().dernièrepériode[c] = P; }
+  } remettre{é.classecourante, é.dernièrepériode[é.classecourante]};
+  é.dernièrepériode[é.classecourante] = n;
+  rassemblertotaux();
+}

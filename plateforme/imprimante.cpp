@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "plateforme/erreurs.h"
 #include "plateforme/nombres.h"
 
 namespace {
@@ -93,19 +94,17 @@ void Imprimante::NewPage() {
 }
 
 void Imprimante::EndDoc() {
-  const bool vide = std::all_of(pages_.begin(), pages_.end(), [](const PageImprimée& p) {
-    return p.lignes.isEmpty() && p.images.isEmpty();
-  });
-  if (!vide) {
-    // Une page vide en fin de document (NewPage final) n'est pas imprimée.
-    while (!pages_.isEmpty() && pages_.last().lignes.isEmpty() && pages_.last().images.isEmpty()) pages_.removeLast();
-    remettre(pages_);
-  }
-  pages_.clear();
+  QList<PageImprimée> pages;
+  pages.swap(pages_);
   pageàouvrir_ = true;
   sautautomatique_ = false;
   ligneouverte_ = false;
   x_ = y_ = 0;
+  const auto vide = [](const PageImprimée& p) { return p.lignes.isEmpty() && p.images.isEmpty(); };
+  if (std::all_of(pages.begin(), pages.end(), vide)) return;
+  // Une page vide en fin de document (NewPage final) n'est pas imprimée.
+  while (vide(pages.last())) pages.removeLast();
+  remettre(pages);
 }
 
 void Imprimante::PaintPicture(const ImageGrille& image, int xtwips, int ytwips) {
@@ -118,6 +117,16 @@ int Imprimante::colonne(const Passage& p) const {
 
 ImprimanteTexte::ImprimanteTexte(QString nom)
     : Imprimante(std::make_unique<MesureurTexte>()), nom_(std::move(nom)) {}
+
+void ImprimanteTexte::remettre(const QList<PageImprimée>& pages) {
+  if (!refus_.isEmpty()) {
+    const QString cause = refus_;
+    refus_.clear();
+    throw ErreurEvalo(cause);
+  }
+  documents_.append(pages);
+  aperçus_.append(Aperçu());
+}
 
 namespace {
 

@@ -98,12 +98,18 @@ public:
   void Print(std::initializer_list<Élément> éléments = {}, Suite suite = Suite::FinDeLigne);
   void Print(const QList<Élément>& éléments, Suite suite = Suite::FinDeLigne);
   void NewPage();
+  // Remet le document ; une imprimante qui le refuse lève ErreurEvalo avec la
+  // cause en français (le document est alors abandonné).
   void EndDoc();
   void PaintPicture(const ImageGrille& image, int xtwips, int ytwips);
 
   // Colonne (à partir de 1) d'un passage, en caractères de sa police.
   int colonne(const Passage& p) const;
   const Mesureur& mesureur() const { return *mesureur_; }
+
+  // Montrer chaque document dans un aperçu avant de le remettre.
+  void Aperçu(bool actif) { aperçu_ = actif; }
+  bool Aperçu() const { return aperçu_; }
 
 protected:
   // Le document terminé, à remettre à l'imprimante ; jamais vide.
@@ -120,6 +126,7 @@ private:
   Police police_;
   int couleur_ = noir;
   int orientation_ = portrait;
+  bool aperçu_ = false;
   QList<PageImprimée> pages_;
   bool pageàouvrir_ = true;
   bool sautautomatique_ = false;
@@ -147,13 +154,19 @@ public:
   // grille en lignes de cellules séparées par "|".
   QString texte() const;
   static QString texte(const QList<PageImprimée>& pages, const Mesureur& mesureur);
+  // Pour chaque document remis : l'aperçu était-il demandé ?
+  const QList<bool>& aperçus() const { return aperçus_; }
+  // Le prochain document est refusé avec cette cause, comme par une imprimante en panne.
+  void refuserprochain(const QString& cause) { refus_ = cause; }
 
 protected:
-  void remettre(const QList<PageImprimée>& pages) override { documents_.append(pages); }
+  void remettre(const QList<PageImprimée>& pages) override;
 
 private:
   QString nom_;
+  QString refus_;
   QList<QList<PageImprimée>> documents_;
+  QList<bool> aperçus_;
 };
 
 // Les imprimantes installées et l'imprimante courante.
@@ -161,21 +174,36 @@ class ParcImprimantes {
 public:
   virtual ~ParcImprimantes() = default;
   virtual QStringList Printers() const = 0;
-  virtual Imprimante& Printer() = 0;
+  // L'imprimante courante, avec l'aperçu choisi pour toutes les impressions.
+  Imprimante& Printer() {
+    Imprimante& i = courante();
+    i.Aperçu(aperçu_);
+    return i;
+  }
+  void aperçu(bool actif) { aperçu_ = actif; }
+  bool aperçu() const { return aperçu_; }
   // Rend le premier membre de Printers portant ce nom courant ; faux sans lui.
   virtual bool choisir(const QString& nom) = 0;
   // Boîte de réglage de l'imprimante courante ; vrai quand elle est acceptée.
   virtual bool réglages() = 0;
+
+protected:
+  virtual Imprimante& courante() = 0;
+
+private:
+  bool aperçu_ = false;
 };
 
 class ParcTexte : public ParcImprimantes {
 public:
   explicit ParcTexte(const QStringList& noms = {QStringLiteral("Texte")});
   QStringList Printers() const override;
-  Imprimante& Printer() override { return *imprimantes_[courante_]; }
   ImprimanteTexte& imprimante(int i) { return *imprimantes_[i]; }
   bool choisir(const QString& nom) override;
   bool réglages() override { return true; }
+
+protected:
+  Imprimante& courante() override { return *imprimantes_[courante_]; }
 
 private:
   QList<std::shared_ptr<ImprimanteTexte>> imprimantes_;

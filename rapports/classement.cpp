@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "impression/misesenpage.h"
 #include "noyau/etat.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"
@@ -116,7 +117,7 @@ void FenetreClassement::Commande2_Click() {
     nom += QString(28 - nom.size(), u'.');
     i.Print({Tab(6), format(r, u"00") + u')', Tab(10), nom + QStringLiteral(" => ") + m.cellule(r, 2).texte});
   }
-  i.EndDoc();
+  finirdocument(i);
 }
 
 void FenetreClassement::Commande1_Click() { fermer(); }

@@ -17,6 +17,8 @@
 #include "feuille/interro.h"
 #include "feuille/listorales.h"
 #include "feuille/principale.h"
+#include "impression/choiximprimante.h"
+#include "impression/imprimer.h"
 #include "impression/rema.h"
 #include "impression/totaux.h"
 #include "rapports/classement.h"
@@ -54,6 +56,8 @@ Fenetre& parnom(const QString& nom) {
   if (nom == QStringLiteral("fenêtrerensclasse")) return fenêtrerensclasse();
   if (nom == QStringLiteral("fcompétences")) return fcompétences();
   if (nom == QStringLiteral("ProfilAutomatique")) return ProfilAutomatique();
+  if (nom == QStringLiteral("fenêtreimprimer")) return fenêtreimprimer();
+  if (nom == QStringLiteral("Form3")) return Form3();
   throw std::logic_error("fenêtre inconnue : " + nom.toStdString());
 }
 
@@ -88,6 +92,8 @@ FenetreClassement& classement() { return instance<FenetreClassement>(QStringLite
 FenetreRensClasse& fenêtrerensclasse() { return instance<FenetreRensClasse>(QStringLiteral("fenêtrerensclasse")); }
 FenetreCompetences& fcompétences() { return instance<FenetreCompetences>(QStringLiteral("fcompétences")); }
 FenetreProfil& ProfilAutomatique() { return instance<FenetreProfil>(QStringLiteral("ProfilAutomatique")); }
+FenetreImprimer& fenêtreimprimer() { return instance<FenetreImprimer>(QStringLiteral("fenêtreimprimer")); }
+FenetreChoixImprimante& Form3() { return instance<FenetreChoixImprimante>(QStringLiteral("Form3")); }
 
 void brancherfenêtres() {
   services().montrermodale = [](const QString& nom) { parnom(nom).montrer(); };

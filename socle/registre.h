@@ -19,6 +19,8 @@ class FenetreClassement;
 class FenetreRensClasse;
 class FenetreCompetences;
 class FenetreProfil;
+class FenetreImprimer;
+class FenetreChoixImprimante;
 
 FenetreBienvenue& Bienvenue();
 FenetreUtilisateurs& utilisateurs();
@@ -37,6 +39,8 @@ FenetreClassement& classement();
 FenetreRensClasse& fenêtrerensclasse();
 FenetreCompetences& fcompétences();
 FenetreProfil& ProfilAutomatique();
+FenetreImprimer& fenêtreimprimer();
+FenetreChoixImprimante& Form3();
 
 // Branche montrermodale(nom) des services sur les fenêtres du programme.
 void brancherfenêtres();

@@ -108,7 +108,9 @@ void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages) {
     for (const ImageImprimée& i : page.images)
       dessinerimagegrille(peintre, i.image, QPointF(i.x * parpoint, i.y * parpoint), parpoint);
   }
-  peintre.end();
+  if (!peintre.end() || printer.printerState() == QPrinter::Error)
+    throw ErreurEvalo(QStringLiteral("L'imprimante « %1 » a refusé le document : rien n'a été imprimé.")
+                          .arg(printer.outputFormat() == QPrinter::PdfFormat ? nomimprimantepdf : printer.printerName()));
 }
 
 ImprimanteQt::ImprimanteQt(QString nom)
@@ -133,15 +135,26 @@ void ImprimanteQt::préparerpdf() {
 
 void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
   préparerpdf();
-  if (aperçu_) {
+  if (Aperçu()) {
     QPrintPreviewDialog aperçu(printer_.get());
     aperçu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
-    QObject::connect(&aperçu, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) { rendrepages(*p, pages); });
+    // L'aperçu dessine les pages sur son propre appareil ; une erreur n'y a pas de sens.
+    QObject::connect(&aperçu, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) {
+      try {
+        rendrepages(*p, pages);
+      } catch (const ErreurEvalo&) {
+      }
+    });
     if (aperçu.exec() != QDialog::Accepted) return;
+    if (printer_->printerState() == QPrinter::Error)
+      throw ErreurEvalo(QStringLiteral("L'imprimante « %1 » a refusé le document : rien n'a été imprimé.").arg(nom_));
   } else {
     rendrepages(*printer_, pages);
   }
-  if (!dernierpdf_.isEmpty() && QFileInfo::exists(dernierpdf_)) ouvrirdocument(dernierpdf_);
+  if (dernierpdf_.isEmpty()) return;
+  if (QFileInfo(dernierpdf_).size() <= 0)
+    throw ErreurEvalo(QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(QDir::toNativeSeparators(dernierpdf_)));
+  ouvrirdocument(dernierpdf_);
 }
 
 bool ImprimanteQt::réglages() {
@@ -164,7 +177,7 @@ QStringList ParcImprimantesQt::Printers() const {
   return noms;
 }
 
-Imprimante& ParcImprimantesQt::Printer() {
+Imprimante& ParcImprimantesQt::courante() {
   auto& i = imprimantes_[courante_];
   if (!i) i = std::make_unique<ImprimanteQt>(courante_);
   return *i;
@@ -176,4 +189,4 @@ bool ParcImprimantesQt::choisir(const QString& nom) {
   return true;
 }
 
-bool ParcImprimantesQt::réglages() { return static_cast<ImprimanteQt&>(Printer()).réglages(); }
+bool ParcImprimantesQt::réglages() { return static_cast<ImprimanteQt&>(courante()).réglages(); }

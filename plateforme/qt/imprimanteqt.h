@@ -26,8 +26,6 @@ public:
   explicit ImprimanteQt(QString nom);
   ~ImprimanteQt() override;
   QString DeviceName() const override { return nom_; }
-  // Aperçu avant la remise du document.
-  void aperçu(bool actif) { aperçu_ = actif; }
   bool réglages();
   QString dernierpdf() const { return dernierpdf_; }
 
@@ -38,7 +36,6 @@ private:
   void préparerpdf();
   QString nom_;
   std::unique_ptr<QPrinter> printer_;
-  bool aperçu_ = false;
   QString dernierpdf_;
 };
 
@@ -49,9 +46,11 @@ class ParcImprimantesQt : public ParcImprimantes {
 public:
   ParcImprimantesQt();
   QStringList Printers() const override;
-  Imprimante& Printer() override;
   bool choisir(const QString& nom) override;
   bool réglages() override;
+
+protected:
+  Imprimante& courante() override;
 
 private:
   QString courante_;
