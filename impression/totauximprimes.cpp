@@ -40,9 +40,11 @@ void entêtetotaux(Imprimante& i, int n, int E, const MaximaTotaux& m) {
   if (E > 0) l << "T.EXA  ";
   l << "T.GEN";
   i.Print(l);
+  // Chaque maximum tient sa case de cinq caractères, 100 et plus compris.
+  const auto maximum = [](int m) { return (u'/' + format(m, u"00")).leftJustified(4) + u' '; };
   QList<Élément> x{Tab(27)};
-  for (int p = 1; p <= n; ++p) x << u'/' + format(é.maxpériode, u"00") + QStringLiteral("  ");
-  for (int e = 1; e <= E; ++e) x << u'/' + format(é.maxexamen[e], u"00") + QStringLiteral("  ");
+  for (int p = 1; p <= n; ++p) x << maximum(é.maxpériode);
+  for (int e = 1; e <= E; ++e) x << maximum(é.maxexamen[e]);
   x << QStringLiteral(" /") + format(m.périodes, u"000") + u' ';
   if (E > 0) x << QStringLiteral(" /") + format(m.examens, u"000") + QStringLiteral("  ");
   x << QStringLiteral(" /") + format(m.total, u"000");

@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <map>
 #include <memory>
@@ -20,7 +22,12 @@
 #include "plateforme/qt/grille.h"
 #include "socle/registre.h"
 #include "feuille/principale.h"
+#include "impression/imprimer.h"
 #include "impression/totaux.h"
+#include "noyau/listeclasses.h"
+#include "noyau/renseignements.h"
+#include "plateforme/nombres.h"
+#include "plateforme/qt/imprimanteqt.h"
 #include "plateforme/services.h"
 #include "rapports/classement.h"
 
@@ -203,6 +210,60 @@ void OuvertureClassement(benchmark::State& s) {
   services().boites = nullptr;
 }
 
+// Réponses par défaut à chaque boîte : Oui, OK, la valeur proposée.
+class BoitesParDéfaut : public Boites {
+public:
+  int avertissement(const QString&, const QString&) override { return OK; }
+  int question(const QString&, const QString&) override { return OUI; }
+  QString saisie(const QString&, const QString&, const QString& défaut) override { return défaut; }
+  void message(const QString&, const QString&) override {}
+  void bip() override {}
+  void sablier(bool) override {}
+};
+
+qsizetype pagesdupdf(const QString& chemin) {
+  static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+  return QString::fromLatin1(lireoctets(chemin)).count(page);
+}
+
+// Chaque type d'impression pour chaque classe de l'année de démonstration, P1,
+// dans un seul document de l'imprimante "PDF".
+void ImpressionDémo(benchmark::State& s) {
+  QTemporaryDir dossier;
+  créerannéedémo(dossier.path());
+  réinitialiserétat();
+  état().dossierracine = dossier.path();
+  BoitesParDéfaut boîtes;
+  ParcImprimantesQt parc;
+  services().boites = &boîtes;
+  services().imprimantes = &parc;
+  services().ouvrirdocument = [](const QString&) {};
+  lirerenseignements();
+  état().annéescolaire = sansblancs(état().annéescolairedéfaut);
+  lirelisteclasses();
+  état().classecourante = 1;
+  état().périodecourante = QStringLiteral("P1");
+  chargerclasse();
+  parc.choisir(nomimprimantepdf);
+  auto& pdf = static_cast<ImprimanteQt&>(parc.Printer());
+  FenetreImprimer& f = fenêtreimprimer();
+  qsizetype pages = 0;
+  for (auto _ : s) {
+    f.Form_Load();
+    f.Option2_Click();
+    for (QCheckBox* c : {f.Coche1, f.Coche2, f.Coche3, f.Coche4, f.coche6, f.coche7}) c->setChecked(true);
+    f.cmdok_Click();
+    s.PauseTiming();
+    pages = pagesdupdf(pdf.dernierpdf());
+    supprimerfichier(pdf.dernierpdf());
+    s.ResumeTiming();
+  }
+  s.counters["pages"] = static_cast<double>(pages);
+  services().boites = nullptr;
+  services().imprimantes = nullptr;
+}
+
+BENCHMARK(ImpressionDémo)->Unit(benchmark::kMillisecond);
 BENCHMARK(OuvertureTotaux)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(OuvertureClassement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(AjoutÉlève)->Unit(benchmark::kMillisecond);
