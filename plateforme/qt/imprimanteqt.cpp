@@ -138,6 +138,7 @@ void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
   if (Aperçu()) {
     QPrintPreviewDialog aperçu(printer_.get());
     aperçu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    aperçu.resize(1000, 760);
     // L'aperçu dessine les pages sur son propre appareil ; une erreur n'y a pas de sens.
     QObject::connect(&aperçu, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) {
       try {
