@@ -1,8 +1,15 @@
-// Feuille principale : "Imprimer ce tableau".
+// Feuille principale : "Imprimer ce tableau", les fiches individuelles.
 
 #include "feuille/principale.h"
 
 #include "impression/misesenpage.h"
+#include "noyau/etat.h"
+#include "noyau/module.h"
+#include "noyau/notesclasse.h"
+#include "plateforme/nombres.h"
+#include "plateforme/services.h"
+#include "rapports/fiche.h"
+#include "socle/registre.h"
 #include "plateforme/qt/grille.h"
 
 void FenetrePrincipale::imprimerdirect_Click() {
@@ -15,4 +22,33 @@ void FenetrePrincipale::imprimerdirect_Click() {
   imprimerimagegrille(Etiquette3->text() + QStringLiteral(" - ") + Etiquette4->text() + QStringLiteral(" - ") +
                           Etiquette5->text(),
                       image);
+}
+
+void FenetrePrincipale::imprfi_Click() {
+  ÉtatPartagé& é = état();
+  é.élèvesrécapitulatif.redim(0);
+  é.sélectionannulée = false;
+  é.nomfichier = QStringLiteral("imprimer");
+  montrermodale(QStringLiteral("fenêtrerécapitulatif"));
+  if (é.sélectionannulée || é.élèvesrécapitulatif.borne() < 1) {
+    é.nomfichier.clear();
+    return;
+  }
+  // Chaque élève choisi par sa place : deux élèves de même nom ont chacun leur fiche.
+  const Tableau<int> choisis = é.élèvesrécapitulatif;
+  for (int k = 1; k <= choisis.borne(); ++k) {
+    if (choisis[k] < 1 || choisis[k] > é.nbélèves) continue;
+    é.nomfichier = u'I' + QString::number(choisis[k]);
+    ficheindividuelle().Form_Load();
+  }
+  é.nomfichier.clear();
+  chargerclasse();
+}
+
+void FenetrePrincipale::menu_ficheindividuelle_Click() {
+  ÉtatPartagé& é = état();
+  if (élèvecourant < 1 || élèvecourant > é.nbélèves || é.nomélève[élèvecourant].isEmpty()) return;
+  é.nomfichier = str(élèvecourant);
+  montrermodale(QStringLiteral("ficheindividuelle"));
+  é.nomfichier.clear();
 }

@@ -39,12 +39,6 @@ QAction* action(QMenu* menu, const QString& texte, const char* nom, const QKeySe
   return a;
 }
 
-// Ce qui vient avec une prochaine version reste visible mais grisé.
-void àvenir(QAction* a) {
-  a->setEnabled(false);
-  a->setToolTip(a->toolTip() + QStringLiteral(" (prochaine version)"));
-}
-
 }  // namespace
 
 // Pendant le groupement par compétence, ces commandes sont refusées avec leur message.
@@ -183,7 +177,6 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   menudéfaut = action(options, QStringLiteral("Renseignements par défaut"), "menudéfaut");
   menucomp = action(options, QStringLiteral("Compétences"), "menucomp");
 
-  for (QAction* a : {imprfi, menu_ficheindividuelle}) àvenir(a);
   for (QAction* a : barre->actions()) addAction(a);  // raccourcis actifs partout dans la fenêtre
 
   connect(mnunouvie, &QAction::triggered, this, [this] { mnunouvie_Click(); });
@@ -203,6 +196,8 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   connect(exportnotes, &QAction::triggered, this, [this] { exportnotes_Click(); });
   connect(exporttotcomp, &QAction::triggered, this, [this] { exporttotcomp_Click(); });
   connect(imprimerdirect, &QAction::triggered, this, [this] { imprimerdirect_Click(); });
+  connect(imprfi, &QAction::triggered, this, [this] { imprfi_Click(); });
+  connect(menu_ficheindividuelle, &QAction::triggered, this, [this] { menu_ficheindividuelle_Click(); });
   connect(mnuimprimer, &QAction::triggered, this, [] { montrermodale(QStringLiteral("fenêtreimprimer")); });
   connect(mnuiprimantepardéfaut, &QAction::triggered, this, [] { montrermodale(QStringLiteral("Form3")); });
   connect(mnuaperçu, &QAction::toggled, this, [](bool actif) { imprimantes().aperçu(actif); });

@@ -63,6 +63,8 @@ public:
   void mnuouvclas_Click();
   void mnuquitter_Click();
   void imprimerdirect_Click();
+  void imprfi_Click();
+  void menu_ficheindividuelle_Click();
   void menudéfaut_Click();
   void menucomp_Click();
   void textmatrecap_Click();

@@ -68,8 +68,6 @@ FenetreImprimer::FenetreImprimer() {
   Coche5 = case_("&Récapitulatif de la période", "Coche5", Cadre2);
   coche6 = case_("&Compétences + moyennes", "coche6", Cadre2);
   coche7 = case_("Renseignements &Interros", "coche7", Cadre2);
-  Coche5->setEnabled(false);
-  Coche5->setToolTip(QStringLiteral("Le récapitulatif pour les parents arrive dans une prochaine version."));
   auto* types = new QVBoxLayout(Cadre2);
   for (QCheckBox* c : {Coche1, Coche2, Coche3, Coche4, Coche5, coche6, coche7}) {
     types->addWidget(c);
@@ -231,6 +229,7 @@ void FenetreImprimer::imprimerclasse(int c, Imprimante& i, const QString& pério
   if (Coche3->isChecked()) imprimertotaux(i, travail_);
   travail_.imprimerencouleur = TravailImpression{}.imprimerencouleur;
   if (Coche4->isChecked()) imprimernomsgrille(i, travail_);
+  if (Coche5->isChecked()) imprimerrécapitulatif(i, travail_);
   if (coche6->isChecked()) imprimercompétences(i, travail_);
   if (coche7->isChecked()) imprimerrensinterro(i, travail_);
 }

@@ -32,6 +32,8 @@ void imprimerpoints(Imprimante& i, const TravailImpression& t);
 void imprimermoyennes(Imprimante& i, const TravailImpression& t);
 void imprimernomsgrille(Imprimante& i, const TravailImpression& t);
 void imprimerrensinterro(Imprimante& i, const TravailImpression& t);
+// Montre le choix des élèves, demande les messages, puis imprime un bloc par élève choisi.
+void imprimerrécapitulatif(Imprimante& i, const TravailImpression& t);
 
 // genre 2 : total d'une période ou d'un examen ; 0 : pourcentage ; autre : sommes.
 void couleurtot(Imprimante& i, const QString& texte, double maximum, int genre, int couleur);

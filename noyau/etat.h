@@ -82,7 +82,11 @@ struct ÉtatPartagé {
   QString textesaisi;
   int pascalcul = 0;
   Tableau<QString> paramètresprofil;  // 1 : nombre d'examens, puis examens et compétences
+  // Élèves choisis pour une impression : leurs places (1..k, dans l'ordre du choix),
+  // les deux options ("1" ou "0" : dernière ligne, couleurs) et l'annulation.
   Tableau<int> élèvesrécapitulatif;
+  QString optionsrécapitulatif;
+  bool sélectionannulée = false;
   Tableau2<QString> totauxrapport1;
   Tableau2<QString> totauxrapport2;
   Tableau<QString> totauxrapport3;

@@ -20,6 +20,8 @@
 #include "impression/choiximprimante.h"
 #include "impression/imprimer.h"
 #include "impression/rema.h"
+#include "impression/selection.h"
+#include "rapports/fiche.h"
 #include "impression/totaux.h"
 #include "rapports/classement.h"
 #include "plateforme/services.h"
@@ -58,6 +60,8 @@ Fenetre& parnom(const QString& nom) {
   if (nom == QStringLiteral("ProfilAutomatique")) return ProfilAutomatique();
   if (nom == QStringLiteral("fenêtreimprimer")) return fenêtreimprimer();
   if (nom == QStringLiteral("Form3")) return Form3();
+  if (nom == QStringLiteral("ficheindividuelle")) return ficheindividuelle();
+  if (nom == QStringLiteral("fenêtrerécapitulatif")) return fenêtrerécapitulatif();
   throw std::logic_error("fenêtre inconnue : " + nom.toStdString());
 }
 
@@ -94,6 +98,8 @@ FenetreCompetences& fcompétences() { return instance<FenetreCompetences>(QStrin
 FenetreProfil& ProfilAutomatique() { return instance<FenetreProfil>(QStringLiteral("ProfilAutomatique")); }
 FenetreImprimer& fenêtreimprimer() { return instance<FenetreImprimer>(QStringLiteral("fenêtreimprimer")); }
 FenetreChoixImprimante& Form3() { return instance<FenetreChoixImprimante>(QStringLiteral("Form3")); }
+FenetreFiche& ficheindividuelle() { return instance<FenetreFiche>(QStringLiteral("ficheindividuelle")); }
+FenetreSelection& fenêtrerécapitulatif() { return instance<FenetreSelection>(QStringLiteral("fenêtrerécapitulatif")); }
 
 void brancherfenêtres() {
   services().montrermodale = [](const QString& nom) { parnom(nom).montrer(); };

@@ -21,6 +21,8 @@ class FenetreCompetences;
 class FenetreProfil;
 class FenetreImprimer;
 class FenetreChoixImprimante;
+class FenetreFiche;
+class FenetreSelection;
 
 FenetreBienvenue& Bienvenue();
 FenetreUtilisateurs& utilisateurs();
@@ -41,6 +43,8 @@ FenetreCompetences& fcompétences();
 FenetreProfil& ProfilAutomatique();
 FenetreImprimer& fenêtreimprimer();
 FenetreChoixImprimante& Form3();
+FenetreFiche& ficheindividuelle();
+FenetreSelection& fenêtrerécapitulatif();
 
 // Branche montrermodale(nom) des services sur les fenêtres du programme.
 void brancherfenêtres();

@@ -52,7 +52,7 @@ TEST_F(Imprimer, FormLoad) {
   EXPECT_EQ(f.périodeàimprimer, QStringLiteral("P1"));
   EXPECT_EQ(textes(f.Liste1), QStringList({"5A\t(Mathématique)", "5B\t(Sciences)"}));
   for (const QRadioButton* b : {f.Option1, f.Option2, f.Option3}) EXPECT_FALSE(b->isChecked());
-  EXPECT_FALSE(f.Coche5->isEnabled());
+  EXPECT_TRUE(f.Coche5->isEnabled());
   EXPECT_EQ(f.windowTitle(), QStringLiteral("Impression"));
 }
 
