@@ -128,17 +128,22 @@ void imprimerrécapitulatif(Imprimante& i, const TravailImpression& t) {
   i.FontSize(12);
   i.Print({" "});
   int compteur = 0;
+  bool pageentamée = false;  // un bloc est déjà sur la page
   const int lignesparcompétences = é.nbcompétences() > 1 ? 2 : 0;
   for (int j = 1; j <= é.nbélèves; ++j) {
     if (!choisi[j]) continue;
-    compteur += 11 + é.nbinterros + é.nbnotesorales[j] + lignesparcompétences +
-                (é.préparations && é.préparationsnonfaites[j] != 0 ? 1 : 0);
-    if (compteur > 59) {
+    const int lignes = 11 + é.nbinterros + é.nbnotesorales[j] + lignesparcompétences +
+                       (é.préparations && é.préparationsnonfaites[j] != 0 ? 1 : 0);
+    compteur += lignes;
+    // Un bloc est découpé aux ciseaux : il ne passe jamais d'une page à l'autre.
+    const bool tientpas = pageentamée && lignes * i.mesureur().hauteurligne(i.police()) > i.espacerestant();
+    if (compteur > 59 || tientpas) {
       i.NewPage();
       compteur = é.nbinterros + 11 + é.nbnotesorales[j];
       i.Print({" "});
     }
     bloc(i, j, messages, o);
+    pageentamée = true;
   }
   i.NewPage();
 }

@@ -49,6 +49,9 @@ void Imprimante::placer(const QString& texte) {
 }
 
 void Imprimante::aller_à_la_ligne() {
+  // Des lignes vides juste après un saut de page automatique n'ouvrent pas de page :
+  // elles ne feraient qu'une page blanche ou un haut de page vide.
+  if (pageàouvrir_ && sautautomatique_) return;
   ligne();  // une ligne vide est aussi une ligne
   y_ += mesureur_->hauteurligne(police_);
   x_ = 0;
@@ -109,6 +112,11 @@ void Imprimante::EndDoc() {
 
 void Imprimante::PaintPicture(const ImageGrille& image, int xtwips, int ytwips) {
   page().images.append(ImageImprimée{image, xtwips / 20.0, ytwips / 20.0});
+}
+
+double Imprimante::espacerestant() const {
+  if (pageàouvrir_ || pages_.isEmpty()) return mesureur_->hauteurpage(orientation_);
+  return mesureur_->hauteurpage(pages_.last().orientation) - y_;
 }
 
 int Imprimante::colonne(const Passage& p) const {

@@ -103,6 +103,10 @@ public:
   void EndDoc();
   void PaintPicture(const ImageGrille& image, int xtwips, int ytwips);
 
+  // Hauteur encore libre sur la page, en points (une page entière quand la
+  // prochaine sortie commence une page).
+  double espacerestant() const;
+
   // Colonne (à partir de 1) d'un passage, en caractères de sa police.
   int colonne(const Passage& p) const;
   const Mesureur& mesureur() const { return *mesureur_; }

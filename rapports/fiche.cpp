@@ -97,6 +97,7 @@ void FenetreFiche::construire() {
     }
   }
   if (g.Rows() > 1) g.FixedRows(1);
+  g.ajusterlargeurs();
   g.Row(std::min(1, g.Rows() - 1));
   g.Col(0);
   g.Visible(true);
