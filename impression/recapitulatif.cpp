@@ -135,8 +135,9 @@ void imprimerrécapitulatif(Imprimante& i, const TravailImpression& t) {
     const int lignes = 11 + é.nbinterros + é.nbnotesorales[j] + lignesparcompétences +
                        (é.préparations && é.préparationsnonfaites[j] != 0 ? 1 : 0);
     compteur += lignes;
-    // Un bloc est découpé aux ciseaux : il ne passe jamais d'une page à l'autre.
-    const bool tientpas = pageentamée && lignes * i.mesureur().hauteurligne(i.police()) > i.espacerestant();
+    // Un bloc est découpé aux ciseaux : il ne passe jamais d'une page à l'autre (ses
+    // trois lignes vides de fin peuvent tomber sous le bas de la page).
+    const bool tientpas = pageentamée && (lignes - 3) * i.mesureur().hauteurligne(i.police()) > i.espacerestant();
     if (compteur > 59 || tientpas) {
       i.NewPage();
       compteur = é.nbinterros + 11 + é.nbnotesorales[j];

@@ -74,9 +74,9 @@ public:
   virtual double hauteurligne(const Police& p) const = 0;
   // Zone imprimable d'une page A4 : marges de 4 mm à gauche et à droite (un filet
   // de 95 caractères de Courier New 10 y tient en portrait, 133 en paysage) et de
-  // 10 mm en haut et en bas.
+  // 5 mm en haut et en bas (trois récapitulatifs pour les parents par page).
   double largeurpage(int orientation) const { return orientation == paysage ? 819.2 : 572.6; }
-  double hauteurpage(int orientation) const { return orientation == paysage ? 538.6 : 785.2; }
+  double hauteurpage(int orientation) const { return orientation == paysage ? 566.9 : 813.5; }
 };
 
 class Imprimante {

@@ -85,7 +85,7 @@ double MesureurQt::hauteurligne(const Police& p) const { return mesures(p).lineS
 void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages) {
   if (pages.isEmpty()) return;
   printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientationqt(pages.first().orientation),
-                                    QMarginsF(4, 10, 4, 10), QPageLayout::Millimeter));
+                                    QMarginsF(4, 5, 4, 5), QPageLayout::Millimeter));
   QPainter peintre;
   if (!peintre.begin(&printer))
     throw ErreurEvalo(QStringLiteral("L'imprimante « %1 » ne peut pas imprimer ce document.").arg(printer.printerName()));

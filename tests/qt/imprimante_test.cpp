@@ -88,7 +88,7 @@ TEST(ImprimanteTexte, PagesVidesEtPageDeborde) {
   i.NewPage();  // juste après un saut automatique ou non : jamais de page blanche
   i.EndDoc();
   const QList<PageImprimée>& pages = i.documents().last();
-  const int parpage = static_cast<int>(785.2 / (1.15 * 12));
+  const int parpage = static_cast<int>(813.5 / (1.15 * 12));
   ASSERT_EQ(pages.size(), (100 + parpage - 1) / parpage);
   EXPECT_EQ(pages[0].lignes.size(), parpage);
   EXPECT_EQ(pages[1].lignes.first().passages.first().texte, QString::number(parpage + 1));
