@@ -48,7 +48,9 @@ void lignestests(Imprimante& i, int j, const QStringList& messages, const Option
     else i.Print({M + (note == u".5" ? QStringLiteral("0,5") : note)}, Suite::PointVirgule);
     i.Print({" /", Nombre(é.maxinterro[k])}, Suite::PointVirgule);
     if (plusieurs) i.Print({M + QStringLiteral(" (C") + QString::number(é.compétenceinterro[k]) + u')'}, Suite::PointVirgule);
-    i.Print({Tab(45), messages.value(k)});
+    // Sans message, rien à placer en colonne 45 (Tab y ferait une ligne vide de plus).
+    if (messages.value(k).isEmpty()) i.Print();
+    else i.Print({Tab(45), messages.value(k)});
   }
   for (int n = 1; n <= é.nbnotesorales[j]; ++n) {
     i.Print({M + é.libelléorale(j, n) + QStringLiteral(" :")}, Suite::PointVirgule);
