@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <map>
@@ -23,6 +24,7 @@
 #include "socle/registre.h"
 #include "feuille/principale.h"
 #include "impression/imprimer.h"
+#include "impression/selection.h"
 #include "impression/totaux.h"
 #include "noyau/listeclasses.h"
 #include "noyau/renseignements.h"
@@ -263,6 +265,39 @@ void ImpressionDémo(benchmark::State& s) {
   services().imprimantes = nullptr;
 }
 
+// Les fiches individuelles des 30 élèves de la classe réaliste, une par document PDF.
+void FichesIndividuelles(benchmark::State& s) {
+  FenetrePrincipale& feuille = ouvrirfeuille();
+  QTemporaryDir maison;
+  const QByteArray ancienne = qgetenv("HOME");
+  qputenv("HOME", maison.path().toUtf8());
+  BoitesParDéfaut boîtes;
+  ParcImprimantesQt parc;
+  parc.choisir(nomimprimantepdf);
+  services().boites = &boîtes;
+  services().imprimantes = &parc;
+  services().ouvrirdocument = [](const QString&) {};
+  services().montrermodale = [](const QString&) {
+    FenetreSelection& choix = fenêtrerécapitulatif();
+    choix.Form_Load();
+    choix.Command4_Click();
+  };
+  const QString dossier = maison.path() + QStringLiteral("/Exportation Evalo");
+  qsizetype documents = 0;
+  for (auto _ : s) {
+    feuille.imprfi_Click();
+    s.PauseTiming();
+    documents = QDir(dossier).entryList(QDir::Files).size();
+    QDir(dossier).removeRecursively();
+    s.ResumeTiming();
+  }
+  s.counters["documents"] = static_cast<double>(documents);
+  services() = Services{};
+  qputenv("HOME", ancienne);
+  feuille.hide();
+}
+
+BENCHMARK(FichesIndividuelles)->Unit(benchmark::kMillisecond);
 BENCHMARK(ImpressionDémo)->Unit(benchmark::kMillisecond);
 BENCHMARK(OuvertureTotaux)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(OuvertureClassement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
