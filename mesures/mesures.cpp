@@ -216,7 +216,7 @@ void OuvertureClassement(benchmark::State& s) {
 class BoitesParDéfaut : public Boites {
 public:
   int avertissement(const QString&, const QString&) override { return OK; }
-  int question(const QString&, const QString&) override { return OUI; }
+  int question(const QString&, const QString&, const QString&) override { return OUI; }
   QString saisie(const QString&, const QString&, const QString& défaut) override { return défaut; }
   void message(const QString&, const QString&) override {}
   void bip() override {}

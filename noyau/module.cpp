@@ -28,7 +28,9 @@ PositionFenêtre centrerfenêtre(int largeurécran, int hauteurécran, int large
 
 int avertissement(const QString& texte, const QString& titre) { return boîtes().avertissement(texte, titre); }
 
-int question(const QString& texte, const QString& titre) { return boîtes().question(texte, titre); }
+int question(const QString& texte, const QString& titre, const QString& détails) {
+  return boîtes().question(texte, titre, détails);
+}
 
 QString demandertexte(const QString& texte) {
   état().textesaisi = texte;

@@ -27,7 +27,7 @@ PositionFenêtre centrerfenêtre(int largeurécran, int hauteurécran, int large
 
 // Boîte d'avertissement (rend OK ou ANNULER) et boîte de question (OUI, NON, ANNULER).
 int avertissement(const QString& texte, const QString& titre);
-int question(const QString& texte, const QString& titre);
+int question(const QString& texte, const QString& titre, const QString& détails = QString());
 
 // Passe le texte à la fenêtre des remarques et rend ce qu'elle y a laissé.
 QString demandertexte(const QString& texte);

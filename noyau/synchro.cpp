@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include "noyau/differences.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/module.h"
@@ -49,14 +50,14 @@ void copierversamovible(const QString& nom) {
 
 // Un fichier resté dans la liste des modifications (copie manquée à la dernière
 // sortie) est plus récent sur le disque dur : on ne l'écrase pas sans le dire.
-void comparerfichierenattente(const QString& nom) {
+void comparerfichierenattente(const QString& nom, const QString& détails) {
   const int r = question(
       QStringLiteral("Le fichier <%1> n'a pas pu être copié sur le disque amovible lors de la dernière "
                      "sortie : la copie du disque dur est donc la plus récente, et elle diffère de celle "
                      "du disque amovible.\n\nOui : garder la copie du disque dur (elle sera copiée sur le "
                      "disque amovible à la sortie).\nNon : la remplacer par celle du disque amovible.")
           .arg(nom),
-      QStringLiteral("ATTENTION"));
+      QStringLiteral("ATTENTION"), détails);
   if (r == NON) copierversdisquedur(nom);
   if (r == ANNULER) terminerleprogramme();
 }
@@ -73,9 +74,11 @@ void comparer(const QString& nom) {
       modificationsenattente().contains(nom))
     return;
   const QStringList amovible = lirefichier(cheminamovible(nom));
-  if (amovible == lirefichier(disquedur)) return;
+  const QStringList copiedur = lirefichier(disquedur);
+  if (amovible == copiedur) return;
+  const QString détails = textedesdifférences(nom, copiedur, amovible);
   if (modificationsenattente().contains(nom)) {
-    comparerfichierenattente(nom);
+    comparerfichierenattente(nom, détails);
     return;
   }
   const int r = question(
@@ -85,7 +88,7 @@ void comparer(const QString& nom) {
                          "n'avez pas effectué de modifications sur un autre ordinateur, il est conseillé de ne "
                          "pas sauvegarder les modifications car il se pourrait qu'il y ait une erreur sur votre "
                          "disque amovible."),
-      QStringLiteral("ATTENTION"));
+      QStringLiteral("ATTENTION"), détails);
   if (r != OUI) terminerleprogramme();
   copierversdisquedur(nom);
 }

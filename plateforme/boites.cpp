@@ -27,19 +27,19 @@ std::variant<int, QString> BoitesScriptees::prochaine(const BoiteMontrée& boît
 }
 
 int BoitesScriptees::avertissement(const QString& texte, const QString& titre) {
-  const int r = std::get<int>(prochaine({GenreBoite::Avertissement, titre, texte, {}}));
+  const int r = std::get<int>(prochaine({GenreBoite::Avertissement, titre, texte, {}, {}}));
   if (r != OK && r != ANNULER) throw std::logic_error("un avertissement ne rend que OK ou ANNULER");
   return r;
 }
 
-int BoitesScriptees::question(const QString& texte, const QString& titre) {
-  const int r = std::get<int>(prochaine({GenreBoite::Question, titre, texte, {}}));
+int BoitesScriptees::question(const QString& texte, const QString& titre, const QString& détails) {
+  const int r = std::get<int>(prochaine({GenreBoite::Question, titre, texte, {}, détails}));
   if (r != OUI && r != NON && r != ANNULER) throw std::logic_error("une question ne rend que OUI, NON ou ANNULER");
   return r;
 }
 
 QString BoitesScriptees::saisie(const QString& invite, const QString& titre, const QString& défaut) {
-  return std::get<QString>(prochaine({GenreBoite::Saisie, titre, invite, défaut}));
+  return std::get<QString>(prochaine({GenreBoite::Saisie, titre, invite, défaut, {}}));
 }
 
 void BoitesScriptees::noter(const BoiteMontrée& boîte) {
@@ -48,7 +48,7 @@ void BoitesScriptees::noter(const BoiteMontrée& boîte) {
 }
 
 void BoitesScriptees::message(const QString& texte, const QString& titre) {
-  noter({GenreBoite::Message, titre, texte, {}});
+  noter({GenreBoite::Message, titre, texte, {}, {}});
 }
 
-void BoitesScriptees::bip() { noter({GenreBoite::Bip, {}, {}, {}}); }
+void BoitesScriptees::bip() { noter({GenreBoite::Bip, {}, {}, {}, {}}); }

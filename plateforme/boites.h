@@ -19,8 +19,9 @@ public:
   virtual ~Boites() = default;
   // OK et Annuler, point d'exclamation : rend OK ou ANNULER.
   virtual int avertissement(const QString& texte, const QString& titre) = 0;
-  // Oui, Non et Annuler, point d'interrogation : rend OUI, NON ou ANNULER.
-  virtual int question(const QString& texte, const QString& titre) = 0;
+  // Oui, Non et Annuler, point d'interrogation : rend OUI, NON ou ANNULER. Les
+  // détails, quand il y en a, se lisent sous la question.
+  virtual int question(const QString& texte, const QString& titre, const QString& détails = QString()) = 0;
   // Saisie d'un texte ; Annuler rend un texte vide.
   virtual QString saisie(const QString& invite, const QString& titre, const QString& défaut) = 0;
   // Message simple avec le seul bouton OK.
@@ -36,6 +37,7 @@ struct BoiteMontrée {
   QString titre;
   QString texte;
   QString défaut;
+  QString détails;
 };
 
 // Double d'essai : note chaque boîte montrée et rend les réponses prévues, dans
@@ -55,7 +57,7 @@ public:
   std::function<void(const BoiteMontrée&)> surboîte;
 
   int avertissement(const QString& texte, const QString& titre) override;
-  int question(const QString& texte, const QString& titre) override;
+  int question(const QString& texte, const QString& titre, const QString& détails = QString()) override;
   QString saisie(const QString& invite, const QString& titre, const QString& défaut) override;
   void message(const QString& texte, const QString& titre) override;
   void bip() override;

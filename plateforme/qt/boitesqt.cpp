@@ -22,9 +22,10 @@ int BoitesQt::avertissement(const QString& texte, const QString& titre) {
   return boîte.exec() == QMessageBox::Ok ? OK : ANNULER;
 }
 
-int BoitesQt::question(const QString& texte, const QString& titre) {
+int BoitesQt::question(const QString& texte, const QString& titre, const QString& détails) {
   QMessageBox boîte(QMessageBox::Question, titre, àlécran(texte),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent());
+  if (!détails.isEmpty()) boîte.setDetailedText(détails);
   boîte.setDefaultButton(QMessageBox::Yes);
   switch (boîte.exec()) {
     case QMessageBox::Yes: return OUI;

@@ -6,7 +6,7 @@
 class BoitesQt : public Boites {
 public:
   int avertissement(const QString& texte, const QString& titre) override;
-  int question(const QString& texte, const QString& titre) override;
+  int question(const QString& texte, const QString& titre, const QString& détails = QString()) override;
   QString saisie(const QString& invite, const QString& titre, const QString& défaut) override;
   void message(const QString& texte, const QString& titre) override;
   void bip() override;

@@ -72,6 +72,9 @@ TEST_F(Synchro, CopiesDifferentesLaQuestionDecide) {
     ASSERT_EQ(boîtes.montrées().size(), 1);
     EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("ATTENTION"));
     EXPECT_EQ(boîtes.montrées()[0].texte, texte);
+    // Ce qui diffère se lit sous la question.
+    EXPECT_EQ(boîtes.montrées()[0].détails, QStringLiteral("Ce qui diffère entre les deux copies de ") + notes +
+                                                 QStringLiteral(" :\n\nligne 3 : « Durand » seulement sur le disque amovible"));
   }
 }
 
