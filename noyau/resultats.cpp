@@ -10,12 +10,6 @@
 
 namespace {
 
-struct Compétence {
-  double obtenus = 0;
-  int possibles = 0;
-  bool notée = false;
-};
-
 // Arrondi des moitiés vers le haut, aussi pour les négatifs. Un calcul en virgule
 // flottante peut tomber un rien sous une moitié exacte (12,4999999…) : la marge
 // le remet sur la moitié.
@@ -29,32 +23,37 @@ int ajouter16(int somme, long long ajout, const char* quoi) {
   return static_cast<int>(total);
 }
 
-Compétence& compétence(std::vector<Compétence>& c, int numéro, const QString& source) {
-  if (numéro < 1 || numéro >= static_cast<int>(c.size()))
-    throw ErreurDonnée(QStringLiteral("%1 renvoie à la compétence n°%2, qui n'existe pas dans cette classe.")
-                           .arg(source)
-                           .arg(numéro));
-  return c[static_cast<std::size_t>(numéro)];
-}
-
-std::vector<Compétence> rassemblerpoints(int i) {
+// Points d'une compétence, dans l'ordre du calcul : tests puis notes orales.
+std::vector<DétailCompétence> rassemblerpoints(int i) {
   const ÉtatPartagé& é = état();
-  std::vector<Compétence> c(static_cast<std::size_t>(é.nbcompétences() + 1));
+  std::vector<DétailCompétence> c(static_cast<std::size_t>(é.nbcompétences() + 1));
+  const auto cible = [&](int numéro, const QString& source) -> DétailCompétence& {
+    if (numéro < 1 || numéro >= static_cast<int>(c.size()))
+      throw ErreurDonnée(QStringLiteral("%1 renvoie à la compétence n°%2, qui n'existe pas dans cette classe.")
+                             .arg(source)
+                             .arg(numéro));
+    return c[static_cast<std::size_t>(numéro)];
+  };
   for (int k = 1; k <= é.nbinterros; ++k) {
-    Compétence& cible = compétence(c, é.compétenceinterro[k], QStringLiteral("L'interrogation n°%1").arg(k));
+    DétailCompétence& d = cible(é.compétenceinterro[k], QStringLiteral("L'interrogation n°%1").arg(k));
     const QString& note = é.noteinterro(i, k);
-    cible.obtenus += val(note);
-    if (note != QStringLiteral("NC") && note != QStringLiteral("A")) {
-      cible.possibles = ajouter16(cible.possibles, é.maxinterro[k], "des points possibles");
-      cible.notée = true;
+    const bool comptée = note != QStringLiteral("NC") && note != QStringLiteral("A");
+    d.obtenus += val(note);
+    if (comptée) {
+      d.possibles = ajouter16(d.possibles, é.maxinterro[k], "des points possibles");
+      d.notée = true;
     }
+    d.notes.append({false, é.premièreinterro + k - 1, QString(), note, é.maxinterro[k], comptée});
   }
   if (é.nborales != 0) {
     for (int o = 1; o <= é.nbnotesorales[i]; ++o) {
-      Compétence& cible = compétence(c, é.compétenceorale(i, o), QStringLiteral("La note orale n°%1").arg(o));
-      cible.notée = true;
-      cible.obtenus += é.noteorale(i, o);
-      cible.possibles = ajouter16(cible.possibles, é.maxorale(i, o), "des points possibles");
+      DétailCompétence& d = cible(é.compétenceorale(i, o), QStringLiteral("La note orale n°%1").arg(o));
+      d.notée = true;
+      d.obtenus += é.noteorale(i, o);
+      d.possibles = ajouter16(d.possibles, é.maxorale(i, o), "des points possibles");
+      const bool aunlibellé = i <= é.libelléorale.borne1() && o <= é.libelléorale.borne2();
+      d.notes.append({true, o, aunlibellé ? é.libelléorale(i, o) : QString(), sansblancs(str(é.noteorale(i, o))),
+                      é.maxorale(i, o), true});
     }
   }
   return c;
@@ -62,37 +61,42 @@ std::vector<Compétence> rassemblerpoints(int i) {
 
 }  // namespace
 
-void calculerrésultats(int i) {
-  ÉtatPartagé& é = état();
-  const std::vector<Compétence> c = rassemblerpoints(i);
-  int totalpossible = 0;
-  for (int j = 1; j <= é.nbcompétences(); ++j) totalpossible = ajouter16(totalpossible, c[j].possibles, "des points possibles");
-  if (totalpossible == 0) {
-    é.totalélève[i] = QStringLiteral("?");
-    for (int j = 1; j <= é.nbcompétences(); ++j) é.pourcentcompétence(i, j) = -1;
-    return;
-  }
-  double sommepondérée = 0;
-  int poidsutilisé = 0;
+DétailRésultat détaillerrésultat(int i) {
+  const ÉtatPartagé& é = état();
+  std::vector<DétailCompétence> c = rassemblerpoints(i);
+  DétailRésultat r;
   for (int j = 1; j <= é.nbcompétences(); ++j) {
-    if (c[j].possibles != 0) {
-      const int poids = poidscompétence(é.listecompétences[j]);
-      sommepondérée += poids * c[j].obtenus / c[j].possibles;
-      poidsutilisé = ajouter16(poidsutilisé, poids, "des poids");
-      é.pourcentcompétence(i, j) = entier16(static_cast<long long>(arrondimoitiéhaut(c[j].obtenus * 100 / c[j].possibles)));
-    } else {
-      é.pourcentcompétence(i, j) = c[j].notée ? 0 : -1;
+    r.totalpossible = ajouter16(r.totalpossible, c[j].possibles, "des points possibles");
+    c[j].numéro = j;
+    c[j].poids = poidscompétence(é.listecompétences[j]);
+  }
+  if (r.totalpossible != 0) {
+    for (int j = 1; j <= é.nbcompétences(); ++j) {
+      DétailCompétence& d = c[j];
+      if (d.possibles != 0) {
+        r.sommepondérée += d.poids * d.obtenus / d.possibles;
+        r.poidsutilisé = ajouter16(r.poidsutilisé, d.poids, "des poids");
+        d.pourcent = entier16(static_cast<long long>(arrondimoitiéhaut(d.obtenus * 100 / d.possibles)));
+      } else {
+        d.pourcent = d.notée ? 0 : -1;
+      }
     }
   }
+  r.compétences.assign(c.begin() + 1, c.end());
   // Les compétences notées pèsent toutes 0 % : pas de résultat plutôt qu'une division par zéro.
-  if (poidsutilisé == 0) {
-    é.totalélève[i] = QStringLiteral("?");
-    return;
-  }
-  const double pourcentage = poidsutilisé == 100 ? sommepondérée : sommepondérée * 100 / poidsutilisé;
-  const double points = é.arrondidemi ? arrondimoitiéhaut(é.maxcourant * pourcentage / 50) / 2
-                                       : arrondimoitiéhaut(é.maxcourant * pourcentage / 100);
-  é.totalélève[i] = str(points);
+  if (r.totalpossible == 0 || r.poidsutilisé == 0) return r;
+  r.pourcentage = r.poidsutilisé == 100 ? r.sommepondérée : r.sommepondérée * 100 / r.poidsutilisé;
+  r.points = é.arrondidemi ? arrondimoitiéhaut(é.maxcourant * r.pourcentage / 50) / 2
+                           : arrondimoitiéhaut(é.maxcourant * r.pourcentage / 100);
+  r.total = str(r.points);
+  return r;
+}
+
+void calculerrésultats(int i) {
+  ÉtatPartagé& é = état();
+  const DétailRésultat r = détaillerrésultat(i);
+  é.totalélève[i] = r.total;
+  for (int j = 1; j <= é.nbcompétences(); ++j) é.pourcentcompétence(i, j) = r.compétences[static_cast<std::size_t>(j - 1)].pourcent;
 }
 
 bool vérifierpoids() {
