@@ -50,6 +50,11 @@ QVariant ModeleGrille::data(const QModelIndex& index, int role) const {
       if (alignement == alignementgénéral) alignement = estnombre(c.texte) ? alignementdroite : alignementgauche;
       return QVariant::fromValue(alignementqt(alignement));
     }
+    case Qt::ToolTipRole: {
+      if (!bulle) return {};
+      const QString texte = bulle(index.row(), index.column());
+      return texte.isEmpty() ? QVariant() : QVariant(texte);
+    }
     default: return {};
   }
 }

@@ -32,6 +32,8 @@ public:
 
   int lignesfixes = 0;
   int colonnesfixes = 0;
+  // Bulle d'aide d'une cellule, calculée quand la souris s'y arrête ; vide : aucune.
+  std::function<QString(int ligne, int colonne)> bulle;
   std::vector<int> alignements;       // par colonne
   std::vector<int> alignementsfixes;  // par colonne
 
@@ -84,6 +86,7 @@ public:
   std::function<void(int bouton, int shift, double x, double y)> MouseDown;
 
   const ModeleGrille& modèle() const { return modèle_; }
+  void Bulle(std::function<QString(int ligne, int colonne)> bulle) { modèle_.bulle = std::move(bulle); }
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
   // Codes de touche de l'ancien système (13 Entrée, 32 espace, 46 Suppr, 37 à 40
   // flèches, 107/187 plus, 109/189 moins, lettres et chiffres en majuscules ASCII).

@@ -5,6 +5,7 @@
 #include <QDir>
 
 #include "noyau/demo.h"
+#include "noyau/explication.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/listeclasses.h"
@@ -85,6 +86,37 @@ TEST_F(Demo, AnneeCompleteEtResultatsRecalcules) {
   EXPECT_GT(préparations, 5);
   EXPECT_EQ(vides, 0);
   EXPECT_TRUE(boîtes.montrées().isEmpty());  // copies amovibles identiques : aucune question
+}
+
+// Chaque résultat enregistré de l'année, expliqué : le chiffre final et les
+// pourcentages de l'explication sont ceux du fichier.
+TEST_F(Demo, ExplicationsDeToutLAnnee) {
+  créerannéedémo(racine);
+  ouvrirannée();
+  ÉtatPartagé& é = état();
+  int expliqués = 0;
+  for (int c = 1; c <= é.nbclasses; ++c) {
+    é.classecourante = c;
+    for (int clé = 1; clé <= 3 + é.nbexamenscréés[c]; ++clé) {
+      fixerpériodecourante(clé <= 3 ? u'P' : u'E', clé <= 3 ? clé : clé - 3);
+      chargerclasse();
+      for (int i = 1; i <= é.nbélèves; ++i) {
+        SCOPED_TRACE(qPrintable(é.nomélève[i] + u' ' + é.périodecourante));
+        const Explication e = expliquerrésultat(i);
+        const QString total = sansblancs(é.totalélève[i]);
+        EXPECT_EQ(sansblancs(e.total), total);
+        EXPECT_TRUE(e.texte.endsWith(QStringLiteral("Résultat : %1 / %2").arg(QString(total).replace(u'.', u',')).arg(é.maxcourant)));
+        for (int j = 1; j <= é.nbcompétences(); ++j) {
+          const int p = é.pourcentcompétence(i, j);
+          EXPECT_EQ(e.pourcents.value(j - 1), p);
+          EXPECT_TRUE(expliquercompétence(i, j).texte.endsWith(
+              p == -1 ? QStringLiteral("Pourcentage : ?") : QStringLiteral("Pourcentage : %1 %").arg(p)));
+        }
+        ++expliqués;
+      }
+    }
+  }
+  EXPECT_GT(expliqués, 300);
 }
 
 TEST_F(Demo, ClasseDeMesureALaTailleDemandee) {

@@ -3,6 +3,7 @@
 #include "tests/outils/impressionqt.h"
 
 #include "noyau/etat.h"
+#include "noyau/explication.h"
 #include "noyau/resultats.h"
 #include "plateforme/erreurs.h"
 #include "tests/outils/essai.h"
@@ -157,6 +158,49 @@ TEST_F(Resultats, VerificationDesPoids) {
   EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Attention !"));
   EXPECT_EQ(boîtes.montrées()[0].texte,
             QStringLiteral("La somme des coefficients n'est pas égale à 100.  Elle vaut actuellement 90%."));
+}
+
+TEST_F(Resultats, ExplicationsDesCasParticuliers) {
+  struct Cas {
+    const char* nom;
+    QStringList compétences, notes;
+    int demi;
+    QStringList phrases;  // chacune doit se trouver dans l'explication
+    const char* total;
+  };
+  const Cas cas[] = {
+      {"seulement des absences", {"060% -> A1", "040% -> A2"}, {"A", "NC", "A"}, FAUX,
+       {"test n°1 : A (absent) : ne compte pas", "test n°2 : NC (non compté) : ne compte pas",
+        "Aucune note comptée dans cette période : pas de résultat (« ? »).", "Résultat : ? / 20"},
+       "?"},
+      {"poids de 0 %", {"000% -> A1", "100% -> A2"}, {"5", "10", "A"}, FAUX,
+       {"Les compétences notées pèsent toutes 0 % : pas de résultat (« ? »)."}, "?"},
+      {"poids utilisés sous 100", {"060% -> A1", "040% -> A2"}, {"5", "10", "NC"}, FAUX,
+       {"15 point(s) sur 30, soit 50 % (arrondi : 50 %)", "pèsent 60 % en tout (pas 100) : le pourcentage est ramené",
+        "Pourcentage pondéré : (60 % × 50 %) / 60 = 50 %", "50 % de 20 = 10, arrondi au point entier : 10", "Résultat : 10 / 20"},
+       " 10"},
+      {"demi-points", {"060% -> A1", "040% -> A2"}, {"7", "13", "6.5"}, VRAI,
+       {"test n°3 : 6,5 / 10", "Pourcentage pondéré : (60 % × 66,67 % + 40 % × 65 %) / 100 = 66 %",
+        "66 % de 20 = 13,2, arrondi au demi-point : 13", "Résultat : 13 / 20"},
+       " 13"},
+      {"absence injustifiée", {"100% -> A1"}, {"AI", "10", "5"}, FAUX,
+       {"test n°1 : AI / 10 (absence injustifiée : compte 0)", "Résultat : 8 / 20"}, " 8"},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    préparer(c.compétences, {10, 20, 10}, {1, 1, static_cast<int>(c.compétences.size())});
+    état().arrondidemi = c.demi;
+    état().nomélève.redim(2);
+    état().nomélève[1] = QStringLiteral("Dupont");
+    état().périodecourante = QStringLiteral("P1");
+    noter(c.notes);
+    const Explication e = expliquerrésultat(1);
+    for (const QString& phrase : c.phrases) EXPECT_TRUE(e.texte.contains(phrase)) << phrase.toStdString() << "\n" << e.texte.toStdString();
+    EXPECT_EQ(e.total, QString::fromUtf8(c.total));
+    calculerrésultats(1);
+    EXPECT_EQ(état().totalélève[1], e.total);
+    EXPECT_EQ(pourcents(), e.pourcents);
+  }
 }
 
 }  // namespace
