@@ -7,6 +7,7 @@
 
 #include "impression/misesenpage.h"
 #include "noyau/etat.h"
+#include "noyau/statistiques.h"
 #include "noyau/module.h"
 #include "noyau/saisienote.h"
 #include "plateforme/imprimante.h"
@@ -59,6 +60,10 @@ FenetreInterro::FenetreInterro() {
   étiqmauvaise = nommer(new QLabel(this), "étiqmauvaise");
   étiqmoyenne = nommer(new QLabel(this), "étiqmoyenne");
   étiqéchecs = nommer(new QLabel(this), "étiqéchecs");
+  étiqcomptées = nommer(new QLabel(this), "étiqcomptées");
+  étiqmédiane = nommer(new QLabel(this), "étiqmédiane");
+  étiqécarttype = nommer(new QLabel(this), "étiqécarttype");
+  histogramme = nommer(new Histogramme(this), "histogramme");
   for (QPushButton* b : {cmddate, cmdmatière, Command1, cmdnotes, cmdok, cmdannuler, cmdimprimer}) b->setAutoDefault(false);
 
   auto* titre = new QHBoxLayout;
@@ -83,7 +88,10 @@ FenetreInterro::FenetreInterro() {
   const std::pair<const char*, QLabel*> lignes[] = {{"Meilleure note :", étiqmeilleure},
                                                     {"Moins bonne note :", étiqmauvaise},
                                                     {"Moyenne de la classe :", étiqmoyenne},
-                                                    {"Nombre d'échec(s) :", étiqéchecs}};
+                                                    {"Nombre d'échec(s) :", étiqéchecs},
+                                                    {"Notes comptées :", étiqcomptées},
+                                                    {"Médiane :", étiqmédiane},
+                                                    {"Écart type :", étiqécarttype}};
   int r = 0;
   for (const auto& [texte, étiquette] : lignes) {
     résultats->addWidget(new QLabel(QString::fromUtf8(texte), this), r, 0);
@@ -93,6 +101,7 @@ FenetreInterro::FenetreInterro() {
   auto* gauche = new QVBoxLayout;
   gauche->addLayout(données);
   gauche->addLayout(résultats);
+  gauche->addWidget(histogramme);
   gauche->addStretch();
   gauche->addWidget(cmdimprimer);
 
@@ -192,6 +201,11 @@ void FenetreInterro::listedesnotes() {
   }
   tableau->Visible(true);
   tableau->ajusterlargeurs();
+  const StatistiquesTest stats = statistiquestest(notesinterro.mid(1, é.nbélèves), max);
+  étiqcomptées->setText(QString::number(stats.comptées));
+  étiqmédiane->setText(stats.comptées == 0 ? QString() : formatvirgule(stats.médiane, u"##0.0#"));
+  étiqécarttype->setText(stats.comptées == 0 ? QString() : formatvirgule(stats.écarttype, u"##0.0#"));
+  histogramme->répartition(stats.répartition);
   if (nbnotescomptées == 0) return;
   étiqmeilleure->setText(affiché(meilleurenote));
   étiqmauvaise->setText(affiché(moinsbonnenote));

@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "feuille/histogramme.h"
 #include "socle/fenetre.h"
 #include "plateforme/qt/grille.h"
 
@@ -55,6 +56,10 @@ public:
   QLabel* étiqmauvaise;
   QLabel* étiqmoyenne;
   QLabel* étiqéchecs;
+  QLabel* étiqcomptées;
+  QLabel* étiqmédiane;
+  QLabel* étiqécarttype;
+  Histogramme* histogramme;
 
 protected:
   void closeEvent(QCloseEvent* e) override;

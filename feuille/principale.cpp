@@ -127,6 +127,7 @@ FenetrePrincipale::FenetrePrincipale() {
   grille1->DblClick = [this] { grille1_DblClick(); };
   grille1->KeyDown = [this](int code, int shift) { grille1_KeyDown(code, shift); };
   grille1->MouseDown = [this](int bouton, int, double, double) { grille1_MouseDown(bouton); };
+  grille1->Bulle([this](int ligne, int colonne) { return bulle(ligne, colonne); });
 }
 
 void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
@@ -161,6 +162,8 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
                                   QKeySequence(QStringLiteral("Ctrl+F")));
   menugrouper = action(menuafficher, QStringLiteral("Grouper par compétence"), "menugrouper");
   menugrouper->setCheckable(true);
+  mnuexplication = action(menuafficher, QStringLiteral("Comment est-ce calculé ?"), "mnuexplication",
+                          QKeySequence(QStringLiteral("Ctrl+E")));
 
   QMenu* exporter = barre->addMenu(QStringLiteral("Exporter"));
   mnuexportmoy = action(exporter, QStringLiteral("Moyennes"), "mnuexportmoy");
@@ -191,6 +194,7 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   connect(corrint, &QAction::triggered, this, [this] { corrint_Click(); });
   connect(menudéfaut, &QAction::triggered, this, [this] { menudéfaut_Click(); });
   connect(menucomp, &QAction::triggered, this, [this] { menucomp_Click(); });
+  connect(mnuexplication, &QAction::triggered, this, [this] { mnuexplication_Click(); });
   connect(mnuexportmoy, &QAction::triggered, this, [this] { mnuexportmoy_Click(); });
   connect(exportnoms, &QAction::triggered, this, [this] { exportnoms_Click(); });
   connect(exportnotes, &QAction::triggered, this, [this] { exportnotes_Click(); });

@@ -67,6 +67,10 @@ public:
   void menu_ficheindividuelle_Click();
   void menudéfaut_Click();
   void menucomp_Click();
+  // "Comment est-ce calculé ?" : la bulle d'une cellule (moyenne, compétence,
+  // en-tête d'un test), et la même explication dans une boîte.
+  QString bulle(int ligne, int colonne) const;
+  void mnuexplication_Click();
   void textmatrecap_Click();
 
   // Variables de la fenêtre.
@@ -92,6 +96,7 @@ public:
   QAction* mnuajouternoteorale;
   QAction* imprimerdirect;
   QAction* mnuaperçu;
+  QAction* mnuexplication;
   QAction* imprfi;
   QAction* mnuimprimer;
   QAction* mnuiprimantepardéfaut;
