@@ -101,7 +101,13 @@ Explication expliquerrésultat(int i) {
   QStringList l{entête(i), QString()};
   for (const DétailCompétence& d : r.compétences) l << lignescompétence(d);
   l << QString() << combinaison(r);
-  l << QStringLiteral("Résultat : %1 / %2").arg(sansblancs(r.total).replace(u'.', u',')).arg(état().maxcourant);
+  const ÉtatPartagé& é = état();
+  const QString enregistré = i <= é.totalélève.borne() ? sansblancs(é.totalélève[i]) : sansblancs(r.total);
+  if (enregistré != sansblancs(r.total))
+    l << QStringLiteral("Attention : le fichier garde le résultat %1, calculé avant un changement fait ailleurs ; "
+                        "il sera recalculé à la prochaine modification de l'élève.")
+             .arg(QString(enregistré).replace(u'.', u','));
+  l << QStringLiteral("Résultat : %1 / %2").arg(sansblancs(r.total).replace(u'.', u',')).arg(é.maxcourant);
   return {l.join(u'\n'), r.total, pourcents(r)};
 }
 

@@ -297,6 +297,32 @@ TEST_F(Interro, StatistiquesAuFilDeLaFrappe) {
   EXPECT_EQ(f.tableau->modèle().cellule(0, 2).avant, rouge);
   EXPECT_TRUE(f.choixcompétence->currentText().endsWith(QStringLiteral("Géométrie")));
   EXPECT_FALSE(f.prop->isHidden());
+  // Les statistiques suivent la frappe : AI (0) et 15 comptés, histogramme par dixième de 20.
+  EXPECT_EQ(f.étiqcomptées->text(), QStringLiteral("2"));
+  EXPECT_EQ(f.étiqmédiane->text(), QStringLiteral("7,5"));
+  EXPECT_EQ(f.étiqécarttype->text(), QStringLiteral("7,5"));
+  EXPECT_EQ(f.histogramme->répartition(), (std::array<int, 10>{1, 0, 0, 0, 0, 0, 0, 1, 0, 0}));
+}
+
+TEST_F(Feuille, CommentEstCeCalculé) {
+  const int moy = 3 + 1 + 2;  // trois tests, une colonne orale
+  const QString moyenne = p.bulle(3, moy);
+  EXPECT_TRUE(moyenne.startsWith(QStringLiteral("Dupont Élodie — Période n°1, maximum 20"))) << moyenne.toStdString();
+  // Le fichier du banc d'essai garde 13 pour Dupont : l'explication le signale.
+  EXPECT_EQ(texte(3, moy).trimmed(), QStringLiteral("13.0"));
+  EXPECT_TRUE(moyenne.endsWith(QStringLiteral("Attention : le fichier garde le résultat 13, calculé avant un changement fait "
+                                              "ailleurs ; il sera recalculé à la prochaine modification de l'élève.\n"
+                                              "Résultat : 14 / 20")))
+      << moyenne.toStdString();
+  EXPECT_TRUE(p.bulle(3, moy + 2).endsWith(QStringLiteral("Pourcentage : ?")));  // Géométrie : un seul test, A
+  EXPECT_TRUE(p.bulle(0, 2).startsWith(QStringLiteral("Test n°1 (Fractions)\n\nNotes comptées : 3")));
+  EXPECT_TRUE(p.bulle(3, 1).isEmpty());
+  EXPECT_EQ(p.grille1->modèle().data(p.grille1->modèle().index(3, moy), Qt::ToolTipRole).toString(), moyenne);
+  choisir(3, 2);  // une note : l'explication de la moyenne de l'élève
+  p.mnuexplication_Click();
+  ASSERT_EQ(boîtes.montrées().size(), 1);
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Comment est-ce calculé ?"));
+  EXPECT_EQ(boîtes.montrées()[0].texte, moyenne);
 }
 
 TEST_F(Interro, ConserverLesProportions) {
