@@ -6,6 +6,7 @@
 
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
+#include "noyau/synchro.h"
 #include "noyau/listeclasses.h"
 #include "noyau/module.h"
 #include "noyau/notesclasse.h"
@@ -175,9 +176,13 @@ void créer(const Création& c) {
   chargerclasse();
   préparernouvelleclé(c.numérotationsuivie ? é.premièreinterro + é.nbinterros : 1);
   é.périodecourante = clé;
+  Transaction changement;
   sauverclasse();
   *c.compteur = c.numéro;
   écrirelisteclasses();
+  if (changement.valider()) return;
+  lirelisteclasses();  // la liste telle qu'elle est restée sur le disque
+  é.classecourante = 0;
 }
 
 }  // namespace

@@ -232,12 +232,15 @@ void FenetreListeClasses::créerclasse(const QString& nom, int suffixe, const QS
   avecpiège(titreerreur(chemindisquedur(dossier)), [&] { créerdossier(chemindisquedur(dossier)); });
   é.classecourante = nouvelle;
   é.périodecourante = QStringLiteral("P1");
+  // Notes, maxima et liste des classes : la classe existe entière ou pas du tout.
+  Transaction changement;
   sauverclasse();
-  avecpiège(titreerreur(chemindisquedur(nommaxima(dossier))), [] { écriremaxima(); });
+  écriremaxima();
   trierclasses();
   for (int c = 1; c <= é.nbclasses; ++c)
     if (é.dossierclasse[c] == dossier) é.classecourante = c;
   écrirelisteclasses();
+  if (!changement.valider()) é.classecourante = 0;
   lirelisteclasses();
   Form_Load();
 }

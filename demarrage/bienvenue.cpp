@@ -168,6 +168,7 @@ void FenetreBienvenue::Command1_Click() {
   lirerenseignements();
   const QString données = dossierdonnées();
   avecpiège(titreerreur(données), [&] { créerdossier(données); });
+  achevertransactionsenattente();
   récupérerfinanormale();
   état().annéescolaire = sansblancs(état().annéescolairedéfaut);
   actualiserannéeaffichée();

@@ -90,8 +90,7 @@ void FenetrePrincipale::supprimerinterrogation(int k) {
                     titresupprimer) != OK)
     return;
   avecpiège(QStringLiteral("Erreur !"), [k] { supprimerinterro(k); });
-  sauverclasse();
-  écrireinterros();
+  sauverclasseetinterros();
   Form_Load();
   grille1->SetFocus();
 }

@@ -475,9 +475,7 @@ void FenetrePrincipale::mnunouvie_Click() {
     reconstruireligne(s);
     avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
   }
-  sauverclasse();
-  écrireinterros();
-  chargerclasse();
+  if (sauverclasseetinterros()) chargerclasse();
   Form_Load();
   grille1->SetFocus();
 }
@@ -503,9 +501,7 @@ void FenetrePrincipale::corrint_Click() {
     avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
     reconstruireligne(s);
   }
-  sauverclasse();
-  écrireinterros();
-  découperetstatistiques();
+  if (sauverclasseetinterros()) découperetstatistiques();
   Form_Load();
   grille1->SetFocus();
 }

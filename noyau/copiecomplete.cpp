@@ -5,6 +5,7 @@
 
 #include "noyau/dossiers.h"
 #include "plateforme/fichiers.h"
+#include "plateforme/transaction.h"
 
 namespace {
 
@@ -16,25 +17,34 @@ bool dedans(const QString& chemin, const QString& dossier) {
   return c == d || c.startsWith(d + u'/');
 }
 
+// Le journal d'un changement en cours et ses temporaires ne sont pas des données.
+QStringList àcopier(QStringList fichiers) {
+  fichiers.removeIf(fichierdetransaction);
+  return fichiers;
+}
+
 class Copie {
 public:
   Copie(const QString& cible, const SuiviCopie& suivi) : cible_(cible), suivi_(suivi), données_(dossierdonnées()) {}
 
   BilanCopie exécuter() {
-    QStringList fichiers = listerfichiers(données_);
+    QStringList fichiers = àcopier(listerfichiers(données_));
     fichiers.removeAll(nomlistevérifiés);
     const QStringList dossiers = listerdossiers(données_);
     QList<QStringList> fichiersdesdossiers;
     bilan_.total = static_cast<int>(fichiers.size());
     for (const QString& d : dossiers) {
-      fichiersdesdossiers.append(listerfichiers(données_ + u'/' + d));
+      fichiersdesdossiers.append(àcopier(listerfichiers(données_ + u'/' + d)));
       bilan_.total += static_cast<int>(fichiersdesdossiers.back().size());
     }
     copierdossier(QString(), fichiers);
     suivi_.dossiers(0, static_cast<int>(dossiers.size()));
     for (qsizetype k = 0; k < dossiers.size(); ++k) {
       suivi_.dossiers(static_cast<int>(k + 1), static_cast<int>(dossiers.size()));
-      if (!arrêt_ && !essayer([&] { créerdossier(cible_ + u'/' + dossiers[k]); })) arrêt_ = true;
+      if (!arrêt_ && !essayer([&] { créerdossier(cible_ + u'/' + dossiers[k]); })) {
+        arrêt_ = true;
+        bilan_.noncopiés.append(dossiers[k] + u'/');
+      }
       copierdossier(dossiers[k] + u'/', fichiersdesdossiers[k]);
     }
     return bilan_;

@@ -120,8 +120,7 @@ QStringList lignesmaxima() {
 
 void écriremaxima() {
   const QString nom = nommaxima(état().dossierclasse[état().classecourante]);
-  noterfichierécrit(nom);
-  écrirefichier(chemindisquedur(nom), lignesmaxima());
+  écrirefichiernoté(nom, lignesmaxima());
 }
 
 namespace {

@@ -110,6 +110,15 @@ QString ligneresultats(int i) {
 
 void sauverclasse() { écrirefichiernoté(nomclasseouverte(u'N'), lignesclasse()); }
 
+bool sauverclasseetinterros() {
+  Transaction changement;
+  sauverclasse();
+  écrireinterros();
+  if (changement.valider()) return true;
+  chargerclasse();  // la mémoire revient à ce que les fichiers gardent
+  return false;
+}
+
 QStringList lignesclasse() {
   const ÉtatPartagé& é = état();
   QStringList lignes;

@@ -28,6 +28,10 @@ void chargerclasse();
 
 // Écrit le fichier des notes de la classe-période ouverte.
 void sauverclasse();
+// Écrit ensemble, en une transaction, les notes et les interrogations de la
+// classe-période ouverte. Quand l'écriture est abandonnée, recharge la
+// classe-période depuis le disque et rend faux.
+bool sauverclasseetinterros();
 // Les lignes que sauverclasse écrirait.
 QStringList lignesclasse();
 

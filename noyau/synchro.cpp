@@ -1,6 +1,8 @@
 #include "noyau/synchro.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <utility>
 
 #include "noyau/differences.h"
 #include "noyau/dossiers.h"
@@ -10,6 +12,7 @@
 #include "plateforme/encodage.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
+#include "plateforme/transaction.h"
 
 namespace {
 
@@ -17,11 +20,11 @@ QStringList lignessiexiste(const QString& chemin) {
   return fichierexiste(chemin) ? lirefichier(chemin) : QStringList();
 }
 
-void ajouterligne(const QString& chemin, const QString& ligne) {
+void ajouterlignes(const QString& chemin, const QStringList& lignes) {
+  if (lignes.isEmpty()) return;
   QByteArray octets = fichierexiste(chemin) ? lireoctets(chemin) : QByteArray();
   if (!octets.isEmpty() && !octets.endsWith('\n') && !octets.endsWith('\r')) octets += "\r\n";
-  octets += encoderansi(ligne);
-  octets += "\r\n";
+  octets += octetsdelignes(lignes);
   écrireoctets(chemin, octets);
 }
 
@@ -157,13 +160,48 @@ void supprimerlistevérifiés() {
 
 }  // namespace
 
-void noterfichierécrit(const QString& nom) {
-  ajouterligne(chemindisquedur(nomlistemodifications), nom);
+namespace {
+
+Transaction* transactionencours = nullptr;
+
+// Une seule écriture de chaque liste pour tous les fichiers d'un changement.
+void noterfichiersécrits(const QStringList& noms) {
+  ajouterlignes(chemindisquedur(nomlistemodifications), noms);
   const QString vérifiés = chemindisquedur(nomlistevérifiés);
-  if (!lignessiexiste(vérifiés).contains(nom)) ajouterligne(vérifiés, nom);
+  const QStringList déjà = lignessiexiste(vérifiés);
+  QStringList nouveaux;
+  for (const QString& n : noms)
+    if (!déjà.contains(n) && !nouveaux.contains(n)) nouveaux.append(n);
+  ajouterlignes(vérifiés, nouveaux);
+}
+
+}  // namespace
+
+void noterfichierécrit(const QString& nom) { noterfichiersécrits({nom}); }
+
+Transaction::Transaction() : englobante_(transactionencours) {
+  if (!englobante_) transactionencours = this;
+}
+
+Transaction::~Transaction() {
+  if (transactionencours == this) transactionencours = nullptr;
+}
+
+bool Transaction::valider() {
+  if (englobante_) return true;  // la transaction englobante écrira
+  transactionencours = nullptr;
+  const QList<FichierPréparé> fichiers = std::exchange(fichiers_, {});
+  return écrirefichiersnotés(fichiers);
 }
 
 void écrirefichiernoté(const QString& nom, const QStringList& lignes) {
+  if (transactionencours) {
+    QList<FichierPréparé>& gardés = transactionencours->fichiers_;
+    const auto même = std::find_if(gardés.begin(), gardés.end(), [&](const FichierPréparé& f) { return f.nom == nom; });
+    if (même != gardés.end()) gardés.erase(même);
+    gardés.append({nom, lignes});
+    return;
+  }
   const QString chemin = chemindisquedur(nom);
   avecpiège(titreerreur(chemin), [&] {
     noterfichierécrit(nom);
@@ -174,11 +212,15 @@ void écrirefichiernoté(const QString& nom, const QStringList& lignes) {
 bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers) {
   if (fichiers.isEmpty()) return true;
   QList<FichierÀÉcrire> àécrire;
-  for (const FichierPréparé& f : fichiers) àécrire.append({chemindisquedur(f.nom), octetsdelignes(f.lignes)});
+  QStringList noms;
+  for (const FichierPréparé& f : fichiers) {
+    àécrire.append({chemindisquedur(f.nom), f.supprimer ? QByteArray() : octetsdelignes(f.lignes), f.supprimer});
+    noms.append(f.nom);
+  }
   for (;;) {
     try {
-      for (const FichierPréparé& f : fichiers) noterfichierécrit(f.nom);
-      écrireensemble(àécrire);
+      noterfichiersécrits(noms);
+      écrireensemble(àécrire, chemindisquedur(nomjournal));
       return true;
     } catch (const ErreurFichier& e) {
       const QString titre = titreerreur(e.chemin().isEmpty() ? chemindisquedur(fichiers.first().nom) : e.chemin());
@@ -188,11 +230,16 @@ bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers) {
   }
 }
 
+QStringList achevertransactionsenattente() {
+  const QString journal = chemindisquedur(nomjournal);
+  return avecpiège(titreerreur(journal), [&] { return achevertransaction(journal); });
+}
+
 void vérifieravantlecture(const QString& nom) {
   const QString vérifiés = chemindisquedur(nomlistevérifiés);
   if (lignessiexiste(vérifiés).contains(nom)) return;
   comparer(nom);
-  ajouterligne(vérifiés, nom);
+  ajouterlignes(vérifiés, {nom});
 }
 
 void sauvegardedesortie() {

@@ -19,12 +19,37 @@ void écrirefichiernoté(const QString& nom, const QStringList& lignes);
 struct FichierPréparé {
   QString nom;  // relatif au dossier des données
   QStringList lignes;
+  bool supprimer = false;  // le fichier disparaît avec le changement
 };
 // Écrit ensemble des fichiers qui doivent rester d'accord entre eux (un élève à la
 // même place dans chaque période) : aucun n'est remplacé quand l'un ne peut pas
 // être écrit. Une erreur montre sa cause ; OK recommence, Annuler renonce au
 // changement. Rend vrai quand tous sont écrits.
 bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers);
+
+// Un changement qui écrit plusieurs fichiers : tant qu'elle vit, chaque
+// écrirefichiernoté est gardé au lieu d'être écrit ; valider() les écrit tous en
+// une transaction (écrirefichiersnotés). Sans valider(), rien n'est écrit. Une
+// transaction ouverte dans une autre se fond dans la première.
+class Transaction {
+public:
+  Transaction();
+  ~Transaction();
+  Transaction(const Transaction&) = delete;
+  Transaction& operator=(const Transaction&) = delete;
+  bool valider();
+
+private:
+  friend void écrirefichiernoté(const QString& nom, const QStringList& lignes);
+  QList<FichierPréparé> fichiers_;
+  Transaction* englobante_;
+};
+
+// Nom du journal des transactions, dans le dossier des données.
+inline const QString nomjournal = QStringLiteral("transaction.evl");
+// Achève un changement qu'un arrêt brutal a interrompu ; à faire avant toute
+// lecture du dossier des données. Rend les fichiers achevés.
+QStringList achevertransactionsenattente();
 
 // À appeler par chaque lecteur avant d'ouvrir le fichier du disque dur : à la
 // première lecture de la session, compare les deux copies et laisse choisir.

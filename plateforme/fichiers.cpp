@@ -8,10 +8,12 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <cerrno>
-#include <memory>
-#include <vector>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "plateforme/encodage.h"
+#include "plateforme/ecriturebrute.h"
 
 namespace {
 
@@ -167,7 +169,7 @@ int fichiersavantdisqueplein = -1;
 
 // Vrai quand la panne simulée frappe ce fichier ; les octets qui passent encore
 // sont alors écrits dans le fichier temporaire.
-bool pannesimulée(QSaveFile& f, const QByteArray& octets, bool dansunensemble) {
+bool pannesimulée(QFileDevice& f, const QByteArray& octets, bool dansunensemble) {
   if (dansunensemble && fichiersavantpanne > 0 && --fichiersavantpanne == 0) {
     f.write(octets.constData(), octets.size() / 2);
     return true;
@@ -187,11 +189,11 @@ bool pannesimulée(QSaveFile& f, const QByteArray& octets, bool dansunensemble) 
   return false;
 }
 
-// Écrit les octets dans le fichier temporaire, sans le mettre à sa place.
-void préparer(QSaveFile& f, const QString& chemin, const QByteArray& octets, bool dansunensemble = false) {
+// Écrit les octets dans le fichier temporaire de QSaveFile, sans le mettre à sa place.
+void préparer(QSaveFile& f, const QString& chemin, const QByteArray& octets) {
   errno = 0;
   if (!f.open(QIODevice::WriteOnly)) throw erreurouverture(chemin, f, true);
-  if (pannesimulée(f, octets, dansunensemble)) {
+  if (pannesimulée(f, octets, false)) {
     f.cancelWriting();
     throw erreurécriture(chemin, ENOSPC, QString());
   }
@@ -204,48 +206,40 @@ void préparer(QSaveFile& f, const QString& chemin, const QByteArray& octets, bo
   }
 }
 
-QString listechemins(const QStringList& chemins) {
-  QString texte;
-  for (const QString& c : chemins) texte += QStringLiteral("\n- ") + guillemets(c);
-  return chemins.isEmpty() ? QStringLiteral("\n- aucun") : texte;
+}  // namespace
+
+void synchroniserdossier(const QString& dossier) {
+  const int fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;  // un dossier qu'on ne peut pas ouvrir n'a rien à vider
+  ::fsync(fd);
+  ::close(fd);
 }
 
-}  // namespace
+void écriretemporaire(const QString& temporaire, const QString& chemin, const QByteArray& octets) {
+  QFile f(temporaire);
+  errno = 0;
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw erreurouverture(chemin, f, true);
+  const auto échec = [&](int e, const QString& détail) {
+    f.close();
+    f.remove();
+    return erreurécriture(chemin, e, détail);
+  };
+  if (pannesimulée(f, octets, true)) throw échec(ENOSPC, QString());
+  errno = 0;
+  if (f.write(octets) != octets.size() || !f.flush()) throw échec(errno, f.errorString());
+  if (::fsync(f.handle()) != 0) throw échec(errno, QString::fromLocal8Bit(strerror(errno)));
+  f.close();
+}
+
+ErreurFichier erreurderenommage(const QString& chemin, int errnoinstant) {
+  return erreurécriture(chemin, errnoinstant, QString::fromLocal8Bit(strerror(errnoinstant)));
+}
 
 void écrireoctets(const QString& chemin, const QByteArray& octets) {
   QSaveFile f(chemin);
   préparer(f, chemin, octets);
   if (!f.commit()) throw erreurécriture(chemin, errno, f.errorString());
-}
-
-void écrireensemble(const QList<FichierÀÉcrire>& fichiers) {
-  std::vector<std::unique_ptr<QSaveFile>> temporaires;
-  for (const FichierÀÉcrire& fichier : fichiers) {
-    temporaires.push_back(std::make_unique<QSaveFile>(fichier.chemin));
-    try {
-      préparer(*temporaires.back(), fichier.chemin, fichier.octets, true);
-    } catch (const ErreurFichier& e) {
-      for (auto& t : temporaires) t->cancelWriting();
-      throw ErreurFichier(e.cause(), e.chemin(),
-                          e.texte() + QStringLiteral("\n\nAucun des %1 fichiers n'a été modifié.").arg(fichiers.size()));
-    }
-  }
-  QStringList remplacés;
-  for (std::size_t i = 0; i < temporaires.size(); ++i) {
-    const QString& chemin = fichiers[static_cast<qsizetype>(i)].chemin;
-    if (temporaires[i]->commit()) {
-      remplacés.append(chemin);
-      continue;
-    }
-    QStringList restants;
-    for (qsizetype j = static_cast<qsizetype>(i); j < fichiers.size(); ++j) restants.append(fichiers[j].chemin);
-    for (std::size_t j = i + 1; j < temporaires.size(); ++j) temporaires[j]->cancelWriting();
-    throw ErreurFichier(CauseErreur::Autre, chemin,
-                        QStringLiteral("Impossible de mettre %1 à sa place (%2).\n\nFichiers modifiés :%3\n\n"
-                                       "Fichiers non modifiés :%4")
-                            .arg(guillemets(chemin), temporaires[i]->errorString(), listechemins(remplacés),
-                                 listechemins(restants)));
-  }
+  synchroniserdossier(QFileInfo(chemin).absolutePath());
 }
 
 void écrirefichier(const QString& chemin, const QStringList& lignes) {
@@ -283,7 +277,7 @@ QStringList listerfichiers(const QString& dossier) {
 }
 
 QStringList listerdossiers(const QString& dossier) {
-  return QDir(dossier).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+  return QDir(dossier).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QString dossieramovibleordinaire() { return QDir::homePath() + QStringLiteral("/Disque amovible"); }

@@ -29,15 +29,6 @@ QStringList lirefichierimporté(const QString& chemin);
 void écrireoctets(const QString& chemin, const QByteArray& octets);
 void écrirefichier(const QString& chemin, const QStringList& lignes);
 
-struct FichierÀÉcrire {
-  QString chemin;
-  QByteArray octets;
-};
-// Écrit plusieurs fichiers qui vont ensemble (les périodes d'une classe) : tous
-// d'abord dans leurs fichiers temporaires ; si l'un échoue, aucun n'est remplacé
-// et l'erreur le dit. Puis tous sont renommés ; un renommage refusé lève une
-// erreur qui nomme les fichiers remplacés et ceux qui ne l'ont pas été.
-void écrireensemble(const QList<FichierÀÉcrire>& fichiers);
 void copierfichier(const QString& source, const QString& cible);
 void supprimerfichier(const QString& chemin);  // rien à faire quand il n'existe pas
 void créerdossier(const QString& chemin);      // avec les dossiers parents
@@ -60,8 +51,9 @@ QString dossieramovibleordinaire();
 // Pour les essais : la prochaine écriture échoue (disque plein) après n octets ;
 // -1 rend les écritures normales.
 void simulerdisqueplein(qint64 octetsavantpanne);
-// Pour les essais : dans la prochaine écriture d'un ensemble de fichiers, le
-// rang-ième (1 pour le premier) trouve le disque plein ; 0 rend les écritures normales.
+// Pour les essais : dans la prochaine écriture d'un ensemble de fichiers (une
+// transaction), le rang-ième fichier temporaire (1 pour le premier) trouve le disque
+// plein ; 0 rend les écritures normales.
 void simulerpanneaufichier(int rang);
 // Pour les essais : après n fichiers écrits un à un, chaque écriture suivante
 // trouve le disque plein ; -1 rend les écritures normales.

@@ -9,6 +9,7 @@
 
 #include "plateforme/encodage.h"
 #include "plateforme/fichiers.h"
+#include "plateforme/transaction.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ TEST(Fichiers, EnsembleEcritEnEntierOuPasDuTout) {
   for (int rang = 1; rang <= 3; ++rang) {
     simulerpanneaufichier(rang);
     try {
-      écrireensemble(ensemble);
+      écrireensemble(ensemble, dossier.filePath(QStringLiteral("transaction.evl")));
       ADD_FAILURE() << "aucune erreur au fichier " << rang;
     } catch (const ErreurFichier& e) {
       EXPECT_EQ(e.chemin(), dossier.filePath(noms[rang - 1]));
@@ -130,10 +131,10 @@ TEST(Fichiers, EnsembleEcritEnEntierOuPasDuTout) {
   // Un fichier dont le dossier manque arrête l'ensemble avant tout remplacement.
   QList<FichierÀÉcrire> avecdossiermanquant = ensemble;
   avecdossiermanquant.insert(1, {dossier.filePath(QStringLiteral("absent/5A.P1R")), "x"});
-  EXPECT_THROW(écrireensemble(avecdossiermanquant), ErreurFichier);
+  EXPECT_THROW(écrireensemble(avecdossiermanquant, dossier.filePath(QStringLiteral("transaction.evl"))), ErreurFichier);
   EXPECT_EQ(contenus(), avant);
 
-  écrireensemble(ensemble);
+  écrireensemble(ensemble, dossier.filePath(QStringLiteral("transaction.evl")));
   for (const FichierÀÉcrire& f : ensemble) EXPECT_EQ(lire(f.chemin), f.octets);
 }
 

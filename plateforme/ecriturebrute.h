@@ -1,0 +1,14 @@
+#pragma once
+// Écritures de bas niveau partagées par les fichiers et les transactions.
+
+#include <QByteArray>
+#include <QString>
+
+#include "plateforme/erreurs.h"
+
+// Écrit les octets dans temporaire et les force sur le disque (fsync) ; une erreur
+// nomme chemin (le fichier que le temporaire remplacera) et ne laisse pas de temporaire.
+void écriretemporaire(const QString& temporaire, const QString& chemin, const QByteArray& octets);
+// Force sur le disque le contenu d'un dossier (les renommages qui y ont eu lieu).
+void synchroniserdossier(const QString& dossier);
+ErreurFichier erreurderenommage(const QString& chemin, int errnoinstant);
