@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "noyau/portetexte.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/listeclasses.h"
@@ -20,14 +21,6 @@
 namespace {
 
 const QString titreattention = QStringLiteral("!  A T T E N T I O N  !");
-
-// Caractères qu'un nom de dossier ne peut pas porter ici ou sous Windows.
-bool nomdeclasseinterdit(const QString& nom) {
-  if (nom.size() > 5) return true;
-  for (const QChar c : nom)
-    if (c.unicode() < 32 || QStringLiteral("\\/:*?\"<>|").contains(c)) return true;
-  return nom == QStringLiteral(".") || nom == QStringLiteral("..");
-}
 
 void dimensionnerliste(int borne) {
   ÉtatPartagé& é = état();
@@ -160,12 +153,13 @@ void FenetreListeClasses::Listeclasses_KeyDown(int codetouche) {
 bool FenetreListeClasses::demandernomclasse(QString& nom, int& suffixe, bool& existant) {
   ÉtatPartagé& é = état();
   for (;;) {
-    nom = boîtes()
-              .saisie(QStringLiteral("Entrer le nom de la classe\r\rmaximum 5 caractères"), QStringLiteral("NOM DE LA CLASSE"),
-                      QString())
-              .trimmed();
+    const auto admis = texteadmis(boîtes().saisie(QStringLiteral("Entrer le nom de la classe\r\rmaximum 5 caractères"),
+                                                  QStringLiteral("NOM DE LA CLASSE"), QString()),
+                                  GenreTexte::NomDeClasse);
+    if (!admis) continue;
+    nom = *admis;
     if (nom.isEmpty()) return false;
-    if (nomdeclasseinterdit(nom)) continue;
+    if (nom.size() > 5) continue;
     nom = nom.toUpper();
     é.nbélèves = 0;
     QString cours;
@@ -190,7 +184,11 @@ bool FenetreListeClasses::demandernomclasse(QString& nom, int& suffixe, bool& ex
 bool FenetreListeClasses::demandercours(const QString& nom, QString& cours) {
   const ÉtatPartagé& é = état();
   for (;;) {
-    cours = boîtes().saisie(QStringLiteral("Entrer le nom du cours"), QStringLiteral("NOM DU COURS"), QString());
+    const auto admis =
+        texteadmis(boîtes().saisie(QStringLiteral("Entrer le nom du cours"), QStringLiteral("NOM DU COURS"), QString()),
+                   GenreTexte::Libre);
+    if (!admis) continue;
+    cours = *admis;
     if (cours.isEmpty()) return false;
     bool déjà = false;
     for (int c = 1; c <= é.nbclasses && !déjà; ++c) déjà = é.nomclasse[c] == nom && é.nomcours[c] == cours;

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "noyau/portetexte.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/module.h"
@@ -148,13 +149,12 @@ void FenetreNouvelleClasse::Form_Load() {
 
 void FenetreNouvelleClasse::cmdajouter_Click() {
   for (;;) {
-    const QString nom = boîtes().saisie(QStringLiteral("Entrer le nom de l'élève"), QStringLiteral("NOM DE L'ELEVE"), QString());
-    if (nom.isEmpty()) return;
-    if (nom.contains(u'/')) {
-      avertissement(QStringLiteral("Le nom de l'élève ne peut pas inclure le caractère <</>>"), QStringLiteral("Caractère interdit"));
-      continue;
-    }
-    ajouterélève(nom);
+    const auto nom = texteadmis(
+        boîtes().saisie(QStringLiteral("Entrer le nom de l'élève"), QStringLiteral("NOM DE L'ELEVE"), QString()),
+        GenreTexte::NomÉlève);
+    if (!nom) continue;
+    if (nom->isEmpty()) return;
+    ajouterélève(*nom);
     afficherélèves();
   }
 }
@@ -162,10 +162,13 @@ void FenetreNouvelleClasse::cmdajouter_Click() {
 void FenetreNouvelleClasse::listenom_DblClick() {
   QListWidgetItem* choisi = listenom->currentItem();
   if (!choisi) return;
-  const QString nom = boîtes().saisie(QStringLiteral("Tapez le nom corrigé."), QStringLiteral("Corriger le nom"), choisi->text());
-  if (nom.isEmpty()) return;
+  std::optional<QString> nom;
+  while (!nom)
+    nom = texteadmis(boîtes().saisie(QStringLiteral("Tapez le nom corrigé."), QStringLiteral("Corriger le nom"), choisi->text()),
+                     GenreTexte::NomÉlève);
+  if (nom->isEmpty()) return;
   delete listenom->takeItem(listenom->row(choisi));
-  ajouterélève(nom);
+  ajouterélève(*nom);
   afficherélèves();
 }
 
@@ -197,12 +200,15 @@ void FenetreNouvelleClasse::Command1_Click() {
                      "pour un tri alphabétique par catégories d'élèves (pratique lorsque les élèves proviennent de "
                      "plusieurs classes)"),
       QStringLiteral("Ajouter un caractère devant le nom d'un élève ?"), QString());
-  const QString préfixe = réponse.isEmpty() || réponse.contains(u'/') ? QString() : réponse + u' ';
+  const TexteContrôlé typé = contrôlertexte(réponse, GenreTexte::NomÉlève);
+  const QString préfixe = typé.texte.isEmpty() || !typé.interdits.isEmpty() ? QString() : typé.proche + u' ';
   const QStringList noms = avecpiège(titreerreur(fichier), [&] { return découperéléments(lirefichierimporté(fichier)); });
   QStringList corrigés;
   for (const QString& n : noms) {
     if (n.isEmpty()) continue;  // ligne vide ou virgule en trop : pas d'élève sans nom
-    QString nom = préfixe + n;
+    // Les noms du fichier passent la même porte que les noms tapés.
+    QString nom = contrôlertexte(préfixe + n, GenreTexte::Libre).proche;
+    if (nom.isEmpty()) continue;
     // "/" sépare les champs du fichier des notes : il devient un tiret.
     if (nom.contains(u'/')) {
       corrigés.append(nom);

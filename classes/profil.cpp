@@ -4,6 +4,7 @@
 #include <QVBoxLayout>
 
 #include "classes/invites.h"
+#include "noyau/portetexte.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/module.h"
@@ -105,7 +106,10 @@ void FenetreProfil::listecompétences_DblClick() { demanderpoids(listecompétenc
 QString FenetreProfil::demandernom() {
   QString nom;
   for (;;) {
-    nom = boîtes().saisie(QStringLiteral("Nom du profil ?"), QStringLiteral("SAUVEGARDE DU PROFIL"), nom).trimmed();
+    nom = boîtes().saisie(QStringLiteral("Nom du profil ?"), QStringLiteral("SAUVEGARDE DU PROFIL"), nom);
+    const auto admis = texteadmis(nom, GenreTexte::NomDeFichier);
+    if (!admis) continue;
+    nom = *admis;
     if (nom.isEmpty()) return nom;
     const QString refus = refusnomprofil(nom);
     if (refus.isEmpty()) return nom;

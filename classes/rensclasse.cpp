@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "classes/invites.h"
+#include "noyau/portetexte.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/listeclasses.h"
@@ -86,9 +87,11 @@ void FenetreRensClasse::Form_Load() {
 }
 
 void FenetreRensClasse::cours_DblClick() {
-  const QString nom =
-      boîtes().saisie(QStringLiteral("Tapez le nouveau nom du cours"), QStringLiteral("Changement de nom de cours"), QString());
-  if (nom.isEmpty()) return;
+  const auto admis = texteadmis(
+      boîtes().saisie(QStringLiteral("Tapez le nouveau nom du cours"), QStringLiteral("Changement de nom de cours"), QString()),
+      GenreTexte::Libre);
+  if (!admis || admis->isEmpty()) return;
+  const QString nom = *admis;
   état().nomcours[état().classecourante] = QStringLiteral("$$") + nom;
   cours->setText(nom);
 }

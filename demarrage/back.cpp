@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "noyau/portetexte.h"
 #include "noyau/copiecomplete.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
@@ -96,7 +97,9 @@ void FenetreBack::montreravancement(QProgressBar* barre, int faits, int total) {
 }
 
 void FenetreBack::Démarrer_Click() {
-  const QString cible = QDir::cleanPath(QDir::fromNativeSeparators(dossiercible->text().trimmed()));
+  const auto tapée = texteadmis(dossiercible->text(), GenreTexte::Chemin);
+  if (!tapée) return;
+  const QString cible = QDir::cleanPath(QDir::fromNativeSeparators(*tapée));
   const QString refus = préparercible(cible);
   if (!refus.isEmpty()) {
     boîtes().message(refus, QStringLiteral("BACK-UP"));

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "noyau/portetexte.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/module.h"
@@ -191,10 +192,11 @@ void FenetreRenseignements::corpmax_Click() {
 }
 
 void FenetreRenseignements::Command1_Click() {
-  const QString nom = boîtes().saisie(QStringLiteral("Tapez le nom de la compétence"),
-                                      QStringLiteral("Nom de la compétence"), QString());
-  if (nom.isEmpty()) return;
-  ajoutercompétence(nom);
+  const auto nom = texteadmis(
+      boîtes().saisie(QStringLiteral("Tapez le nom de la compétence"), QStringLiteral("Nom de la compétence"), QString()),
+      GenreTexte::Élément);
+  if (!nom || nom->isEmpty()) return;
+  ajoutercompétence(*nom);
   listecompétences->clear();
   for (int c = 1; c <= état().compétencesdéfaut.borne(); ++c) listecompétences->addItem(état().compétencesdéfaut[c]);
 }
@@ -206,8 +208,11 @@ void FenetreRenseignements::Command2_Click() {
           : QStringLiteral("Changer cette valeur peut rendre le programme instable... A vos risques et périls !!! Il "
                            "faudra redémarrer le logiciel après ce changement et les dernières modifications (points) "
                            "ne seront pas sauvegardées.");
-  const QString réponse = boîtes().saisie(message, QStringLiteral("Disque amovible"), sansbarre(état().dossieramovible));
-  if (réponse.isEmpty()) return;
+  const auto admis =
+      texteadmis(boîtes().saisie(message, QStringLiteral("Disque amovible"), sansbarre(état().dossieramovible)),
+                 GenreTexte::Chemin);
+  if (!admis || admis->isEmpty()) return;
+  const QString réponse = *admis;
   const QString réel = cheminréel(réponse);
   if (!dossierexiste(réel)) {
     const int r = question(QStringLiteral("Le dossier spécifié (") + réponse + QStringLiteral(") n'existe pas.  Faut-il le créer ?"),

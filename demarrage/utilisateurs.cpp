@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "noyau/portetexte.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/module.h"
@@ -75,7 +76,10 @@ void FenetreUtilisateurs::listeutilisateurs_DblClick() {
 void FenetreUtilisateurs::cmdajouter_Click() {
   QString nom;
   for (;;) {
-    nom = boîtes().saisie(QStringLiteral("Nom du nouvel utilisateur (pas de caractères spéciaux)"), titrenouvel, nom).trimmed();
+    nom = boîtes().saisie(QStringLiteral("Nom du nouvel utilisateur (pas de caractères spéciaux)"), titrenouvel, nom);
+    const auto admis = texteadmis(nom, GenreTexte::NomDeFichier);
+    if (!admis) continue;
+    nom = *admis;
     if (nom.isEmpty()) return;
     const QString refus = refusnomutilisateur(nom);
     if (refus.isEmpty()) break;

@@ -3,6 +3,7 @@
 
 #include "feuille/principale.h"
 
+#include "noyau/portetexte.h"
 #include "noyau/etat.h"
 #include "noyau/listeclasses.h"
 #include "noyau/maintenance.h"
@@ -31,11 +32,13 @@ void FenetrePrincipale::changerchaquepériode(const std::function<void()>& chang
 void FenetrePrincipale::mnuajouternom_Click() {
   QString nom;
   for (;;) {
-    nom = boîtes().saisie(QStringLiteral("Entrer le nom de l'élève à ajouter"), QStringLiteral("AJOUTER UN NOM"), QString());
+    const auto admis = texteadmis(
+        boîtes().saisie(QStringLiteral("Entrer le nom de l'élève à ajouter"), QStringLiteral("AJOUTER UN NOM"), QString()),
+        GenreTexte::NomÉlève);
+    if (!admis) continue;
+    nom = *admis;
     if (nom.isEmpty()) return;
-    // Le "/" sépare les champs des fichiers de notes.
-    if (!nom.contains(u'/')) break;
-    avertissement(QStringLiteral("Le nom de l'élève ne peut pas inclure le caractère <</>>"), QStringLiteral("Caractère interdit"));
+    break;
   }
   changerchaquepériode([&] { ajouterélève(nom); });
 }
@@ -44,10 +47,13 @@ void FenetrePrincipale::corrigernom(int s) {
   ÉtatPartagé& é = état();
   QString nom;
   for (;;) {
-    nom = boîtes().saisie(QStringLiteral("Entrer le nom corrigé"), QStringLiteral("CORRECTION"), é.nomélève[s]);
+    const auto admis = texteadmis(
+        boîtes().saisie(QStringLiteral("Entrer le nom corrigé"), QStringLiteral("CORRECTION"), é.nomélève[s]),
+        GenreTexte::NomÉlève);
+    if (!admis) continue;
+    nom = *admis;
     if (nom.isEmpty() || nom == é.nomélève[s]) return;
-    if (!nom.contains(u'/')) break;
-    avertissement(QStringLiteral("Le nom de l'élève ne peut pas inclure le caractère <</>>"), QStringLiteral("Caractère interdit"));
+    break;
   }
   changerchaquepériode([&] {
     if (s > é.nbélèves) return;  // fichier plus court : cet élève n'y est pas

@@ -4,6 +4,7 @@
 
 #include <QDir>
 
+#include "noyau/portetexte.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/exports.h"
@@ -79,7 +80,10 @@ QString FenetrePrincipale::demanderdossierexport() {
     dossier = boîtes().saisie(QStringLiteral("Quel est le chemin du dossier (existant) dans lequel il faut sauver le "
                                              "fichier ? (exemple : <e:\\mes points\\>"),
                               QStringLiteral("Dossier de sauvegarde"), dossier);
-    if (sansblancs(dossier).isEmpty()) return QString();
+    const auto admis = texteadmis(dossier, GenreTexte::Chemin);
+    if (!admis) continue;
+    dossier = *admis;
+    if (dossier.isEmpty()) return QString();
     if (dossierexiste(cheminréel(dossier))) return dossier;
     boîtes().message(QStringLiteral("Le dossier « %1 » n'existe pas.  Tapez le chemin d'un dossier existant.").arg(dossier),
                      QStringLiteral("Dossier de sauvegarde"));

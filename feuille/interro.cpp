@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "impression/misesenpage.h"
+#include "noyau/portetexte.h"
 #include "noyau/etat.h"
 #include "noyau/statistiques.h"
 #include "noyau/module.h"
@@ -353,8 +354,11 @@ void FenetreInterro::cmdok_Click() {
       cmdnotes_Click();
       return;
     }
-  é.dateinterro[n] = dateinterrogation->text();
-  é.matièreinterro[n] = matièreinterrogation->text();
+  const auto date = texteadmis(dateinterrogation->text(), GenreTexte::Libre);
+  const auto matière = date ? texteadmis(matièreinterrogation->text(), GenreTexte::Libre) : std::nullopt;
+  if (!matière) return;  // la fenêtre reste ouverte : le texte se corrige
+  é.dateinterro[n] = *date;
+  é.matièreinterro[n] = *matière;
   int compétence = 0;
   for (int c = 1; c <= é.nbcompétences() && compétence == 0; ++c)
     if (choixcompétence->currentIndex() >= 0 && é.listecompétences[c] == choixcompétence->currentText()) compétence = c;

@@ -3,6 +3,7 @@
 
 #include "feuille/principale.h"
 
+#include "noyau/portetexte.h"
 #include "noyau/etat.h"
 #include "noyau/maintenance.h"
 #include "noyau/module.h"
@@ -33,8 +34,10 @@ int FenetrePrincipale::demandermaximumorale(const QString& titre) {
 QString FenetrePrincipale::demanderdateorale(const QString& titre) {
   const QString aujourdhui = horloge().aujourdhui().toString(QStringLiteral("dd-MM-yyyy"));
   for (;;) {
-    const QString date = boîtes().saisie(QStringLiteral("Entrez la date de l'interro sous la forme <jj-mm-aa>."), titre, aujourdhui);
-    if (!date.contains(u'/')) return date;
+    const auto date = texteadmis(
+        boîtes().saisie(QStringLiteral("Entrez la date de l'interro sous la forme <jj-mm-aa>."), titre, aujourdhui),
+        GenreTexte::Champ);
+    if (date) return *date;
   }
 }
 

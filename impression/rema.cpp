@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
+#include "noyau/portetexte.h"
 #include "noyau/etat.h"
 #include "noyau/module.h"
 #include "noyau/remarques.h"
@@ -99,12 +100,16 @@ void FenetreRema::Text1_KeyDown(int codetouche) {
 }
 
 void FenetreRema::Command1_Click() {
-  if (!Text1->text().isEmpty()) ajouterremarque(Text1->text());
+  const auto texte = texteadmis(Text1->text(), GenreTexte::Libre);
+  if (!texte) return;
+  if (!texte->isEmpty()) ajouterremarque(*texte);
   Command2_Click();
 }
 
 void FenetreRema::Command2_Click() {
-  état().textesaisi = Text1->text();
+  const auto texte = texteadmis(Text1->text(), GenreTexte::Libre);
+  if (!texte) return;  // la fenêtre reste ouverte pour une autre frappe
+  état().textesaisi = *texte;
   terminée_ = true;
   fermer();
 }

@@ -22,7 +22,8 @@ QStringList lireremarques() {
 
 void ajouterremarque(const QString& texte) {
   QStringList lignes = lignesremarques();
-  lignes.append(texte);
+  // La liste se lit élément par élément : une virgule coupe la remarque sauf entre guillemets.
+  lignes.append(texte.contains(u',') ? u'"' + QString(texte).replace(u'"', u'\'') + u'"' : texte);
   écrireremarques(lignes);
 }
 

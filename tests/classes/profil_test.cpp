@@ -82,7 +82,7 @@ TEST_F(Profils, NomsRefusésEtSommeFausse) {
       {"somme de 0 %", false, {}, 1},
       {"nom vide", true, {""}, 0},
       {"../ puis vide", true, {"../Evalo", ""}, 1},
-      {"barre, deux-points, contrôle", true, {"a/b", "C:x", QStringLiteral("a\tb"), "\\x", ""}, 4},
+      {"barre, deux-points, contrôle", true, {"a/b", "C:x", "a,b", "\\x", ""}, 4},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.nom);

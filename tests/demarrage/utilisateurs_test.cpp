@@ -55,6 +55,7 @@ TEST_F(Utilisateurs, DoubleClicSurLEtiquetteAllumeLaListe) {
     f.Form_Load();
     EXPECT_EQ(f.listeutilisateurs->count(), 0);
     boîtes.répondretexte(QStringLiteral("../Martin"));  // refusé, la question revient
+    boîtes.répondre(OK);
     boîtes.répondretexte(QStringLiteral("  Martin  "));
     f.cmdajouter_Click();
     boîtes.répondretexte(QStringLiteral("Dupont"));
@@ -68,7 +69,8 @@ TEST_F(Utilisateurs, DoubleClicSurLEtiquetteAllumeLaListe) {
   ASSERT_EQ(m.size(), 4);
   EXPECT_EQ(m[0].titre, QStringLiteral("Nouvel utilisateur"));
   EXPECT_EQ(m[0].texte, QStringLiteral("Nom du nouvel utilisateur (pas de caractères spéciaux)"));
-  EXPECT_EQ(m[1].genre, GenreBoite::Message);
+  EXPECT_EQ(m[1].genre, GenreBoite::Avertissement);
+  EXPECT_EQ(m[1].texte, QStringLiteral("Ces caractères ne sont pas permis ici : « / ».\n\nRetapez le texte sans eux."));
   EXPECT_EQ(m[2].défaut, QStringLiteral("../Martin"));
   EXPECT_EQ(lignes(), (QStringList{"Martin", "Dupont"}));
   EXPECT_TRUE(QFileInfo(racine + QStringLiteral("/Dupont")).isDir());

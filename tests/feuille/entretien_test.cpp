@@ -47,7 +47,8 @@ protected:
 TEST_F(Entretien, NoteOraleSequenceComplete) {
   choisir(4, 1);  // Durand Paul, sans note orale
   boîtes.répondretexte(QStringLiteral("10"));
-  boîtes.répondretexte(QStringLiteral("14/09"));  // refusée : la date revient
+  boîtes.répondretexte(QStringLiteral("14/09"));  // refusée avec un message : la date revient
+  boîtes.répondre(OK);
   boîtes.répondretexte(QStringLiteral("14-09-2026"));
   répondreàlarema(QStringLiteral("TP 1/2"));
   boîtes.répondre(OK);  // remarque sur les "/"
@@ -63,17 +64,19 @@ TEST_F(Entretien, NoteOraleSequenceComplete) {
   EXPECT_EQ(b[0].texte, QStringLiteral("Entrez la note maximale"));
   EXPECT_EQ(b[1].texte, QStringLiteral("Entrez la date de l'interro sous la forme <jj-mm-aa>."));
   EXPECT_EQ(b[1].défaut, QStringLiteral("14-09-2026"));
-  EXPECT_EQ(b[2].défaut, QStringLiteral("14-09-2026"));
-  EXPECT_EQ(b[3].titre, QStringLiteral("Remarque"));
-  EXPECT_EQ(b[4].titre, QStringLiteral("NOTE ORALE SUR 10"));
-  EXPECT_EQ(b[4].texte, QStringLiteral("Entrer la NOTE obtenue par Durand Paul"));
-  EXPECT_EQ(b[5].titre, QStringLiteral("Note incorrecte !!!"));
-  EXPECT_EQ(b[7].titre, QStringLiteral("Compétence utilisée"));
-  EXPECT_EQ(b[7].texte, QStringLiteral("Taper le numéro de la compétence utilisée :\n\n 1) 060% -> Nombres\n 2) 040% -> Géométrie"));
-  EXPECT_EQ(b[8].genre, GenreBoite::Message);
-  EXPECT_EQ(b[8].titre, QStringLiteral("!!! ERREUR !!!"));
-  EXPECT_EQ(b[8].texte, QStringLiteral("Choisissez un numéro de compétence entre 1 et 2"));
-  ASSERT_EQ(b.size(), 10);
+  EXPECT_EQ(b[2].titre, QStringLiteral("Caractère interdit"));
+  EXPECT_EQ(b[2].texte, QStringLiteral("Ces caractères ne sont pas permis ici : « / ».\n\nRetapez le texte sans eux."));
+  EXPECT_EQ(b[3].défaut, QStringLiteral("14-09-2026"));
+  EXPECT_EQ(b[4].titre, QStringLiteral("Remarque"));
+  EXPECT_EQ(b[5].titre, QStringLiteral("NOTE ORALE SUR 10"));
+  EXPECT_EQ(b[5].texte, QStringLiteral("Entrer la NOTE obtenue par Durand Paul"));
+  EXPECT_EQ(b[6].titre, QStringLiteral("Note incorrecte !!!"));
+  EXPECT_EQ(b[8].titre, QStringLiteral("Compétence utilisée"));
+  EXPECT_EQ(b[8].texte, QStringLiteral("Taper le numéro de la compétence utilisée :\n\n 1) 060% -> Nombres\n 2) 040% -> Géométrie"));
+  EXPECT_EQ(b[9].genre, GenreBoite::Message);
+  EXPECT_EQ(b[9].titre, QStringLiteral("!!! ERREUR !!!"));
+  EXPECT_EQ(b[9].texte, QStringLiteral("Choisissez un numéro de compétence entre 1 et 2"));
+  ASSERT_EQ(b.size(), 11);
 
   EXPECT_EQ(fichier(P1N)[6], QStringLiteral("Durand Paul/AI/NC/8/ 1/ 10/ 6/14-09-2026 - TP 1-2/ 2"));
   // 8 sur 30 en C1 (27 %), 6 sur 10 en C2 (60 %) : 0,6 × 26,7 + 0,4 × 60 = 40 % de 20.

@@ -385,15 +385,16 @@ TEST_F(Remarques, AllerRetourAvecUneVirgule) {
   r.Text1_KeyDown(65);
   r.Command1_Click();
   EXPECT_EQ(état().textesaisi, QStringLiteral("Fractions, décimaux"));
-  EXPECT_EQ(lire(racine + QStringLiteral("/commentaires.txt")), QByteArray("Fractions, d\xE9" "cimaux\r\n"));
+  // Entre guillemets, la virgule ne coupe pas la remarque en deux à la relecture.
+  EXPECT_EQ(lire(racine + QStringLiteral("/commentaires.txt")), QByteArray("\"Fractions, d\xE9" "cimaux\"\r\n"));
   r.Form_Load();
-  ASSERT_EQ(r.List1->count(), 2);
-  EXPECT_EQ(r.List1->item(1)->text(), QStringLiteral("décimaux"));
+  ASSERT_EQ(r.List1->count(), 1);
+  EXPECT_EQ(r.List1->item(0)->text(), QStringLiteral("Fractions, décimaux"));
 
   // Sauvegarder avec un texte vide n'écrit rien ; Annuler rend un texte vide.
   r.Text1->clear();
   r.Command1_Click();
-  EXPECT_EQ(lire(racine + QStringLiteral("/commentaires.txt")), QByteArray("Fractions, d\xE9" "cimaux\r\n"));
+  EXPECT_EQ(lire(racine + QStringLiteral("/commentaires.txt")), QByteArray("\"Fractions, d\xE9" "cimaux\"\r\n"));
   état().textesaisi = QStringLiteral("invite");
   r.Form_Load();
   r.Command3_Click();
