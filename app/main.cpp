@@ -18,6 +18,7 @@
 #include "demarrage/bienvenue.h"
 #include "socle/registre.h"
 #include "noyau/demo.h"
+#include "noyau/piege.h"
 #include "noyau/etat.h"
 #include "plateforme/qt/boitesqt.h"
 #include "plateforme/qt/imprimanteqt.h"
@@ -50,6 +51,27 @@ void décrireoptions(QCommandLineParser& options) {
                      QStringLiteral("Démarre sur une année scolaire de démonstration, dans un dossier temporaire.")});
 }
 
+namespace {
+
+// Dernier filet : une commande abandonnée après une erreur de données (sa boîte est
+// déjà montrée) s'arrête là, et la fenêtre qui l'avait lancée reste ouverte.
+class ApplicationEvalo : public QApplication {
+public:
+  using QApplication::QApplication;
+  bool notify(QObject* objet, QEvent* évènement) override {
+    try {
+      return QApplication::notify(objet, évènement);
+    } catch (const CommandeArrêtée&) {
+      return false;
+    } catch (const ErreurEvalo& erreur) {
+      boîtes().avertissement(erreur.texte(), QStringLiteral("Erreur !"));
+      return false;
+    }
+  }
+};
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
   QCommandLineParser options;
   décrireoptions(options);
@@ -63,7 +85,7 @@ int main(int argc, char* argv[]) {
       QCoreApplication::installTranslator(&traduction);
     options.process(lecture);
   }
-  QApplication application(argc, argv);
+  ApplicationEvalo application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Evalo"));
   QApplication::setApplicationVersion(QStringLiteral(EVALO_VERSION));
   QLocale::setDefault(QLocale(QLocale::French, QLocale::Belgium));

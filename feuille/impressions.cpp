@@ -25,6 +25,7 @@ void FenetrePrincipale::imprimerdirect_Click() {
 }
 
 void FenetrePrincipale::imprfi_Click() {
+  GardeClassePériode garde;
   ÉtatPartagé& é = état();
   é.élèvesrécapitulatif.redim(0);
   é.sélectionannulée = false;

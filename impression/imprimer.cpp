@@ -235,6 +235,7 @@ void FenetreImprimer::imprimerclasse(int c, Imprimante& i, const QString& pério
 }
 
 void FenetreImprimer::cmdok_Click() {
+  GardeClassePériode garde;
   const QList<QCheckBox*> types{Coche1, Coche2, Coche3, Coche4, Coche5, coche6, coche7};
   if (std::none_of(types.begin(), types.end(), [](const QCheckBox* c) { return c->isChecked(); })) return;
   ÉtatPartagé& é = état();

@@ -92,6 +92,7 @@ QStringList lignesmoyennes(const QString& type) {
 }
 
 QList<std::optional<int>> moyennescompétence(int compétence) {
+  GardeClassePériode garde;
   ÉtatPartagé& é = état();
   const int élèves = é.nbélèves;
   QList<double> sommes(élèves + 1, 0);

@@ -68,6 +68,7 @@ QStringList clésdelaclasse() {
 }
 
 QList<LigneFiche> lignesfiche(int s, const QStringList& montrées) {
+  GardeClassePériode garde;
   ÉtatPartagé& é = état();
   const QString gardée = é.périodecourante;
   QList<LigneFiche> l;

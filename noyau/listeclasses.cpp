@@ -159,15 +159,15 @@ void analyserinterros(LecteurLignes& l) {
 
 }  // namespace
 
-void lireinterros() {
+void lireinterrossanspiège() {
   const QString nom = nomclasseouverte(u'R');
   const QString chemin = chemindisquedur(nom);
-  avecpiège(titreerreur(chemin), [&] {
-    vérifieravantlecture(nom);
-    LecteurLignes l(lirefichier(chemin), chemin);
-    analyserinterros(l);
-  });
+  vérifieravantlecture(nom);
+  LecteurLignes l(lirefichier(chemin), chemin);
+  analyserinterros(l);
 }
+
+void lireinterros() { avecpiège(titreerreur(chemindisquedur(nomclasseouverte(u'R'))), lireinterrossanspiège); }
 
 QStringList lignesinterros() {
   const ÉtatPartagé& é = état();

@@ -19,6 +19,7 @@ QStringList lignesmaxima();
 
 // Demandent nbinterros et listecompétences déjà connus.
 void lireinterros();
+void lireinterrossanspiège();  // pour un appelant qui a son propre piège
 void écrireinterros();
 QStringList lignesinterros();
 

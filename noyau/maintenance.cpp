@@ -144,6 +144,7 @@ void ajouternoteorale(int s, const NoteOraleSaisie& n) {
 }
 
 QList<FichierPréparé> préparerchaquepériode(const std::function<void()>& changer) {
+  GardeClassePériode garde;
   ÉtatPartagé& é = état();
   const QString gardée = é.périodecourante;
   const int c = é.classecourante;

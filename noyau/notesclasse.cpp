@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
+
+#include <QDir>
 
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
@@ -30,6 +33,18 @@ QString champsuivant() {
 }
 
 namespace {
+
+// Une valeur hors limites d'une ligne d'élève : le message dit le fichier et la ligne.
+template <class Étape>
+void avecligne(const QString& chemin, int ligne, Étape&& étape) {
+  try {
+    étape();
+  } catch (const ErreurDonnée& e) {
+    throw ErreurFichier(CauseErreur::HorsLimites, chemin,
+                        QStringLiteral("%1 (ligne %2 de « %3 »)").arg(e.texte()).arg(ligne).arg(QDir::toNativeSeparators(chemin)));
+  }
+}
+
 
 int maximumdelaclé(const ÉtatPartagé& é, const QString& chemin) {
   if (é.périodecourante.startsWith(u'P')) return é.maxpériode;
@@ -84,16 +99,34 @@ void chargerclasse() {
   ÉtatPartagé& é = état();
   const QString nom = nomclasseouverte(u'N');
   const QString chemin = chemindisquedur(nom);
-  avecpiège(titreerreur(chemin), [&] {
+  avecpiègedechargement(titreerreur(chemin), [&] {
     liremaxima();
     é.maxcourant = maximumdelaclé(é, chemin);
     vérifieravantlecture(nom);
     lirefichiernotes(chemin);
-    for (int i = 1; i <= é.nbélèves; ++i) découperrésultat(i);
+    for (int i = 1; i <= é.nbélèves; ++i) avecligne(chemin, 2 * i + 4, [i] { découperrésultat(i); });
   });
   if (é.pascalcul == 1) return;
-  if (é.nbinterros != 0) lireinterros();
-  découperetstatistiques();
+  const QString interros = chemindisquedur(nomclasseouverte(u'R'));
+  if (é.nbinterros != 0) avecpiègedechargement(titreerreur(interros), lireinterrossanspiège);
+  avecpiègedechargement(titreerreur(chemin), [&] { découperetstatistiquesde(chemin); });
+}
+
+GardeClassePériode::GardeClassePériode()
+    : classe_(état().classecourante), période_(état().périodecourante), pascalcul_(état().pascalcul),
+      exceptions_(std::uncaught_exceptions()) {}
+
+GardeClassePériode::~GardeClassePériode() {
+  if (std::uncaught_exceptions() <= exceptions_) return;
+  ÉtatPartagé& é = état();
+  é.classecourante = classe_;
+  é.périodecourante = période_;
+  é.pascalcul = pascalcul_;
+  try {
+    if (classe_ >= 1 && classe_ <= é.nbclasses) chargerclasse();
+  } catch (...) {
+    // La classe affichée elle-même ne se relit plus : la fenêtre le dira à son tour.
+  }
 }
 
 QString ligneresultats(int i) {
@@ -191,7 +224,9 @@ void découperélève(int i) {
 
 }  // namespace
 
-void découperetstatistiques() {
+void découperetstatistiques() { découperetstatistiquesde(chemindisquedur(nomclasseouverte(u'N'))); }
+
+void découperetstatistiquesde(const QString& chemin) {
   ÉtatPartagé& é = état();
   const int n = é.nbinterros;
   é.nomélève.redim(é.nbélèves + 1);
@@ -208,7 +243,7 @@ void découperetstatistiques() {
   if (é.maxinterro.borne() < n) é.maxinterro.redimconserver(n + 1);
   for (int i = 1; i <= é.nbélèves; ++i) {
     compterrésultat(i);
-    découperélève(i);
+    avecligne(chemin, 2 * i + 3, [i] { découperélève(i); });
   }
   for (int k = 1; k <= n + 1; ++k)
     é.moyenneinterro[k] = é.nbnotesinterro[k] == 0 ? -1.0 : std::nearbyint(é.moyenneinterro[k] / é.nbnotesinterro[k] * 10) / 10;

@@ -41,8 +41,27 @@ void reconstruireligne(int i);
 // Porte le nombre de colonnes orales à nombre, en gardant les notes orales.
 void agrandirorales(int nombre);
 
-// Redécoupe toutes les lignes des élèves et recalcule les statistiques par test.
+// Redécoupe toutes les lignes des élèves et recalcule les statistiques par test ;
+// une valeur hors limites lève une erreur qui nomme le fichier et la ligne.
 void découperetstatistiques();
+void découperetstatistiquesde(const QString& cheminpourlesmessages);
+
+// Le temps d'une commande qui charge d'autres classes-périodes : si elle est
+// abandonnée par une exception, la classe-période d'avant est rechargée, si bien
+// que la feuille ne montre (et n'écrit) jamais une autre période que la sienne.
+class GardeClassePériode {
+public:
+  GardeClassePériode();
+  ~GardeClassePériode();
+  GardeClassePériode(const GardeClassePériode&) = delete;
+  GardeClassePériode& operator=(const GardeClassePériode&) = delete;
+
+private:
+  int classe_;
+  QString période_;
+  int pascalcul_;
+  int exceptions_;
+};
 
 // Ligne des résultats de l'élève i telle que le fichier la garde.
 QString ligneresultats(int i);

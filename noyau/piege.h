@@ -3,12 +3,47 @@
 // sa cause ; OK recommence l'étape qui a échoué, Annuler met fin au programme.
 
 #include <QString>
+#include <exception>
 #include <utility>
 
 #include "noyau/module.h"
 #include "plateforme/boites.h"
 #include "plateforme/erreurs.h"
 #include "plateforme/services.h"
+
+// Une commande abandonnée après une erreur de données que l'utilisateur a vue :
+// rien n'est écrit, la classe-période affichée est rechargée (GardeClassePériode).
+struct CommandeArrêtée : std::exception {
+  const char* what() const noexcept override { return "commande arrêtée"; }
+};
+
+// Un fichier illisible ou hors limites : le relire ne changerait rien.
+inline bool erreurdedonnées(const ErreurEvalo& e) {
+  if (dynamic_cast<const ErreurDonnée*>(&e)) return true;
+  const auto* f = dynamic_cast<const ErreurFichier*>(&e);
+  return f && (f->cause() == CauseErreur::NombreIllisible || f->cause() == CauseErreur::FinInattendue ||
+               f->cause() == CauseErreur::HorsLimites);
+}
+
+// Piège d'un chargement de classe-période : une erreur de fichier se réessaie
+// comme ailleurs ; une erreur de données montre sa boîte (fichier et ligne), puis
+// OK abandonne la commande (CommandeArrêtée) et Annuler met fin au programme.
+template <class Étape>
+auto avecpiègedechargement(const QString& titre, Étape&& étape) -> decltype(étape()) {
+  for (;;) {
+    try {
+      return étape();
+    } catch (const ErreurEvalo& erreur) {
+      const bool données = erreurdedonnées(erreur);
+      const QString texte =
+          données ? erreur.texte() + QStringLiteral("\n\nOK : abandonner cette commande (rien n'est écrit).  "
+                                                    "Annuler : quitter le programme.")
+                  : erreur.texte();
+      if (avertissement(texte, titre) != OK) terminerleprogramme();
+      if (données) throw CommandeArrêtée();
+    }
+  }
+}
 
 template <class Étape>
 auto avecpiège(const QString& titre, Étape&& étape) -> decltype(étape()) {

@@ -31,6 +31,7 @@ void recalculertous() {
 }  // namespace
 
 QList<FichierPréparé> préparermaxima(const MaximaClasse& nouveaux) {
+  GardeClassePériode garde;
   ÉtatPartagé& é = état();
   const int c = é.classecourante;
   struct RemettreClé {

@@ -33,6 +33,7 @@ void rassembler(QChar lettre, int nombre, int nbélèves, Tableau2<QString>& ré
 }  // namespace
 
 void rassemblertotaux() {
+  GardeClassePériode garde;
   ÉtatPartagé& é = état();
   const int nbélèves = é.nbélèves;
   const int périodes = é.dernièrepériode[é.classecourante];
@@ -56,6 +57,7 @@ void rassemblertotaux() {
 }
 
 void rassemblertotauxjusquà(int n) {
+  GardeClassePériode garde;
   ÉtatPartagé& é = état();
   struct Remettre {
     int c, P;
