@@ -1,6 +1,9 @@
 #include "noyau/dossiers.h"
 
 #include <QDir>
+#include <algorithm>
+
+#include "plateforme/services.h"
 
 #include "noyau/etat.h"
 #include "plateforme/fichiers.h"
@@ -49,6 +52,25 @@ void préparerdossieramovible() {
   if (dossier.trimmed().isEmpty()) return;
   const QString réel = cheminréel(dossier);
   if (réel == QDir::cleanPath(dossieramovibleordinaire())) créerdossier(réel);
+}
+
+bool nomrelatifsûr(const QString& nom) {
+  if (nom.isEmpty() || nom.startsWith(u'/') || nom.startsWith(u'\\') || nom.contains(u':')) return false;
+  const QStringList composants = QString(nom).replace(u'\\', u'/').split(u'/');
+  return std::none_of(composants.begin(), composants.end(), [](const QString& c) {
+    return c.isEmpty() || c == QStringLiteral(".") || c == QStringLiteral("..");
+  });
+}
+
+QStringList nomssûrs(const QStringList& noms, const QString& fichier) {
+  QStringList sûrs, ignorés;
+  for (const QString& n : noms) (nomrelatifsûr(n) ? sûrs : ignorés).append(n);
+  if (!ignorés.isEmpty())
+    boîtes().message(QStringLiteral("Le fichier « %1 » nomme ce qui sortirait de son dossier ; ces lignes sont "
+                                    "ignorées :\n\n%2")
+                         .arg(QDir::toNativeSeparators(fichier), ignorés.join(u'\n')),
+                     QStringLiteral("Liste abîmée"));
+  return sûrs;
 }
 
 QString titreerreur(const QString& chemin) {

@@ -5,6 +5,7 @@
 // amovible se forment à partir de ce nom.
 
 #include <QString>
+#include <QStringList>
 
 QString nomlisteclasses();                                  // "listclas." & année
 QString nommaxima(const QString& clé);                       // clé\clé.MPE
@@ -26,6 +27,13 @@ QString cheminaffichage();                     // dossierracine & "\affichage.tx
 // c'est lui qui est choisi et qu'il manque ; un autre dossier (une clé USB) n'est
 // jamais créé à sa place.
 void préparerdossieramovible();
+
+// Vrai quand un nom relatif lu dans une liste reste dans son dossier : ni chemin
+// absolu, ni lecteur ("C:"), ni composant "." ou "..", ni composant vide.
+bool nomrelatifsûr(const QString& nom);
+// Garde les noms sûrs d'une liste lue sur le disque ; les autres sont ignorés et un
+// message les nomme avec le fichier qui les contenait.
+QStringList nomssûrs(const QStringList& noms, const QString& fichier);
 
 // "Erreur pour " & chemin & " !"
 QString titreerreur(const QString& chemin);

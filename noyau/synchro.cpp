@@ -31,9 +31,10 @@ void ajouterlignes(const QString& chemin, const QStringList& lignes) {
 // Entrées de la liste des modifications, chacune une seule fois, dans l'ordre.
 QStringList modificationsenattente() {
   QStringList entrées;
-  for (const QString& e : découperéléments(lignessiexiste(chemindisquedur(nomlistemodifications))))
+  const QString liste = chemindisquedur(nomlistemodifications);
+  for (const QString& e : découperéléments(lignessiexiste(liste)))
     if (!e.isEmpty() && !entrées.contains(e)) entrées.append(e);
-  return entrées;
+  return nomssûrs(entrées, liste);
 }
 
 void copierversdisquedur(const QString& nom) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "noyau/dossiers.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
 
@@ -11,7 +12,11 @@ QString dossierutilisateur(const QString& nom) { return services().dossierprogra
 
 QStringList lireutilisateurs() {
   const QString fichier = fichierutilisateurs();
-  return fichierexiste(fichier) ? découperéléments(lirefichier(fichier)) : QStringList();
+  if (!fichierexiste(fichier)) return {};
+  QStringList noms;
+  for (const QString& n : découperéléments(lirefichier(fichier)))
+    if (!n.isEmpty()) noms.append(n);
+  return nomssûrs(noms, fichier);
 }
 
 QString refusnomutilisateur(const QString& nom) {

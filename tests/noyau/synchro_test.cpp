@@ -7,6 +7,7 @@
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/synchro.h"
+#include "noyau/utilisateurs.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
 #include "tests/outils/essai.h"
@@ -217,6 +218,39 @@ TEST_F(Synchro, RecuperationCopieSansQuestion) {
   boîtes.oublier();
   sauvegardederécupération();  // sans liste : ni copie ni message
   EXPECT_TRUE(boîtes.montrées().isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+class ListesSures : public EssaiDonnees {};
+
+// Une liste abîmée ou trafiquée ne mène jamais hors de son dossier : ni lecture,
+// ni écriture ; un message nomme les lignes ignorées.
+TEST_F(ListesSures, ListeDesModificationsEtUtilisateursRestentDansLeurDossier) {
+  const QString dehorsamovible = temporaire.path() + QStringLiteral("/x");  // "..\x" depuis le disque amovible
+  const QString dehorsdur = racine + QStringLiteral("/x");                  // "..\x" depuis le dossier des données
+  écrire(dehorsamovible, "intact");
+  écrire(dehorsdur, "secret");
+  écrire(disquedur(QStringLiteral("5A131/5A131.P1N")), "notes\r\n");
+  QDir().mkpath(amovible(QStringLiteral("5A131")));
+  écrire(disquedur(QStringLiteral("listebck.txt")),
+         "5A131\\5A131.P1N\r\n..\\x\r\nC:\\x\r\n/etc/hostname\r\n5A131\\..\\..\\x\r\n");
+  sauvegardederécupération();
+  ASSERT_EQ(boîtes.montrées().size(), 2u);
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Liste abîmée"));
+  EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("5A131\\..\\..\\x")));
+  EXPECT_EQ(boîtes.montrées()[1].texte, QStringLiteral("Sauvegarde sur disque amovible terminée"));
+  EXPECT_EQ(lire(dehorsamovible), QByteArray("intact"));
+  EXPECT_EQ(lire(amovible(QStringLiteral("5A131/5A131.P1N"))), QByteArray("notes\r\n"));
+
+  boîtes.oublier();
+  services().dossierprogramme = racine;
+  écrire(racine + QStringLiteral("/utilisateurs.evl"), "Marie\r\n..\\..\\dehors\r\n/tmp\r\nJean\r\n");
+  EXPECT_EQ(lireutilisateurs(), (QStringList{"Marie", "Jean"}));
+  ASSERT_EQ(boîtes.montrées().size(), 1u);
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Liste abîmée"));
 }
 
 }  // namespace
