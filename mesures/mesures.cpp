@@ -169,6 +169,23 @@ void CorrectionNote(benchmark::State& s) {
   feuille.hide();
 }
 
+// La transaction seule d'un élève ajouté : cinq fichiers, leurs temporaires forcés
+// sur le disque, le journal, les renommages et les dossiers forcés à leur tour.
+void TransactionAjoutÉlève(benchmark::State& s) {
+  ouvrirfeuille();
+  const QString liste = chemindisquedur(nomlistemodifications);
+  const auto avec = préparerchaquepériode([] { ajouterélève(QStringLiteral("Mmm Nouvel")); });
+  chargerclasse();
+  const auto sans = préparerchaquepériode([] {});
+  for (auto _ : s) {
+    écrirefichiersnotés(avec);
+    s.PauseTiming();
+    écrirefichiersnotés(sans);
+    supprimerfichier(liste);
+    s.ResumeTiming();
+  }
+}
+
 // Un élève arrivé en cours d'année : chaque période et chaque examen préparés,
 // les cinq fichiers écrits ensemble, la période rechargée et la grille refaite.
 void AjoutÉlève(benchmark::State& s) {
@@ -302,6 +319,7 @@ BENCHMARK(ImpressionDémo)->Unit(benchmark::kMillisecond);
 BENCHMARK(OuvertureTotaux)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(OuvertureClassement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(AjoutÉlève)->Unit(benchmark::kMillisecond);
+BENCHMARK(TransactionAjoutÉlève)->Unit(benchmark::kMillisecond);
 BENCHMARK(CorrectionNote)->Unit(benchmark::kMillisecond);
 BENCHMARK(RemplissageGrille)->Args({30, 50})->Args({1000, 500})->Unit(benchmark::kMillisecond);
 BENCHMARK(Chargement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
