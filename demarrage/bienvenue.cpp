@@ -130,9 +130,8 @@ void FenetreBienvenue::Form_Load() {
 }
 
 void FenetreBienvenue::Label6_DblClick() {
-  const QString fichier = fichierutilisateurs();
-  if (fichierexiste(fichier)) return;
-  avecpiège(titreerreur(fichier), [&] { écrirefichier(fichier, {}); });
+  if (fichierexiste(fichierutilisateurs())) return;
+  créerlisteutilisateurs();
   Form_Load();
 }
 

@@ -249,11 +249,7 @@ void FenetreRenseignements::cmdok_Click() {
   é.arrondidemi = casedemi->isChecked() ? VRAI : FAUX;
   é.ouvrirprincipale = Check1->isChecked() ? VRAI : FAUX;
   écrirerenseignements();
-  const QString taille = Option2->isChecked() ? QStringLiteral("1024")
-                         : Option3->isChecked() ? QStringLiteral("1152")
-                                                : QStringLiteral("800");
-  avecpiège(titreerreur(cheminaffichage()), [&] { écrirefichier(cheminaffichage(), {taille}); });
-  é.tailleécran = taille.toInt();
+  écriretailleécran(Option2->isChecked() ? 1024 : Option3->isChecked() ? 1152 : 800);
   if (redémarrer_) {
     const QString vérifiés = chemindisquedur(nomlistevérifiés);
     avecpiège(titreerreur(vérifiés), [&] { supprimerfichier(vérifiés); });

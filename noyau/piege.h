@@ -25,33 +25,34 @@ inline bool erreurdedonnées(const ErreurEvalo& e) {
                f->cause() == CauseErreur::HorsLimites);
 }
 
+// Boucle commune des pièges. Avec arrêtsurdonnées, une erreur de données (la
+// relire ne changerait rien) dit que OK abandonne la commande, et l'abandonne.
+template <class Étape>
+auto piéger(const QString& titre, Étape&& étape, bool arrêtsurdonnées) -> decltype(étape()) {
+  for (;;) {
+    try {
+      return étape();
+    } catch (const ErreurEvalo& erreur) {
+      const bool arrêt = arrêtsurdonnées && erreurdedonnées(erreur);
+      const QString texte =
+          arrêt ? erreur.texte() + QStringLiteral("\n\nOK : abandonner cette commande (rien n'est écrit).  "
+                                                  "Annuler : quitter le programme.")
+                : erreur.texte();
+      if (avertissement(texte, titre) != OK) terminerleprogramme();
+      if (arrêt) throw CommandeArrêtée();
+    }
+  }
+}
+
 // Piège d'un chargement de classe-période : une erreur de fichier se réessaie
 // comme ailleurs ; une erreur de données montre sa boîte (fichier et ligne), puis
 // OK abandonne la commande (CommandeArrêtée) et Annuler met fin au programme.
 template <class Étape>
 auto avecpiègedechargement(const QString& titre, Étape&& étape) -> decltype(étape()) {
-  for (;;) {
-    try {
-      return étape();
-    } catch (const ErreurEvalo& erreur) {
-      const bool données = erreurdedonnées(erreur);
-      const QString texte =
-          données ? erreur.texte() + QStringLiteral("\n\nOK : abandonner cette commande (rien n'est écrit).  "
-                                                    "Annuler : quitter le programme.")
-                  : erreur.texte();
-      if (avertissement(texte, titre) != OK) terminerleprogramme();
-      if (données) throw CommandeArrêtée();
-    }
-  }
+  return piéger(titre, std::forward<Étape>(étape), true);
 }
 
 template <class Étape>
 auto avecpiège(const QString& titre, Étape&& étape) -> decltype(étape()) {
-  for (;;) {
-    try {
-      return étape();
-    } catch (const ErreurEvalo& erreur) {
-      if (avertissement(erreur.texte(), titre) != OK) terminerleprogramme();
-    }
-  }
+  return piéger(titre, std::forward<Étape>(étape), false);
 }

@@ -146,6 +146,12 @@ void écrirerenseignements() {
   });
 }
 
+void écriretailleécran(int largeur) {
+  const QString fichier = cheminaffichage();
+  avecpiège(titreerreur(fichier), [&] { écrirefichier(fichier, {QString::number(largeur)}); });
+  état().tailleécran = largeur;
+}
+
 void liretailleécran() {
   ÉtatPartagé& é = état();
   const QString fichier = cheminaffichage();

@@ -8,6 +8,9 @@ void lirerenseignements();
 // Ôte le "\" final des deux dossiers en mémoire puis écrit le fichier entier.
 void écrirerenseignements();
 
+// Écrit la largeur d'écran choisie dans "affichage.txt" et la garde dans tailleécran.
+void écriretailleécran(int largeur);
+
 // Largeur d'écran choisie ("affichage.txt" du dossier racine) dans tailleécran,
 // quand le fichier existe.
 void liretailleécran();

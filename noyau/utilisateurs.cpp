@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "noyau/dossiers.h"
+#include "noyau/piege.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
 
@@ -26,6 +27,11 @@ QString refusnomutilisateur(const QString& nom) {
                           "/ \\ : * ? \" < > | , ni point au début).")
         .arg(nom);
   return QString();
+}
+
+void créerlisteutilisateurs() {
+  const QString fichier = fichierutilisateurs();
+  if (!fichierexiste(fichier)) avecpiège(titreerreur(fichier), [&] { écrirefichier(fichier, {}); });
 }
 
 void ajouterutilisateur(const QString& nom) {

@@ -14,6 +14,9 @@ QStringList lireutilisateurs();
 // sinon la raison du refus.
 QString refusnomutilisateur(const QString& nom);
 
+// Allume la liste des utilisateurs : crée "utilisateurs.evl" vide s'il manque.
+void créerlisteutilisateurs();
+
 // Crée le dossier de l'utilisateur s'il manque (un dossier existant et ses données
 // sont repris) et ajoute son nom à la fin de la liste.
 void ajouterutilisateur(const QString& nom);
