@@ -209,8 +209,9 @@ void FenetreRenseignements::Command2_Click() {
                            "faudra redémarrer le logiciel après ce changement et les dernières modifications (points) "
                            "ne seront pas sauvegardées.");
   const auto admis =
+      // Gardé dans les renseignements, lus élément par élément en Windows-1252.
       texteadmis(boîtes().saisie(message, QStringLiteral("Disque amovible"), sansbarre(état().dossieramovible)),
-                 GenreTexte::Chemin);
+                 GenreTexte::Élément);
   if (!admis || admis->isEmpty()) return;
   const QString réponse = *admis;
   const QString réel = cheminréel(réponse);

@@ -16,12 +16,12 @@
 
 enum class GenreTexte {
   Libre,        // ligne entière d'un fichier : matière, date, remarque, cours, compétence
-  Élément,      // lu jusqu'à une virgule : pas de "," (nom de compétence par défaut)
+  Élément,      // lu jusqu'à une virgule : pas de "," (compétence par défaut, disque amovible)
   Champ,        // champ d'une ligne d'élève : pas de "/" (date d'une note orale)
   NomÉlève,     // champ d'une ligne d'élève, avec le message du nom d'élève
   NomDeClasse,  // devient un nom de dossier et une entrée de la liste des modifications
   NomDeFichier, // nom d'utilisateur, de profil : un nom de dossier ou de fichier
-  Chemin,       // chemin d'un dossier (exportation, disque amovible) : pas de page de code
+  Chemin,       // dossier qui n'est écrit dans aucun fichier (exportation, back-up)
 };
 
 struct TexteContrôlé {
