@@ -8,7 +8,11 @@
 
 // Écrit les octets dans temporaire et les force sur le disque (fsync) ; une erreur
 // nomme chemin (le fichier que le temporaire remplacera) et ne laisse pas de temporaire.
-void écriretemporaire(const QString& temporaire, const QString& chemin, const QByteArray& octets);
+// dansunensemble choisit la panne simulée des essais (un fichier d'une transaction).
+void écriretemporaire(const QString& temporaire, const QString& chemin, const QByteArray& octets,
+                      bool dansunensemble = true);
+// Écrit le fichier entier par un temporaire ".~evalo" renommé, puis force son dossier.
+void remplacerfichier(const QString& chemin, const QByteArray& octets, bool dansunensemble);
 // Force sur le disque le contenu d'un dossier (les renommages qui y ont eu lieu).
 void synchroniserdossier(const QString& dossier);
 ErreurFichier erreurderenommage(const QString& chemin, int errnoinstant);

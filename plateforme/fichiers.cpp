@@ -5,15 +5,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 #include "plateforme/encodage.h"
 #include "plateforme/ecriturebrute.h"
+#include "plateforme/transaction.h"
 
 namespace {
 
@@ -189,23 +190,6 @@ bool pannesimulée(QFileDevice& f, const QByteArray& octets, bool dansunensemble
   return false;
 }
 
-// Écrit les octets dans le fichier temporaire de QSaveFile, sans le mettre à sa place.
-void préparer(QSaveFile& f, const QString& chemin, const QByteArray& octets) {
-  errno = 0;
-  if (!f.open(QIODevice::WriteOnly)) throw erreurouverture(chemin, f, true);
-  if (pannesimulée(f, octets, false)) {
-    f.cancelWriting();
-    throw erreurécriture(chemin, ENOSPC, QString());
-  }
-  errno = 0;
-  if (f.write(octets) != octets.size() || !f.flush()) {
-    const int e = errno;
-    const QString détail = f.errorString();
-    f.cancelWriting();
-    throw erreurécriture(chemin, e, détail);
-  }
-}
-
 }  // namespace
 
 void synchroniserdossier(const QString& dossier) {
@@ -215,7 +199,7 @@ void synchroniserdossier(const QString& dossier) {
   ::close(fd);
 }
 
-void écriretemporaire(const QString& temporaire, const QString& chemin, const QByteArray& octets) {
+void écriretemporaire(const QString& temporaire, const QString& chemin, const QByteArray& octets, bool dansunensemble) {
   QFile f(temporaire);
   errno = 0;
   if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw erreurouverture(chemin, f, true);
@@ -224,7 +208,7 @@ void écriretemporaire(const QString& temporaire, const QString& chemin, const Q
     f.remove();
     return erreurécriture(chemin, e, détail);
   };
-  if (pannesimulée(f, octets, true)) throw échec(ENOSPC, QString());
+  if (pannesimulée(f, octets, dansunensemble)) throw échec(ENOSPC, QString());
   errno = 0;
   if (f.write(octets) != octets.size() || !f.flush()) throw échec(errno, f.errorString());
   if (::fsync(f.handle()) != 0) throw échec(errno, QString::fromLocal8Bit(strerror(errno)));
@@ -235,10 +219,18 @@ ErreurFichier erreurderenommage(const QString& chemin, int errnoinstant) {
   return erreurécriture(chemin, errnoinstant, QString::fromLocal8Bit(strerror(errnoinstant)));
 }
 
-void écrireoctets(const QString& chemin, const QByteArray& octets) {
-  QSaveFile f(chemin);
-  préparer(f, chemin, octets);
-  if (!f.commit()) throw erreurécriture(chemin, errno, f.errorString());
+// Le temporaire porte un nom connu : un arrêt brutal n'en laisse pas d'inconnu, et le
+// démarrage suivant le jette avec ceux des transactions.
+void écrireoctets(const QString& chemin, const QByteArray& octets) { remplacerfichier(chemin, octets, false); }
+
+void remplacerfichier(const QString& chemin, const QByteArray& octets, bool dansunensemble) {
+  const QString temporaire = chemin + suffixetemporaire;
+  écriretemporaire(temporaire, chemin, octets, dansunensemble);
+  if (std::rename(QFile::encodeName(temporaire).constData(), QFile::encodeName(chemin).constData()) != 0) {
+    const int e = errno;
+    QFile::remove(temporaire);
+    throw erreurderenommage(chemin, e);
+  }
   synchroniserdossier(QFileInfo(chemin).absolutePath());
 }
 

@@ -45,17 +45,6 @@ QString cheminsûr(const QDir& racine, const QString& nom) {
   return racine.filePath(propre);
 }
 
-void écrirejournal(const QString& journal, const QByteArray& octets) {
-  const QString temporaire = journal + suffixetemporaire;
-  écriretemporaire(temporaire, journal, octets);
-  if (std::rename(QFile::encodeName(temporaire).constData(), QFile::encodeName(journal).constData()) != 0) {
-    const int e = errno;
-    QFile::remove(temporaire);
-    throw erreurderenommage(journal, e);
-  }
-  synchroniserdossier(QFileInfo(journal).absolutePath());
-}
-
 QList<Entrée> lirejournal(const QString& journal, const QDir& racine) {
   QFile f(journal);
   if (!f.open(QIODevice::ReadOnly)) return {};
@@ -125,7 +114,7 @@ void écrireensemble(const QList<FichierÀÉcrire>& fichiers, const QString& jou
       écrits.append(f.chemin + suffixetemporaire);
     }
     opération();
-    écrirejournal(journal, texte + fin + '\n');
+    remplacerfichier(journal, texte + fin + '\n', true);
   } catch (const ErreurFichier& e) {
     for (const QString& t : écrits) QFile::remove(t);
     throw ErreurFichier(e.cause(), e.chemin(),

@@ -3,6 +3,8 @@
 // notes et les interrogations d'une période) sont remplacés tous ou aucun, même si le
 // programme s'arrête net ou si le courant manque au milieu.
 //
+// Un fichier écrit seul passe aussi par un temporaire ".~evalo" renommé.
+//
 // 1. chaque nouveau contenu va dans un temporaire (nom + ".~evalo") du dossier de son
 //    fichier, forcé sur le disque ;
 // 2. un journal nomme chaque paire temporaire → fichier ; il est écrit de façon

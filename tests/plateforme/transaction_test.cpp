@@ -112,6 +112,19 @@ TEST_F(Transactions, SuppressionDansLaTransaction) {
   }
 }
 
+// Arrêt avant le journal, ou au milieu d'une écriture seule : le temporaire laissé
+// est jeté au démarrage et le fichier garde son contenu d'avant.
+TEST_F(Transactions, TemporaireSansJournalJete) {
+  poser(ensemble("ancien"));
+  for (const QString& n : {noms[0], noms[1]}) écrireoctets(chemin(n) + suffixetemporaire, "moitié");
+  EXPECT_TRUE(achevertransaction(journal()).isEmpty());
+  EXPECT_EQ(état(ensemble("ancien"), ensemble("nouveau")), QStringLiteral("avant"));
+  EXPECT_TRUE(restes().isEmpty());
+  écrireoctets(chemin(noms[0]), "seul");
+  EXPECT_EQ(lireoctets(chemin(noms[0])), QByteArray("seul"));
+  EXPECT_TRUE(restes().isEmpty()) << "une écriture seule ne laisse pas de temporaire";
+}
+
 // Un journal abîmé ou trafiqué ne fait jamais sortir du dossier.
 TEST_F(Transactions, JournalQuiSortDuDossierIgnore) {
   QTemporaryDir dehors;
