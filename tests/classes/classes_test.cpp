@@ -335,6 +335,22 @@ TEST_F(NouvelleClasse, ImportAvecVirgulesGuillemetsEtPrefixe) {
   EXPECT_EQ(état().nbélèves, 5);
 }
 
+TEST_F(NouvelleClasse, ImportEnUtf8EtCorrectionRefusee) {
+  const QString fichier = temporaire.path() + QStringLiteral("/élèves.txt");
+  écrire(fichier, QStringLiteral("Kowalski Łukasz\nNguyễn Thị\n").toUtf8());
+  services().choisirfichier = [&](const QString&, const QString&) { return fichier; };
+  boîtes.répondretexte(QString());  // pas de préfixe
+  f.Command1_Click();
+  EXPECT_EQ(lignes(f.listenom), (QStringList{"Kowalski Lukasz", "Nguyên Thi"}));
+
+  f.listenom->setCurrentRow(0);
+  boîtes.répondretexte(QStringLiteral("Kowalski/Lukasz"));
+  boîtes.répondre(OK);
+  boîtes.répondretexte(QStringLiteral("Kowalski Luc"));
+  f.listenom_DblClick();
+  EXPECT_EQ(lignes(f.listenom), (QStringList{"Kowalski Luc", "Nguyên Thi"}));
+}
+
 TEST_F(NouvelleClasse, ElevesTapesCorrigesSupprimes) {
   boîtes.répondretexte(QStringLiteral("Martin"));
   boîtes.répondretexte(QStringLiteral("Du/pont"));

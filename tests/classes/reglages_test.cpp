@@ -183,6 +183,21 @@ TEST_F(RensClasse, CoursRenomméMêmeEnAnnulant) {
   EXPECT_EQ(état().nomcours[1], QStringLiteral("Algèbre"));
 }
 
+TEST_F(RensClasse, CoursColleSurDeuxLignes) {
+  FenetreListeClasses& liste = fenêtrelisteclasses();
+  FenetreRensClasse& f = fenêtrerensclasse();
+  surfenêtre = [&](const QString&) {
+    f.Form_Load();
+    boîtes.répondretexte(QStringLiteral("Math\r\nSciences"));
+    f.cours_DblClick();
+    f.cmdannuler_Click();
+  };
+  liste.cmdrens_Click();
+  const QStringList l = lirefichier(disquedur(QStringLiteral("listclas.13")));
+  EXPECT_EQ(l.size(), 6);  // toujours une classe de cinq lignes
+  EXPECT_EQ(l[2], QStringLiteral("Math Sciences"));
+}
+
 TEST_F(RensClasse, SansClasseCouranteLesRenseignementsParDéfaut) {
   FenetreListeClasses& liste = fenêtrelisteclasses();
   état().classecourante = 0;

@@ -259,6 +259,29 @@ TEST_F(Entretien, AjouterUnEleveDansChaquePeriodeEtExamen) {
   EXPECT_FALSE(boîtes.sablieractif());
 }
 
+// Un nom collé avec un saut de ligne et une lettre hors de Windows-1252 : un seul
+// élève, écrit pareil dans chaque période, jamais avec "?" pour la lettre ; une
+// correction avec "/" est refusée.
+TEST_F(Entretien, NomColleAvecSautDeLigneEtLettrePolonaise) {
+  boîtes.répondretexte(QStringLiteral("Kowalski\r\nŁukasz"));
+  boîtes.répondre(OUI);  // garder « Kowalski Lukasz »
+  p.mnuajouternom_Click();
+  for (const QString& n : {P1N, P2N, E1N}) {
+    EXPECT_EQ(fichier(n)[0], QStringLiteral(" 4")) << n.toStdString();
+    EXPECT_TRUE(noms(n).contains(QStringLiteral("Kowalski Lukasz"))) << n.toStdString();
+    EXPECT_FALSE(lire(disquedur(n)).contains("?ukasz")) << n.toStdString();
+  }
+  const QByteArray avant = lire(disquedur(P1N));
+  boîtes.oublier();
+  boîtes.répondretexte(QStringLiteral("Kowalski/Lukasz"));
+  boîtes.répondre(OK);
+  boîtes.répondretexte(QString());  // puis renonce
+  choisir(5, 1);  // le nom du troisième élève : double clic
+  p.grille1_DblClick();
+  EXPECT_EQ(boîtes.montrées()[1].titre, QStringLiteral("Caractère interdit"));
+  EXPECT_EQ(lire(disquedur(P1N)), avant);
+}
+
 TEST_F(Entretien, PanneEnCoursDAjoutNeLaisseAucunFichierDisparate) {
   const QByteArray avant[] = {lire(disquedur(P1N)), lire(disquedur(P2N)), lire(disquedur(E1N))};
   for (const int bouton : {ANNULER, OK}) {

@@ -374,6 +374,23 @@ TEST_F(Interro, ImpressionDesResultats) {
 
 class Remarques : public Feuille {};
 
+TEST_F(Remarques, TexteColleNettoyeOuRefuse) {
+  FenetreRema& r = rema();
+  état().textesaisi = QStringLiteral("Entrer la matière de l'interrogation écrite");
+  r.Form_Load();
+  r.Text1->setText(QStringLiteral("  Fractions\tet\ndécimaux "));
+  r.Command2_Click();
+  EXPECT_EQ(état().textesaisi, QStringLiteral("Fractions et décimaux"));
+  // Un émoji seul n'a pas de lettre proche : refusé, la fenêtre attend une autre frappe.
+  r.Form_Load();
+  état().textesaisi = QStringLiteral("avant");
+  r.Text1->setText(QStringLiteral("😀"));
+  boîtes.répondre(OK);
+  r.Command2_Click();
+  EXPECT_EQ(état().textesaisi, QStringLiteral("avant"));
+  EXPECT_EQ(boîtes.montrées().last().titre, QStringLiteral("Caractères impossibles à garder"));
+}
+
 TEST_F(Remarques, AllerRetourAvecUneVirgule) {
   FenetreRema& r = rema();
   état().textesaisi = QStringLiteral("Entrer la matière de l'interrogation écrite");
