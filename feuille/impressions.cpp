@@ -6,6 +6,7 @@
 #include "noyau/etat.h"
 #include "noyau/module.h"
 #include "noyau/notesclasse.h"
+#include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
 #include "rapports/fiche.h"
@@ -26,6 +27,7 @@ void FenetrePrincipale::imprimerdirect_Click() {
 
 void FenetrePrincipale::imprfi_Click() {
   GardeClassePériode garde;
+  DocumentEnCours document(imprimantes().Printer());
   ÉtatPartagé& é = état();
   é.élèvesrécapitulatif.redim(0);
   é.sélectionannulée = false;

@@ -244,6 +244,7 @@ void FenetreImprimer::cmdok_Click() {
   é.périodecourante = périodeàimprimer;
   travail_.périodeàimprimer = périodeàimprimer;
   Imprimante& i = imprimantes().Printer();
+  DocumentEnCours document(i);
   {
     struct Sablier {
       Sablier() { boîtes().sablier(true); }

@@ -45,6 +45,21 @@ void imprimercompétences(Imprimante& i, const TravailImpression& t);
 // 0 à la dernière période de la classe ; une réponse vide vaut 0.
 int demanderdernièrepériode();
 
+// Le temps d'une commande d'impression qui peut être abandonnée (une période
+// abîmée) : le document commencé est alors jeté, et l'impression suivante n'en
+// porte rien.
+class DocumentEnCours {
+public:
+  explicit DocumentEnCours(Imprimante& i);
+  ~DocumentEnCours();
+  DocumentEnCours(const DocumentEnCours&) = delete;
+  DocumentEnCours& operator=(const DocumentEnCours&) = delete;
+
+private:
+  Imprimante& imprimante_;
+  int exceptions_;
+};
+
 // Remet le document ; un refus de l'imprimante est dit en clair. Vrai quand il est remis.
 bool finirdocument(Imprimante& i);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "noyau/etat.h"
 #include "noyau/module.h"
@@ -239,6 +240,12 @@ void imprimerrensinterro(Imprimante& i, const TravailImpression& t) {
     i.Print();
   }
   i.NewPage();
+}
+
+DocumentEnCours::DocumentEnCours(Imprimante& i) : imprimante_(i), exceptions_(std::uncaught_exceptions()) {}
+
+DocumentEnCours::~DocumentEnCours() {
+  if (std::uncaught_exceptions() > exceptions_) imprimante_.KillDoc();
 }
 
 bool finirdocument(Imprimante& i) {

@@ -96,13 +96,20 @@ void Imprimante::NewPage() {
   pageàouvrir_ = true;
 }
 
-void Imprimante::EndDoc() {
+QList<PageImprimée> Imprimante::prendrepages() {
   QList<PageImprimée> pages;
   pages.swap(pages_);
   pageàouvrir_ = true;
   sautautomatique_ = false;
   ligneouverte_ = false;
   x_ = y_ = 0;
+  return pages;
+}
+
+void Imprimante::KillDoc() { prendrepages(); }
+
+void Imprimante::EndDoc() {
+  QList<PageImprimée> pages = prendrepages();
   const auto vide = [](const PageImprimée& p) { return p.lignes.isEmpty() && p.images.isEmpty(); };
   if (std::all_of(pages.begin(), pages.end(), vide)) return;
   // Une page vide en fin de document (NewPage final) n'est pas imprimée.

@@ -101,6 +101,8 @@ public:
   // Remet le document ; une imprimante qui le refuse lève ErreurEvalo avec la
   // cause en français (le document est alors abandonné).
   void EndDoc();
+  // Jette le document commencé : ses pages ne sont jamais remises.
+  void KillDoc();
   void PaintPicture(const ImageGrille& image, int xtwips, int ytwips);
 
   // Hauteur encore libre sur la page, en points (une page entière quand la
@@ -120,6 +122,7 @@ protected:
   virtual void remettre(const QList<PageImprimée>& pages) = 0;
 
 private:
+  QList<PageImprimée> prendrepages();  // les pages du document, l'imprimante remise à neuf
   PageImprimée& page();
   LigneImprimée& ligne();
   void placer(const QString& texte);

@@ -8,6 +8,7 @@
 
 #include "impression/choiximprimante.h"
 #include "impression/imprimer.h"
+#include "noyau/piege.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/qt/imprimanteqt.h"
 #include "plateforme/services.h"
@@ -108,6 +109,33 @@ TEST_F(Imprimer, PériodeQuiManqueÀUneClasse) {
     EXPECT_EQ(état().nbélèves, 4);
     EXPECT_EQ(état().totalélève[1], QStringLiteral(" 13.5"));
   }
+}
+
+// Un fichier abîmé dans la période à imprimer : la boîte le nomme, rien ne part à
+// l'imprimante, la feuille garde sa classe et sa période, le programme continue.
+TEST_F(Imprimer, PeriodeAbimeeArreteLImpressionSansFinDuProgramme) {
+  deuxdisques(QStringLiteral("5B131\\5B131.P2N"), {" 1", " x", " 0", " 1", "Léo Martin", "-1/-1/ 12/ 0/"});
+  f.Option2_Click();
+  choisirpériode(QStringLiteral("P2"));
+  f.Coche2->setChecked(true);
+  boîtes.répondre(OK);
+  EXPECT_THROW(f.cmdok_Click(), CommandeArrêtée);
+  ASSERT_EQ(boîtes.montrées().size(), 1);
+  EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("ligne 2"))) << boîtes.montrées()[0].texte.toStdString();
+  EXPECT_TRUE(parc.imprimante(0).documents().isEmpty());
+  EXPECT_EQ(état().classecourante, 1);
+  EXPECT_EQ(état().périodecourante, QStringLiteral("P1"));
+  EXPECT_EQ(état().totalélève[1], QStringLiteral(" 13.5"));
+
+  // Le fichier réparé, l'impression suivante ne porte rien de la commande abandonnée.
+  deuxdisques(QStringLiteral("5B131\\5B131.P2N"), {" 1", " 0", " 0", " 1", "Léo Martin", "-1/-1/ 12/ 0/"});
+  f.Form_Load();
+  f.Option2_Click();
+  choisirpériode(QStringLiteral("P2"));
+  f.Coche2->setChecked(true);
+  f.cmdok_Click();
+  ASSERT_EQ(parc.imprimante(0).documents().size(), 1);
+  EXPECT_EQ(enpages().size(), 2) << enpages().join(u'\n').toStdString();
 }
 
 TEST_F(Imprimer, ToutesLesClassesDansUnSeulDocumentDansLOrdreDesTypes) {
