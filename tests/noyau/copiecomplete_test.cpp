@@ -135,3 +135,22 @@ TEST_F(CopieComplete, DossierCibleRefuseOuPrepare) {
 }
 
 }  // namespace
+
+namespace {
+
+// Un dossier caché est copié comme un autre ; le journal d'un changement et les
+// temporaires ne sont pas des données et restent en dehors.
+TEST_F(CopieComplete, DossierCacheCopieJournalEtTemporairesLaisses) {
+  classes();
+  écrire(disquedur(QStringLiteral(".A131\\.A131.P1N")), crlf({" 0"}));
+  écrire(disquedur(QStringLiteral("transaction.evl")), "EVALO-TRANSACTION 1\nFIN\n");
+  écrire(disquedur(QStringLiteral("5A131\\5A131.P1N.~evalo")), "moitié");
+  const BilanCopie bilan = copier();
+  EXPECT_TRUE(bilan.noncopiés.isEmpty());
+  EXPECT_EQ(bilan.copiés, bilan.total);
+  EXPECT_EQ(lire(cible + QStringLiteral("/.A131/.A131.P1N")), crlf({" 0"}));
+  EXPECT_FALSE(QFileInfo::exists(cible + QStringLiteral("/transaction.evl")));
+  EXPECT_FALSE(QFileInfo::exists(cible + QStringLiteral("/5A131/5A131.P1N.~evalo")));
+}
+
+}  // namespace
