@@ -345,10 +345,21 @@ void FenetreInterro::tableau_Click() {
   }
 }
 
+// Un nouveau test n'a pas encore de compétence : la liste repart de zéro quand
+// la période n'a aucun test, car celle d'une autre période y est peut-être encore.
+void FenetreInterro::préparercompétencenouvelle(int n) {
+  ÉtatPartagé& é = état();
+  if (é.nbinterros == 0)
+    é.compétenceinterro.redim(n);
+  else if (é.compétenceinterro.borne() < n)
+    é.compétenceinterro.redimconserver(n);
+  é.compétenceinterro[n] = 0;
+}
+
 void FenetreInterro::cmdok_Click() {
   ÉtatPartagé& é = état();
   const int n = é.numérointerro;
-  if (é.compétenceinterro.borne() < n) é.compétenceinterro.redimconserver(n);
+  if (n > é.nbinterros) préparercompétencenouvelle(n);
   for (int s = 1; s <= é.nbélèves; ++s)
     if (notesinterro[s].isEmpty()) {
       cmdnotes_Click();

@@ -68,6 +68,7 @@ protected:
 private:
   int maximumcourant() const;
   void annulersansquestion();
+  void préparercompétencenouvelle(int n);
   bool terminée_ = false;
 };
 

@@ -270,6 +270,37 @@ TEST_F(Feuille, NouvelleInterrogationEtFermetureParLeCadre) {
   EXPECT_EQ(texte(0, 5), QStringLiteral("N°4"));
 }
 
+// Un nouveau test n'hérite d'aucune compétence, même quand la période n'a encore
+// aucun test et que ceux d'une autre période sont encore en mémoire.
+TEST_F(Feuille, LePremierTestDemandeSaCompetence) {
+  for (const auto& [période, numéro] : {std::pair{"P2", 1}, std::pair{"P1", 4}}) {
+    état().périodecourante = QString::fromLatin1(période);
+    chargerclasse();
+    p.Form_Load();
+    boîtes.oublier();
+    QString notegardée = QStringLiteral("?");
+    surfenêtre = [&](const QString&) {
+      FenetreInterro& f = fenêtreinterro();
+      f.Form_Load();
+      f.notesinterro = QStringList{QString(), "16", "A", "NC"};
+      EXPECT_EQ(f.choixcompétence->currentIndex(), -1) << période;
+      boîtes.répondre(OK);
+      f.cmdok_Click();
+      notegardée = état().noteinterro(1, numéro);
+      f.choixcompétence->setCurrentIndex(1);
+      f.cmdok_Click();
+    };
+    boîtes.répondretexte(QStringLiteral("20"));
+    p.mnunouvie_Click();
+    ASSERT_EQ(boîtes.montrées().size(), 2) << période;
+    EXPECT_EQ(boîtes.montrées()[1].titre, QStringLiteral("Attention"));
+    EXPECT_EQ(boîtes.montrées()[1].texte, QStringLiteral("Il faut choisir la compétence évaluée"));
+    EXPECT_EQ(notegardée, QString()) << période;  // la fenêtre n'a rien gardé
+    EXPECT_EQ(état().nbinterros, numéro);
+    EXPECT_EQ(état().compétenceinterro[numéro], 2) << période;
+  }
+}
+
 class Interro : public Feuille {
 protected:
   void ouvrir(int k) {
