@@ -81,7 +81,9 @@ FenetreListeClasses::FenetreListeClasses() {
   setMinimumSize(560, 420);
 
   connect(Listeclasses, &QListWidget::itemClicked, this, [this] { Listeclasses_Click(); });
-  connect(Listeclasses, &QListWidget::currentRowChanged, this, [this] { Listeclasses_Click(); });
+  // La ligne que le focus rend courante n'est pas choisie : seule une ligne
+  // sélectionnée (clic, flèches) rend sa classe courante.
+  connect(Listeclasses, &QListWidget::itemSelectionChanged, this, [this] { Listeclasses_Click(); });
   connect(Listeclasses, &QListWidget::itemDoubleClicked, this, [this] { Listeclasses_DblClick(); });
   connect(Commande1, &QPushButton::clicked, this, [this] { Commande1_Click(); });
   connect(Commande2, &QPushButton::clicked, this, [this] { Commande2_Click(); });
@@ -117,6 +119,7 @@ bool FenetreListeClasses::remplirliste() {
     Listeclasses->addItem(lignedeclasse(c));
     é.listeclassesaffichées[c] = é.nomclasse[c];
   }
+  if (é.classecourante >= 1 && é.classecourante <= é.nbclasses) Listeclasses->setCurrentRow(é.classecourante - 1);
   if (!é.ouvrirprincipale || é.classecourante != 0 || é.nbclasses == 0) return false;
   é.classecourante = 1;
   fixerpériodecourante(u'P', é.dernièrepériode[1]);
@@ -134,8 +137,13 @@ void FenetreListeClasses::ouvrirclasseetfeuille() {
   montrermodale(QStringLiteral("principale"));
 }
 
+int FenetreListeClasses::lignechoisie() const {
+  const QListWidgetItem* ligne = Listeclasses->currentItem();
+  return ligne != nullptr && ligne->isSelected() ? Listeclasses->currentRow() : -1;
+}
+
 void FenetreListeClasses::Listeclasses_Click() {
-  if (état().nbclasses > 0 && Listeclasses->currentRow() >= 0) état().classecourante = Listeclasses->currentRow() + 1;
+  if (état().nbclasses > 0) état().classecourante = lignechoisie() + 1;
 }
 
 void FenetreListeClasses::Listeclasses_DblClick() {
@@ -147,7 +155,7 @@ void FenetreListeClasses::Listeclasses_DblClick() {
 }
 
 void FenetreListeClasses::Listeclasses_KeyDown(int codetouche) {
-  if (codetouche == 13 && Listeclasses->currentRow() >= 0) Listeclasses_DblClick();
+  if (codetouche == 13 && lignechoisie() >= 0) Listeclasses_DblClick();
 }
 
 bool FenetreListeClasses::demandernomclasse(QString& nom, int& suffixe, bool& existant) {
@@ -245,9 +253,9 @@ void FenetreListeClasses::créerclasse(const QString& nom, int suffixe, const QS
 
 void FenetreListeClasses::Commande2_Click() {
   ÉtatPartagé& é = état();
-  const int ligne = Listeclasses->currentRow();
-  if (é.nbclasses == 0 || é.classecourante == 0 || ligne < 0) return;
-  const int c = ligne + 1;
+  const int c = é.classecourante;
+  if (é.nbclasses == 0 || c < 1 || c > é.nbclasses) return;
+  const int ligne = c - 1;
   if (question(QStringLiteral("Faut-il réellement supprimer la classe de \r") + Listeclasses->item(ligne)->text(),
                QStringLiteral("SUPPRIMER UNE CLASSE")) != OUI)
     return;

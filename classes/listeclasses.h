@@ -14,6 +14,7 @@ public:
 
   void Form_Load() override;
   void Listeclasses_Click();
+  int lignechoisie() const;
   void Listeclasses_DblClick();
   void Listeclasses_KeyDown(int codetouche);
   void Commande1_Click();

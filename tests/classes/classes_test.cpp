@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
+#include <QFocusEvent>
 
 #include "tests/outils/impressionqt.h"
 
@@ -211,6 +213,27 @@ TEST_F(AvecTroisClasses, OuvrirUneClasseEtPremiereClasseDOffice) {
   EXPECT_EQ(état().classecourante, 1);
   liste().Form_Load();  // une classe est déjà courante : pas d'ouverture
   EXPECT_EQ(clés.size(), 1);
+}
+
+// Le focus rend une ligne courante sans la choisir : aucune classe n'est alors
+// courante, rien ne se supprime et "Rens." montre les réglages par défaut.
+TEST_F(AvecTroisClasses, LeFocusNeChoisitAucuneClasse) {
+  QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+  QCoreApplication::sendEvent(liste().Listeclasses, &focus);
+  EXPECT_EQ(liste().Listeclasses->currentRow(), 0);
+  EXPECT_EQ(état().classecourante, 0);
+  liste().Commande2_Click();  // une boîte inattendue ferait échouer l'essai
+  liste().Listeclasses_KeyDown(13);
+  QStringList ouvertes;
+  surfenêtre = [&](const QString& nom) { ouvertes.append(nom); };
+  liste().cmdrens_Click();
+  EXPECT_EQ(ouvertes, QStringList{QStringLiteral("renseignementspardéfaut")});
+  EXPECT_EQ(état().nbclasses, 3);
+  // Une classe choisie reste marquée dans la liste quand celle-ci est refaite.
+  liste().Listeclasses->setCurrentRow(2);
+  EXPECT_EQ(état().classecourante, 3);
+  liste().Form_Load();
+  EXPECT_EQ(liste().lignechoisie(), 2);
 }
 
 TEST_F(AvecTroisClasses, SupprimerLaClasseDuMilieu) {
