@@ -137,10 +137,7 @@ void FenetreListeClasses::ouvrirclasseetfeuille() {
   montrermodale(QStringLiteral("principale"));
 }
 
-int FenetreListeClasses::lignechoisie() const {
-  const QListWidgetItem* ligne = Listeclasses->currentItem();
-  return ligne != nullptr && ligne->isSelected() ? Listeclasses->currentRow() : -1;
-}
+int FenetreListeClasses::lignechoisie() const { return lignesélectionnée(*Listeclasses); }
 
 void FenetreListeClasses::Listeclasses_Click() {
   if (état().nbclasses > 0) état().classecourante = lignechoisie() + 1;

@@ -40,7 +40,8 @@ FenetreUtilisateurs::FenetreUtilisateurs() {
   resize(360, 320);
 
   // La ligne choisie au clavier compte comme la ligne cliquée.
-  connect(listeutilisateurs, &QListWidget::currentRowChanged, this, [this] { listeutilisateurs_Click(); });
+  connect(listeutilisateurs, &QListWidget::itemSelectionChanged, this, [this] { listeutilisateurs_Click(); });
+  connect(listeutilisateurs, &QListWidget::itemClicked, this, [this] { listeutilisateurs_Click(); });
   connect(listeutilisateurs, &QListWidget::itemDoubleClicked, this, [this] { listeutilisateurs_DblClick(); });
   connect(cmdajouter, &QPushButton::clicked, this, [this] { cmdajouter_Click(); });
   connect(cmdretirer, &QPushButton::clicked, this, [this] { cmdretirer_Click(); });
@@ -60,7 +61,7 @@ QStringList FenetreUtilisateurs::noms() const {
   return n;
 }
 
-void FenetreUtilisateurs::listeutilisateurs_Click() { lignechoisie_ = listeutilisateurs->currentRow(); }
+void FenetreUtilisateurs::listeutilisateurs_Click() { lignechoisie_ = lignesélectionnée(*listeutilisateurs); }
 
 void FenetreUtilisateurs::listeutilisateurs_DblClick() {
   const QListWidgetItem* ligne = listeutilisateurs->currentItem();
@@ -101,6 +102,7 @@ void FenetreUtilisateurs::cmdretirer_Click() {
   restants.removeAt(lignechoisie_);
   avecpiège(titreerreur(fichierutilisateurs()), [&] { écrireutilisateurs(restants); });
   delete listeutilisateurs->takeItem(lignechoisie_);
+  listeutilisateurs->setCurrentRow(-1);
   lignechoisie_ = -1;
 }
 

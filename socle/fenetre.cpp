@@ -27,6 +27,11 @@ void intercepterclavier(QWidget* contrôle, std::function<bool(int)> gestion) {
   contrôle->installEventFilter(new FiltreClavier(contrôle, std::move(gestion)));
 }
 
+int lignesélectionnée(const QListWidget& liste) {
+  const QListWidgetItem* ligne = liste.currentItem();
+  return ligne != nullptr && ligne->isSelected() ? liste.currentRow() : -1;
+}
+
 Fenetre::Fenetre(QWidget* parent) : QDialog(parent) {
   setWindowIcon(QIcon(logoevalo(64)));
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);

@@ -3,6 +3,7 @@
 // module, avec Form_Load rejoué à chaque affichage.
 
 #include <QDialog>
+#include <QListWidget>
 #include <QPixmap>
 #include <functional>
 
@@ -34,6 +35,10 @@ W* nommer(W* contrôle, const char* nom) {
 // Passe les touches frappées dans un contrôle à gestion (code de touche de
 // l'ancien système) ; une touche traitée (gestion rend vrai) n'y va pas plus loin.
 void intercepterclavier(QWidget* contrôle, std::function<bool(int codetouche)> gestion);
+
+// La ligne sélectionnée d'une liste, ou -1 : la ligne courante que le focus
+// désigne sans la sélectionner n'est pas un choix.
+int lignesélectionnée(const QListWidget& liste);
 
 // Le logo du programme, dessiné (carnet de cotes).
 QPixmap logoevalo(int taille);

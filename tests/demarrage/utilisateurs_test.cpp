@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTest>
 
 #include "classes/listeclasses.h"
 #include "demarrage/back.h"
@@ -155,6 +156,28 @@ TEST_F(Utilisateurs, RetirerDemandeEtGardeLesDonnees) {
     EXPECT_EQ(lire(racine + u'/' + n + QStringLiteral("/rensdef.evl")), crlf({"13"}));
   Bienvenue().Form_Load();
   EXPECT_TRUE(fenêtresmontrées.isEmpty());
+}
+
+// Un utilisateur retiré, le suivant se retire d'un clic, comme le premier.
+TEST_F(Utilisateurs, RetirerDeuxUtilisateursDeSuite) {
+  écrirefichier(fichier(), {QStringLiteral("Marie"), QStringLiteral("Jean")});
+  f.Form_Load();
+  f.show();
+  const auto cliquer = [&](const QString& nom) {
+    QListWidgetItem* ligne = f.listeutilisateurs->findItems(nom, Qt::MatchExactly).value(0);
+    ASSERT_NE(ligne, nullptr) << nom.toStdString();
+    QTest::mouseClick(f.listeutilisateurs->viewport(), Qt::LeftButton, {},
+                      f.listeutilisateurs->visualItemRect(ligne).center());
+  };
+  for (const QString& nom : {QStringLiteral("Marie"), QStringLiteral("Jean")}) {
+    cliquer(nom);
+    boîtes.répondre(OUI);
+    f.cmdretirer_Click();
+    EXPECT_TRUE(f.listeutilisateurs->findItems(nom, Qt::MatchExactly).isEmpty()) << nom.toStdString();
+  }
+  EXPECT_EQ(boîtes.montrées().size(), 2);
+  EXPECT_FALSE(existe(fichier()));
+  f.hide();
 }
 
 class Back : public Utilisateurs {
