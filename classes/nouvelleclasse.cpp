@@ -20,6 +20,7 @@
 #include "plateforme/nombres.h"
 #include "plateforme/qt/grille.h"
 #include "plateforme/services.h"
+#include "plateforme/ordre.h"
 
 
 FenetreNouvelleClasse::FenetreNouvelleClasse() {
@@ -121,7 +122,7 @@ FenetreNouvelleClasse::FenetreNouvelleClasse() {
 // Les élèves restent en ordre alphabétique, sans égard à la casse.
 void FenetreNouvelleClasse::ajouterélève(const QString& nom) {
   int position = 0;
-  while (position < listenom->count() && listenom->item(position)->text().compare(nom, Qt::CaseInsensitive) <= 0) ++position;
+  while (position < listenom->count() && comparerenfrançais(listenom->item(position)->text(), nom) <= 0) ++position;
   listenom->insertItem(position, nom);
 }
 

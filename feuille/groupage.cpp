@@ -8,6 +8,7 @@
 
 #include "noyau/etat.h"
 #include "plateforme/nombres.h"
+#include "plateforme/ordre.h"
 
 QString groupage::blanc(const QString& texte, int largeur) {
   return texte.size() >= largeur ? texte : QString(largeur - texte.size(), u' ') + texte;
@@ -58,7 +59,7 @@ void FenetrePrincipale::grouperparcompétences() {
     colonnes.push_back(std::move(col));
   }
   std::stable_sort(colonnes.begin(), colonnes.end(),
-                   [](const Colonne& a, const Colonne& b) { return a.clé.compare(b.clé, Qt::CaseInsensitive) < 0; });
+                   [](const Colonne& a, const Colonne& b) { return avantenfrançais(a.clé, b.clé); });
   for (int c = 2; c <= E + 1; ++c) {
     const QStringList& cellules = colonnes[static_cast<std::size_t>(c - 2)].cellules;
     const double maximum = val(QStringView(cellules[1].trimmed()).mid(1));

@@ -5,6 +5,7 @@
 #include "noyau/etat.h"
 #include "noyau/totaux.h"
 #include "plateforme/nombres.h"
+#include "plateforme/ordre.h"
 
 QString textepoints(double points) {
   const QString t = sansblancs(str(points));
@@ -17,7 +18,7 @@ QList<Classé> classer(const QList<std::pair<QString, double>>& élèves) {
   QList<std::pair<QString, double>> ordre = élèves;
   const auto avant = [](const std::pair<QString, double>& a, const std::pair<QString, double>& b) {
     if (a.second != b.second) return a.second > b.second;
-    const int c = a.first.compare(b.first, Qt::CaseInsensitive);
+    const int c = comparerenfrançais(a.first, b.first);
     return c != 0 ? c > 0 : a.first > b.first;
   };
   std::stable_sort(ordre.begin(), ordre.end(), avant);

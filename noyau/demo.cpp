@@ -15,6 +15,7 @@
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
+#include "plateforme/ordre.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ QList<Élève> formerélèves(int nombre, Hasard& h) {
     élèves.append({nom, 0.35 + 0.6 * h.réel(), 0});
   }
   std::sort(élèves.begin(), élèves.end(),
-            [](const Élève& a, const Élève& b) { return a.nom.compare(b.nom, Qt::CaseInsensitive) < 0; });
+            [](const Élève& a, const Élève& b) { return avantenfrançais(a.nom, b.nom); });
   return élèves;
 }
 

@@ -9,6 +9,7 @@
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
+#include "plateforme/ordre.h"
 
 namespace {
 
@@ -198,7 +199,7 @@ void trierclasses() {
   for (int i = 2; i <= n; ++i) {
     const ClasseListe courante = prendreclasse(i);
     int j = 1;
-    while (j < i && état().nomclasse[j] <= courante.nom) ++j;
+    while (j < i && comparerenfrançais(état().nomclasse[j], courante.nom) <= 0) ++j;
     for (int k = i; k > j; --k) poserclasse(k, prendreclasse(k - 1));
     poserclasse(j, courante);
   }

@@ -9,6 +9,7 @@
 #include "noyau/notesclasse.h"
 #include "noyau/resultats.h"
 #include "plateforme/nombres.h"
+#include "plateforme/ordre.h"
 
 void trierélèves() {
   ÉtatPartagé& é = état();
@@ -17,7 +18,7 @@ void trierélèves() {
   for (int i = 1; i <= é.nbélèves; ++i)
     lignes.push_back(é.ligneélève[i] + format(std::clamp(é.préparationsnonfaites[i], 0, 99), u"00"));
   std::stable_sort(lignes.begin(), lignes.end(),
-                   [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+                   [](const QString& a, const QString& b) { return avantenfrançais(a, b); });
   for (int i = 1; i <= é.nbélèves; ++i) {
     const QString& l = lignes[static_cast<std::size_t>(i - 1)];
     é.ligneélève[i] = l.left(l.size() - 2);
@@ -30,8 +31,8 @@ void trierélèves() {
 bool élèvedéplacé(int i) {
   const ÉtatPartagé& é = état();
   const QString& l = é.ligneélève[i];
-  if (i > 1 && l.compare(é.ligneélève[i - 1], Qt::CaseInsensitive) < 0) return true;
-  return i < é.nbélèves && l.compare(é.ligneélève[i + 1], Qt::CaseInsensitive) > 0;
+  if (i > 1 && comparerenfrançais(l, é.ligneélève[i - 1]) < 0) return true;
+  return i < é.nbélèves && comparerenfrançais(l, é.ligneélève[i + 1]) > 0;
 }
 
 namespace {

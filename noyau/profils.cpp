@@ -5,6 +5,7 @@
 #include "noyau/etat.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
+#include "plateforme/ordre.h"
 
 namespace {
 
@@ -34,7 +35,7 @@ QStringList listeprofils() {
   for (const QString& f : listerfichiers(dossier))
     if (f.endsWith(QStringLiteral(".pra"), Qt::CaseInsensitive)) profils.append(f);
   std::sort(profils.begin(), profils.end(),
-            [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+            [](const QString& a, const QString& b) { return avantenfrançais(a, b); });
   return profils;
 }
 

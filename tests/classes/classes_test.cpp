@@ -358,6 +358,19 @@ TEST_F(NouvelleClasse, ImportAvecVirgulesGuillemetsEtPrefixe) {
   EXPECT_EQ(état().nbélèves, 5);
 }
 
+TEST_F(NouvelleClasse, ImportRangeLesCapitalesAccentueesAvecLeurLettre) {
+  const QString fichier = temporaire.path() + QStringLiteral("/élèves.txt");
+  écrire(fichier, QStringLiteral("Zoé Martin\nÉmile Durand\nEric Blanc\nÀlice Roy\nBruno Petit\n").toUtf8());
+  services().choisirfichier = [&](const QString&, const QString&) { return fichier; };
+  boîtes.répondretexte(QString());
+  f.Command1_Click();
+  boîtes.répondretexte(QStringLiteral("élodie Faure"));
+  boîtes.répondretexte(QString());
+  f.cmdajouter_Click();
+  EXPECT_EQ(lignes(f.listenom),
+            (QStringList{"Àlice Roy", "Bruno Petit", "élodie Faure", "Émile Durand", "Eric Blanc", "Zoé Martin"}));
+}
+
 TEST_F(NouvelleClasse, ImportEnUtf8EtCorrectionRefusee) {
   const QString fichier = temporaire.path() + QStringLiteral("/élèves.txt");
   écrire(fichier, QStringLiteral("Kowalski Łukasz\nNguyễn Thị\n").toUtf8());

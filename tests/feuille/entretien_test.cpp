@@ -259,6 +259,18 @@ TEST_F(Entretien, AjouterUnEleveDansChaquePeriodeEtExamen) {
   EXPECT_FALSE(boîtes.sablieractif());
 }
 
+// Les noms qui commencent par une lettre accentuée, en capitale ou non, se
+// rangent avec leur lettre dans chaque période et examen.
+TEST_F(Entretien, NomsAccentuesRangesAvecLeurLettre) {
+  for (const char* nom : {"Émile Zola", "élodie Faure", "Àlice Roy"}) {
+    boîtes.répondretexte(QString::fromUtf8(nom));
+    p.mnuajouternom_Click();
+  }
+  const QStringList attendus{"Àlice Roy", "Dupont Élodie", "Durand Paul", "élodie Faure", "Émile Zola", "Martin Léa"};
+  for (const QString& n : {P1N, P2N, E1N}) EXPECT_EQ(noms(n), attendus) << n.toStdString();
+  EXPECT_EQ(texte(3, 1), QStringLiteral("Àlice Roy"));
+}
+
 // Un nom collé avec un saut de ligne et une lettre hors de Windows-1252 : un seul
 // élève, écrit pareil dans chaque période, jamais avec "?" pour la lettre ; une
 // correction avec "/" est refusée.

@@ -25,6 +25,7 @@ TEST(Classer, ValeurDesPointsPuisNom) {
       {{{"Aline", 45}, {"Bruno", 45}, {"Chloé", 12}}, {"045/Bruno", "045/Aline", "012/Chloé"}},
       {{{"Zéro", 45}, {"Demi", 45.5}}, {"045.5/Demi", "045/Zéro"}},
       {{{"bruno", 9.5}, {"Arthur", 9.5}, {"Nul", 0}}, {"009.5/bruno", "009.5/Arthur", "000/Nul"}},
+      {{{"Zoé", 12}, {"Émile", 12}, {"Eric", 12}, {"élodie", 12}}, {"012/Zoé", "012/Eric", "012/Émile", "012/élodie"}},
   };
   for (const Cas& c : cas) EXPECT_EQ(rangs(classer(c.élèves)), c.attendu);
 }
