@@ -16,6 +16,12 @@
 void FenetrePrincipale::grille1_Click() {
   colonnecourante = grille1->Col();
   élèvecourant = grille1->Row() - 2;
+  afficherélèvecourant();
+}
+
+// La case du nom montre toujours l'élève courant tel qu'il est maintenant
+// (renommé, ou remplacé à sa ligne par le suivant après une suppression).
+void FenetrePrincipale::afficherélèvecourant() {
   étiqnom->clear();
   if (élèvecourant >= 1 && élèvecourant <= état().nbélèves) étiqnom->addItem(état().nomélève[élèvecourant]);
 }

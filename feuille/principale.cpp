@@ -278,6 +278,7 @@ void FenetrePrincipale::Form_Load() {
   menugrouper->setChecked(groupageactif);
   grille1->Row(ligne < 3 ? 3 : ligne);
   grille1->Col(colonne < 1 ? 1 : colonne);
+  afficherélèvecourant();
 }
 
 int FenetrePrincipale::colonneprép() const {

@@ -32,6 +32,7 @@ public:
 
   // Grille (édition).
   void grille1_Click();
+  void afficherélèvecourant();
   void grille1_DblClick();
   void grille1_KeyDown(int codetouche, int shift);
   void grille1_MouseDown(int bouton);

@@ -356,6 +356,24 @@ TEST_F(Entretien, SuppressionSelonLaColonne) {
   EXPECT_EQ(lire(disquedur(P1N)), avant);
 }
 
+// La case du nom suit l'élève de la ligne choisie : renommé (et rangé plus loin),
+// supprimé (le suivant prend sa ligne), ou aucun quand la ligne est vide.
+TEST_F(Entretien, LaCaseDuNomMontreLElèveDeLaLigne) {
+  const auto casedunom = [this] { return p.étiqnom->count() == 0 ? QString() : p.étiqnom->item(0)->text(); };
+  choisir(3, 1);
+  boîtes.répondretexte(QStringLiteral("Zola Élodie"));
+  p.grille1_DblClick();
+  EXPECT_EQ(casedunom(), QStringLiteral("Durand Paul"));
+  choisir(5, 1);
+  boîtes.répondre(OK);
+  p.grille1_KeyDown(46, 0);  // le dernier : plus personne à cette ligne
+  EXPECT_EQ(casedunom(), QString());
+  choisir(3, 1);
+  boîtes.répondre(OK);
+  p.grille1_KeyDown(46, 0);
+  EXPECT_EQ(casedunom(), QStringLiteral("Martin Léa"));
+}
+
 TEST_F(Entretien, SupprimerUnEleveDeChaquePeriode) {
   choisir(4, 1);
   boîtes.répondre(OK);
