@@ -102,12 +102,20 @@ Explication expliquerrésultat(int i) {
   for (const DétailCompétence& d : r.compétences) l << lignescompétence(d);
   l << QString() << combinaison(r);
   const ÉtatPartagé& é = état();
+  const QString calculé = sansblancs(r.total).replace(u'.', u',');
   const QString enregistré = i <= é.totalélève.borne() ? sansblancs(é.totalélève[i]) : sansblancs(r.total);
+  if (enregistré == QStringLiteral("?") && sansblancs(r.total) != enregistré) {
+    // Seule la suppression par l'enseignant garde « ? » devant un résultat calculable.
+    l << QStringLiteral("Résultat supprimé par l'enseignant : la case montre « ? ». Il réapparaîtra à la prochaine "
+                        "modification d'une note de l'élève ou d'un test de la période.")
+      << QStringLiteral("Le calcul donnerait : %1 / %2").arg(calculé).arg(é.maxcourant);
+    return {l.join(u'\n'), r.total, pourcents(r)};
+  }
   if (enregistré != sansblancs(r.total))
     l << QStringLiteral("Attention : le fichier garde le résultat %1, calculé avant un changement fait ailleurs ; "
                         "il sera recalculé à la prochaine modification de l'élève.")
              .arg(QString(enregistré).replace(u'.', u','));
-  l << QStringLiteral("Résultat : %1 / %2").arg(sansblancs(r.total).replace(u'.', u',')).arg(é.maxcourant);
+  l << QStringLiteral("Résultat : %1 / %2").arg(calculé).arg(é.maxcourant);
   return {l.join(u'\n'), r.total, pourcents(r)};
 }
 

@@ -167,6 +167,8 @@ TEST_F(Resultats, ExplicationsDesCasParticuliers) {
     int demi;
     QStringList phrases;  // chacune doit se trouver dans l'explication
     const char* total;
+    const char* enregistré = nullptr;  // le résultat que le fichier garde, s'il diffère
+    const char* absente = "changement fait ailleurs";
   };
   const Cas cas[] = {
       {"seulement des absences", {"060% -> A1", "040% -> A2"}, {"A", "NC", "A"}, FAUX,
@@ -185,6 +187,11 @@ TEST_F(Resultats, ExplicationsDesCasParticuliers) {
        " 13"},
       {"absence injustifiée", {"100% -> A1"}, {"AI", "10", "5"}, FAUX,
        {"test n°1 : AI / 10 (absence injustifiée : compte 0)", "Résultat : 8 / 20"}, " 8"},
+      {"résultat supprimé", {"100% -> A1"}, {"AI", "10", "5"}, FAUX,
+       {"Résultat supprimé par l'enseignant", "Le calcul donnerait : 8 / 20"}, " 8", "?", "Résultat : 8"},
+      {"changé ailleurs", {"100% -> A1"}, {"AI", "10", "5"}, FAUX,
+       {"le fichier garde le résultat 9,5, calculé avant un changement fait ailleurs", "Résultat : 8 / 20"}, " 8", " 9.5",
+       "supprimé"},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.nom);
@@ -194,8 +201,11 @@ TEST_F(Resultats, ExplicationsDesCasParticuliers) {
     état().nomélève[1] = QStringLiteral("Dupont");
     état().périodecourante = QStringLiteral("P1");
     noter(c.notes);
+    calculerrésultats(1);
+    if (c.enregistré) état().totalélève[1] = QString::fromUtf8(c.enregistré);
     const Explication e = expliquerrésultat(1);
     for (const QString& phrase : c.phrases) EXPECT_TRUE(e.texte.contains(phrase)) << phrase.toStdString() << "\n" << e.texte.toStdString();
+    EXPECT_FALSE(e.texte.contains(QString::fromUtf8(c.absente))) << e.texte.toStdString();
     EXPECT_EQ(e.total, QString::fromUtf8(c.total));
     calculerrésultats(1);
     EXPECT_EQ(état().totalélève[1], e.total);
