@@ -92,9 +92,10 @@ void bloc(Imprimante& i, int j, const QStringList& messages, const OptionsBloc& 
   i.Print({M + QStringLiteral("=> Moyenne en date du ") + horloge().aujourdhui().toString(QStringLiteral("dd-MM-yyyy")) +
            QStringLiteral(" : ")},
           Suite::PointVirgule);
-  if (o.couleur) couleurpoints(i, é.totalélève[j], 20);
+  // Le résultat d'un examen est sur le maximum de l'examen, pas sur celui des périodes.
+  if (o.couleur) couleurpoints(i, é.totalélève[j], é.maxcourant);
   else i.Print({é.totalélève[j]}, Suite::PointVirgule);
-  i.Print({u'/' + sansblancs(str(é.maxpériode))});
+  i.Print({u'/' + sansblancs(str(é.maxcourant))});
   i.Print();
   if (o.dernièreligne) {
     i.Print({M + QStringLiteral("Vous n'avez pas vu une interrogation ?  Signalez-le moi.  Merci.")});

@@ -83,6 +83,29 @@ TEST_F(Recapitulatif, EnCouleurLesNotesFormées) {
   EXPECT_EQ(rouges, QStringList({" AI ", " 6,0", " 9,5", " 4,0"}));
 }
 
+// Le résultat d'un examen se donne et se colore sur le maximum de l'examen (50),
+// celui d'une période sur le maximum des périodes (20).
+TEST_F(Recapitulatif, ResultatSurLeMaximumDeLaCle) {
+  deuxdisques(QStringLiteral("5A131\\5A131.E1N"), {" 3", " 1", " 0", " 1", "Dupont Élodie/40", " 80/-1/ 40/ 0/",
+                                                    "Durand Paul/A", "-1/-1/?/ 0/", "Martin Léa/20", " 40/-1/ 20/ 0/",
+                                                    "060% -> Nombres", "040% -> Géométrie"});
+  deuxdisques(QStringLiteral("5A131\\5A131.E1R"), {" 50", "10/12/2026", "Synthèse", " 1"});
+  état().périodecourante = QStringLiteral("E1");
+  chargerclasse();
+  choisir(true, false);
+  boîtes.répondre(NON);
+  const QStringList l = imprimer(QStringLiteral("E1"));
+  EXPECT_EQ(l.filter(QStringLiteral("=> Moyenne en date du")),
+            (QStringList{M + "=> Moyenne en date du 14-09-2026 :  40,0/50", M + "=> Moyenne en date du 14-09-2026 :   ?  /50",
+                         M + "=> Moyenne en date du 14-09-2026 :  20,0/50"}));
+  QStringList rouges;
+  for (const LigneImprimée& x : parc.imprimante(0).documents()[0][0].lignes)
+    for (const Passage& p : x.passages)
+      if (p.couleur == rouge && !p.texte.trimmed().isEmpty()) rouges << p.texte;
+  // Martin : sa note (20 sur 50) et son résultat (20 sur 50), sous la moitié.
+  EXPECT_EQ(rouges, (QStringList{"20,0", "20,0"}));
+}
+
 TEST_F(Recapitulatif, MessagesConfirmés) {
   choisir(false, false);
   boîtes.répondre(OUI);
