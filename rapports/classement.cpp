@@ -40,6 +40,7 @@ void FenetreClassement::Form_Load() {
   centrer();
   boîtes().sablier(true);
   classés_ = classementannée();
+  surlannée_ = true;
   boîtes().sablier(false);
   préparergrille();
   remplir(classés_);
@@ -85,6 +86,7 @@ void FenetreClassement::remplir(const QList<Classé>& ordre) {
 
 void FenetreClassement::Commande3_Click() {
   classés_ = classementpériode();
+  surlannée_ = false;
   remplir(classés_);
 }
 
@@ -92,6 +94,14 @@ void FenetreClassement::Command1_Click() {
   QList<Classé> inverse = classés_;
   std::reverse(inverse.begin(), inverse.end());
   remplir(inverse);
+}
+
+// Le classement de l'année porte sur toutes les périodes et examens : son titre
+// ne nomme pas la clé ouverte.
+QString FenetreClassement::titreduclassement() const {
+  const QString& clé = état().périodecourante;
+  if (surlannée_) return QStringLiteral("Année");
+  return (clé.startsWith(u'P') ? QStringLiteral("Période") : QStringLiteral("Examen ")) + u' ' + clé.right(1);
 }
 
 void FenetreClassement::Commande2_Click() {
@@ -103,9 +113,8 @@ void FenetreClassement::Commande2_Click() {
   i.Print({" "}, Suite::PointVirgule);
   i.FontName(QStringLiteral("courier new"));
   i.FontSize(12);
-  const QString genre = é.périodecourante.startsWith(u'P') ? QStringLiteral("Période") : QStringLiteral("Examen ");
   i.Print({QStringLiteral("Classe de ") + é.nomclasse[c], Tab(25), QStringLiteral("Cours : ") + é.nomcours[c], Tab(70),
-           genre + u' ' + é.périodecourante.right(1)});
+           titreduclassement()});
   i.Print({QString(78, u'-')});
   i.Print();
   i.Print({Tab(20), "NOMS", Tab(39), "Point(s)"});

@@ -27,5 +27,7 @@ public:
 private:
   void préparergrille();
   void remplir(const QList<Classé>& ordre);
+  QString titreduclassement() const;
   QList<Classé> classés_;  // du meilleur au moins bon
+  bool surlannée_ = true;
 };

@@ -87,4 +87,20 @@ TEST_F(Classement, ImpressionSurUnExamenEtDouzeEleves) {
   EXPECT_EQ(l[18], QStringLiteral("     12) Élève numéro 01 au nom très  => 001"));
 }
 
+// Le classement de l'année se titre "Année", celui de la clé ouverte la nomme.
+TEST_F(Classement, TitreImprimeSelonLeClassement) {
+  for (const char* clé : {"P1", "P2", "E1"}) résultats(QString::fromLatin1(clé), {" 12", " 8"}, {"Dupont", "Martin"});
+  ouvrir(QStringLiteral("P2"));
+  ParcTexte parc;
+  services().imprimantes = &parc;
+  f.Form_Load();
+  const auto titre = [&] {
+    f.Commande2_Click();
+    return parc.imprimante(0).texte().split(u'\n').filter(QStringLiteral("Classe de ")).last().mid(69).trimmed();
+  };
+  EXPECT_EQ(titre(), QStringLiteral("Année"));
+  f.Commande3_Click();
+  EXPECT_EQ(titre(), QStringLiteral("Période 2"));
+}
+
 }  // namespace
