@@ -1,4 +1,5 @@
 #include "classes/listeclasses.h"
+#include "classes/rensclasse.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include "plateforme/nombres.h"
 #include "plateforme/qt/grille.h"
 #include "plateforme/services.h"
+#include "socle/registre.h"
 
 namespace {
 
@@ -295,8 +297,7 @@ void FenetreListeClasses::cmdrens_Click() {
     return;
   }
   montrermodale(QStringLiteral("fenêtrerensclasse"));
-  if (!é.nomcours[c].startsWith(QStringLiteral("$$"))) return;
-  é.nomcours[c] = é.nomcours[c].mid(2);
+  if (!fenêtrerensclasse().courschangé()) return;
   écrirelisteclasses();
   lirelisteclasses();
   remplirliste();

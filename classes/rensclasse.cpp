@@ -80,7 +80,8 @@ void FenetreRensClasse::Form_Load() {
   const int c = é.classecourante;
   avecpiège(titreerreur(chemindisquedur(nommaxima(é.dossierclasse[c]))), [] { liremaxima(); });
   classe->setText(é.nomclasse[c]);
-  cours->setText(é.nomcours[c].startsWith(QStringLiteral("$$")) ? é.nomcours[c].mid(2) : é.nomcours[c]);
+  courschangé_ = false;
+  cours->setText(é.nomcours[c]);
   maximumpériode->setText(str(é.maxpériode));
   nombreexamens->setText(str(é.nbexamens));
   remplir(listemaxexa, lignesexamens(é.maxexamen, é.nbexamens, 20));
@@ -92,7 +93,8 @@ void FenetreRensClasse::cours_DblClick() {
       GenreTexte::Libre);
   if (!admis || admis->isEmpty()) return;
   const QString nom = *admis;
-  état().nomcours[état().classecourante] = QStringLiteral("$$") + nom;
+  état().nomcours[état().classecourante] = nom;
+  courschangé_ = true;
   cours->setText(nom);
 }
 

@@ -15,6 +15,9 @@ public:
 
   void Form_Load() override;
   void cours_DblClick();
+  // Vrai quand le cours a été renommé depuis l'ouverture : la liste des classes
+  // l'enregistre alors, même si la fenêtre est fermée par Annuler.
+  bool courschangé() const { return courschangé_; }
   void cmdmaxper_Click();
   void cmdexa_Click();
   void listemaxexa_DblClick();
@@ -35,4 +38,7 @@ public:
 
 protected:
   bool eventFilter(QObject* objet, QEvent* évènement) override;
+
+private:
+  bool courschangé_ = false;
 };

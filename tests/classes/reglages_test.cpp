@@ -183,6 +183,32 @@ TEST_F(RensClasse, CoursRenomméMêmeEnAnnulant) {
   EXPECT_EQ(état().nomcours[1], QStringLiteral("Algèbre"));
 }
 
+// Un cours tapé avec "$$" au début garde son nom : rien ne l'enlève en passant
+// par les renseignements, qu'on y change le cours ou non.
+TEST_F(RensClasse, CoursCommencantParDeuxDollars) {
+  FenetreListeClasses& liste = fenêtrelisteclasses();
+  liste.Form_Load();
+  liste.Listeclasses->setCurrentRow(0);
+  for (const char* tapé : {"", "$$Math"}) {
+    surfenêtre = [&](const QString&) {
+      f.Form_Load();
+      if (*tapé) {
+        boîtes.répondretexte(QString::fromUtf8(tapé));
+        f.cours_DblClick();
+      }
+      EXPECT_EQ(f.cours->text(), état().nomcours[1]);
+      f.cmdannuler_Click();
+    };
+    état().nomcours[1] = QStringLiteral("$$Physique");
+    liste.cmdrens_Click();
+    const QString attendu = *tapé ? QString::fromUtf8(tapé) : QStringLiteral("$$Physique");
+    EXPECT_EQ(état().nomcours[1], attendu);
+    if (*tapé) {
+      EXPECT_EQ(lirefichier(disquedur(QStringLiteral("listclas.13")))[2], attendu);
+    }
+  }
+}
+
 TEST_F(RensClasse, CoursColleSurDeuxLignes) {
   FenetreListeClasses& liste = fenêtrelisteclasses();
   FenetreRensClasse& f = fenêtrerensclasse();
