@@ -39,6 +39,7 @@ void demandernombreexamens(QListWidget* examens, QLabel* nombre) {
   for (;;) {
     réponse = boîtes().saisie(QStringLiteral("Combien d'examens ?"), QStringLiteral("EXAMENS"), QString());
     if (réponse.isEmpty()) return;
+    if (refusénonnombre(réponse, QStringLiteral("EXAMENS"))) continue;
     const double v = val(réponse);
     if ((v > 0 && v < entiermax + 0.5) || réponse == QStringLiteral("0")) break;
   }
@@ -56,7 +57,7 @@ void corrigermaxexamen(QListWidget* examens) {
     const QString réponse = boîtes().saisie(QStringLiteral("Entrer la note maximale de l'examen n°") + str(ligne + 1),
                                             QStringLiteral("CORRIGER MAX EXAMEN"), QString());
     if (réponse.isEmpty()) return;  // Annuler laisse le maximum tel quel
-    if (!maximumvalide(réponse)) continue;
+    if (refusénonnombre(réponse, QStringLiteral("CORRIGER MAX EXAMEN")) || !maximumvalide(réponse)) continue;
     examens->item(ligne)->setText(ligneexamen(ligne + 1, réponse));
     return;
   }
@@ -67,15 +68,18 @@ void demandermaxpériode(QLabel* maximum) {
     const QString réponse = boîtes().saisie(QStringLiteral("Quel est la note maximale pour chaque période ?"),
                                             QStringLiteral("PERIODE"), QStringLiteral("20"));
     if (réponse.isEmpty()) return;
-    if (!maximumvalide(réponse)) continue;
+    if (refusénonnombre(réponse, QStringLiteral("PERIODE")) || !maximumvalide(réponse)) continue;
     maximum->setText(réponse);
     return;
   }
 }
 
 std::optional<double> poidsdemandé(const QString& nom, std::optional<double> sivide) {
-  const QString réponse = boîtes().saisie(QStringLiteral("Tapez le coefficient pour : ") + nom, QString(), QString());
-  if (réponse.trimmed().isEmpty()) return sivide;
+  QString réponse;
+  do {
+    réponse = boîtes().saisie(QStringLiteral("Tapez le coefficient pour : ") + nom, QString(), QString());
+    if (réponse.trimmed().isEmpty()) return sivide;
+  } while (refusénonnombre(réponse, QStringLiteral("Coefficient")));
   const double poids = val(réponse);
   if (poids < 0 || poids >= 100.5) {
     avertissement(QStringLiteral("Le coefficient doit être compris entre 0 et 100 %."), QStringLiteral("Coefficient"));

@@ -23,7 +23,13 @@ QString sansbarre(QString dossier) {
 }
 
 // Nombre plus grand que 0 lu dans une réponse ; 0 quand il n'y en a pas.
-int nombrepositif(const QString& réponse) {
+// La question revient tant que la réponse n'est pas un nombre ; 0 pour une
+// réponse vide ou hors des limites.
+int nombrepositif(const QString& invite, const QString& défaut) {
+  QString réponse;
+  do {
+    réponse = boîtes().saisie(invite, QStringLiteral("CORRIGER"), défaut);
+  } while (!réponse.isEmpty() && refusénonnombre(réponse, QStringLiteral("CORRIGER")));
   const double v = val(réponse);
   if (v <= 0 || v >= entiermax + 0.5) return 0;
   return arrondipair(v);
@@ -176,16 +182,14 @@ void FenetreRenseignements::corannéescolaire_Click() {
 }
 
 void FenetreRenseignements::cornombrepériodes_Click() {
-  const int n = nombrepositif(boîtes().saisie(QStringLiteral("Combien de périodes ?"), QStringLiteral("CORRIGER"),
-                                              QString::number(état().nbpériodesdéfaut)));
+  const int n = nombrepositif(QStringLiteral("Combien de périodes ?"), QString::number(état().nbpériodesdéfaut));
   if (n == 0) return;
   état().nbpériodesdéfaut = n;
   nombrepériode->setText(QString::number(n));
 }
 
 void FenetreRenseignements::corpmax_Click() {
-  const int n = nombrepositif(boîtes().saisie(QStringLiteral("Sur combien est\n\nchaque période ?"),
-                                              QStringLiteral("CORRIGER"), QString::number(état().maxpériodedéfaut)));
+  const int n = nombrepositif(QStringLiteral("Sur combien est\n\nchaque période ?"), QString::number(état().maxpériodedéfaut));
   if (n == 0) return;
   état().maxpériodedéfaut = n;
   pmax->setText(QString::number(n));

@@ -35,10 +35,14 @@ void transfertok(const QString& chemin) {
 }  // namespace
 
 QString FenetrePrincipale::choixexport() {
-  const QString réponse = boîtes().saisie(QStringLiteral("Taper le numéro correspondant à votre choix.\n\n"
-                                                         "1. Excel => *.csv\n2. Word => *.doc"),
-                                          QStringLiteral("Type d'exportation"), QStringLiteral("1"));
-  if (réponse.isEmpty()) return QString();
+  const QString titre = QStringLiteral("Type d'exportation");
+  QString réponse;
+  do {
+    réponse = boîtes().saisie(QStringLiteral("Taper le numéro correspondant à votre choix.\n\n"
+                                             "1. Excel => *.csv\n2. Word => *.doc"),
+                              titre, QStringLiteral("1"));
+    if (réponse.isEmpty()) return QString();
+  } while (refusénonnombre(réponse, titre));
   const double choix = val(réponse);
   return choix == 1 ? typecsv : choix == 2 ? typedoc : QString();
 }
@@ -67,8 +71,11 @@ int FenetrePrincipale::demandercompétenceexport() {
   const ÉtatPartagé& é = état();
   QString invite = QStringLiteral("Quel est le n° de la compétence à utiliser ?");
   for (int j = 1; j <= é.nbcompétences(); ++j) invite += u'\n' + QString::number(j) + QStringLiteral(") ") + é.listecompétences[j];
-  const QString réponse =
-      boîtes().saisie(invite, QStringLiteral("Choix de la compétence dont il faut la moyenne"), QString());
+  const QString titre = QStringLiteral("Choix de la compétence dont il faut la moyenne");
+  QString réponse;
+  do {
+    réponse = boîtes().saisie(invite, titre, QString());
+  } while (!réponse.isEmpty() && refusénonnombre(réponse, titre));
   const double c = val(réponse);
   return c >= 1 && c <= é.nbcompétences() ? static_cast<int>(c) : 0;
 }

@@ -262,6 +262,7 @@ int demandermaximum(const QString& numéro) {
     const QString réponse = boîtes().saisie(QStringLiteral("L'interrogation écrite n°") + numéro + QStringLiteral(" est sur ?"),
                                             QStringLiteral("INTERROGATION ECRITE"), QString());
     if (réponse.isEmpty()) return 0;
+    if (refusénonnombre(réponse, QStringLiteral("INTERROGATION ECRITE"))) continue;
     const double v = val(réponse);
     if (v >= 1 && v <= entiermax && v == std::floor(v)) return static_cast<int>(v);
   }

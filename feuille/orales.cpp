@@ -19,7 +19,10 @@ const QString invitemaximum = QStringLiteral("Entrez la note maximale");
 
 // Rend le maximum, 0 pour un retrait de points accepté, -1 pour renoncer.
 int FenetrePrincipale::demandermaximumorale(const QString& titre) {
-  const QString réponse = boîtes().saisie(invitemaximum, titre, QString());
+  QString réponse;
+  do {
+    réponse = boîtes().saisie(invitemaximum, titre, QString());
+  } while (!réponse.isEmpty() && refusénonnombre(réponse, titre));
   const double v = val(réponse);
   if (réponse == QStringLiteral("0"))
     return question(QStringLiteral("S'agit-il d'un retrait de points ?"), QStringLiteral("NOTE MAXIMALE = 0")) == OUI ? 0 : -1;

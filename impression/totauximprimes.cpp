@@ -112,6 +112,8 @@ int demanderdernièrepériode() {
     const QString réponse = boîtes().saisie(QStringLiteral("Taper le numéro de la dernière période à additionner"),
                                             QStringLiteral("Dernière période pour ") + é.nomclasse[é.classecourante],
                                             QString::number(P));
+    if (!réponse.isEmpty() && refusénonnombre(réponse, QStringLiteral("Dernière période pour ") + é.nomclasse[é.classecourante]))
+      continue;
     const double v = val(réponse);
     if (v >= 0 && v <= P) return arrondipair(v);
   }

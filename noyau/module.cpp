@@ -43,11 +43,20 @@ QString annéescolairedudate(const QDate& date) {
   return QString::number(début % 100);
 }
 
+bool refusénonnombre(const QString& réponse, const QString& titre) {
+  if (estnombre(réponse)) return false;
+  boîtes().message(QStringLiteral("« %1 » n'est pas un nombre.\n\nTapez-le en chiffres, avec un point pour les décimales.")
+                       .arg(réponse.trimmed()),
+                   titre);
+  return true;
+}
+
 bool demanderannéescolaire() {
   for (;;) {
     const QString réponse = boîtes().saisie(QStringLiteral("Entrer l'année scolaire\n\nen septembre"),
                                             QStringLiteral("CORRECTION"), état().annéescolaire);
     if (réponse.isEmpty()) return false;
+    if (refusénonnombre(réponse, QStringLiteral("CORRECTION"))) continue;
     const double lu = val(réponse);
     if (lu < -0.5 || lu >= 99.5) {
       boîtes().bip();

@@ -29,6 +29,11 @@ PositionFenêtre centrerfenêtre(int largeurécran, int hauteurécran, int large
 int avertissement(const QString& texte, const QString& titre);
 int question(const QString& texte, const QString& titre, const QString& détails = QString());
 
+// Une réponse tapée là où un nombre est attendu et qui n'en est pas un (des
+// lettres, "12,5") est nommée dans une boîte au titre de la question : vrai quand
+// elle est ainsi refusée. La question revient alors.
+bool refusénonnombre(const QString& réponse, const QString& titre);
+
 // Passe le texte à la fenêtre des remarques et rend ce qu'elle y a laissé.
 QString demandertexte(const QString& texte);
 

@@ -418,7 +418,7 @@ TEST_F(NouvelleClasse, PoidsDesCompetences) {
   poids(0, "50");
   poids(1, "30");
   poids(2, "19");
-  poids(3, "abc");
+  poids(3, "");
   boîtes.répondre(OK);
   f.cmdok_Click();
   EXPECT_EQ(boîtes.montrées().last().texte,

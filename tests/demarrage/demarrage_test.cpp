@@ -158,17 +158,33 @@ TEST_F(Annee, HorsLimitesBipEtRedemande) {
   EXPECT_EQ(première.défaut, QStringLiteral("12"));
 }
 
+// Un nombre est lu comme tel ; des lettres (seules ou après des chiffres) ou une
+// virgule sont nommées dans une boîte et la question revient.
 TEST_F(Annee, LectureNumeriqueDesReponses) {
-  const std::pair<const char*, const char*> cas[] = {{"13abc", "13"}, {" 7 ", "7"}, {"05", "5"}, {"99", "99"}, {"0", "0"}, {"12.5", "12"}};
-  for (const auto& [réponse, année] : cas) {
+  struct Cas {
+    const char* réponse;
+    const char* année;
+    bool refusé;
+  };
+  const Cas cas[] = {{" 7 ", "7", false},   {"05", "5", false},    {"99", "99", false},  {"0", "0", false},
+                     {"12.5", "12", false}, {"abc", "14", true}, {"13abc", "14", true}, {"12,5", "14", true}};
+  for (const Cas& c : cas) {
     état().annéescolaire = QStringLiteral("20");
-    boîtes.répondretexte(QString::fromUtf8(réponse));
+    boîtes.oublier();
+    boîtes.répondretexte(QString::fromUtf8(c.réponse));
+    if (c.refusé) boîtes.répondretexte(QStringLiteral("14"));
     demanderannéescolaire();
-    EXPECT_EQ(état().annéescolaire, QString::fromUtf8(année)) << réponse;
+    EXPECT_EQ(état().annéescolaire, QString::fromUtf8(c.année)) << c.réponse;
+    const QList<BoiteMontrée> messages = boîtes.montrées(GenreBoite::Message);
+    ASSERT_EQ(messages.size(), c.refusé ? 1 : 0) << c.réponse;
+    if (c.refusé) {
+      EXPECT_EQ(messages[0].titre, QStringLiteral("CORRECTION"));
+      EXPECT_TRUE(messages[0].texte.startsWith(QStringLiteral("« %1 » n'est pas un nombre.").arg(QString::fromUtf8(c.réponse))));
+    }
   }
   boîtes.répondretexte(QString());
   EXPECT_FALSE(demanderannéescolaire());
-  EXPECT_EQ(état().annéescolaire, QStringLiteral("12"));
+  EXPECT_EQ(état().annéescolaire, QStringLiteral("14"));
 }
 
 }  // namespace

@@ -90,7 +90,7 @@ TEST_F(Entretien, MaximumDeLaNoteOrale) {
     bool ajoutée;
   };
   const Cas cas[] = {
-      {{""}, false}, {{"abc"}, false}, {{"0", "NON"}, false}, {{"0", "ANNULER"}, false}, {{"0", "OUI"}, true}};
+      {{""}, false}, {{"0", "NON"}, false}, {{"0", "ANNULER"}, false}, {{"0", "OUI"}, true}};
   for (const Cas& c : cas) {
     boîtes.oublier();
     chargerclasse();

@@ -3,7 +3,10 @@
 #include "tests/outils/impressionqt.h"
 
 #include "socle/registre.h"
+#include "classes/invites.h"
+#include "demarrage/renseignementspardefaut.h"
 #include "feuille/interro.h"
+#include "impression/misesenpage.h"
 #include "feuille/principale.h"
 #include "impression/rema.h"
 #include "noyau/demo.h"
@@ -299,6 +302,50 @@ TEST_F(Feuille, LePremierTestDemandeSaCompetence) {
     EXPECT_EQ(état().nbinterros, numéro);
     EXPECT_EQ(état().compétenceinterro[numéro], 2) << période;
   }
+}
+
+// Partout où un nombre est demandé, des lettres sont nommées dans une boîte au
+// titre de la question, et la même question revient (ici, on y renonce ou on
+// donne un nombre).
+TEST_F(Feuille, DesLettresLaOuUnNombreEstDemande) {
+  QListWidget examens;
+  examens.addItem(ligneexamen(1, QStringLiteral("20")));
+  examens.setCurrentRow(0);
+  QLabel étiquette;
+  struct Cas {
+    const char* nom;
+    const char* ensuite;  // la réponse donnée quand la question revient
+    std::function<void()> poser;
+    const char* titre = nullptr;  // celui de la boîte, quand la question n'en a pas
+  };
+  const Cas cas[] = {
+      {"maximum d'un test", "20", [] { EXPECT_EQ(demandermaximum(QStringLiteral("4")), 20); }},
+      {"maximum d'une note orale", "", [this] { choisir(4, 1); p.mnuajouternoteorale_Click(); }},
+      {"type d'exportation", "", [this] { p.exportnotes_Click(); }},
+      {"compétence exportée", "", [this] { p.exporttotcomp_Click(); }},
+      {"dernière période des totaux", "1", [] { EXPECT_EQ(demanderdernièrepériode(), 1); }},
+      {"nombre d'examens", "", [&] { demandernombreexamens(&examens, &étiquette); }},
+      {"maximum d'un examen", "", [&] { corrigermaxexamen(&examens); }},
+      {"maximum des périodes", "", [&] { demandermaxpériode(&étiquette); }},
+      {"nombre de périodes par défaut", "", [] { renseignementspardéfaut().cornombrepériodes_Click(); }},
+      {"coefficient", "", [] { EXPECT_EQ(poidsdemandé(QStringLiteral("Calcul"), 0.0), 0.0); }, "Coefficient"},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    boîtes.oublier();
+    boîtes.répondretexte(QStringLiteral("douze"));
+    boîtes.répondretexte(QString::fromUtf8(c.ensuite));
+    c.poser();
+    const QList<BoiteMontrée> b = boîtes.montrées();
+    ASSERT_EQ(b.size(), 3);
+    EXPECT_EQ(b[1].genre, GenreBoite::Message);
+    EXPECT_EQ(b[1].titre, c.titre ? QString::fromUtf8(c.titre) : b[0].titre);
+    EXPECT_TRUE(b[1].texte.startsWith(QStringLiteral("« douze » n'est pas un nombre."))) << b[1].texte.toStdString();
+    EXPECT_EQ(b[2].texte, b[0].texte);
+  }
+  EXPECT_EQ(examens.item(0)->text(), ligneexamen(1, QStringLiteral("20")));
+  EXPECT_EQ(examens.count(), 1);
+  EXPECT_EQ(état().nbnotesorales[2], 0);
 }
 
 class Interro : public Feuille {
