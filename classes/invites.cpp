@@ -12,6 +12,25 @@ bool maximumvalide(const QString& réponse) {
   return v > 0 && v < entiermax + 0.5;
 }
 
+// "E1", "E1 et E2", "E1, E2 et E3".
+QString nomsdesexamens(int nombre) {
+  QStringList noms;
+  for (int e = 1; e <= nombre; ++e) noms << QStringLiteral("E%1").arg(e);
+  const QString dernier = noms.takeLast();
+  return noms.isEmpty() ? dernier : noms.join(QStringLiteral(", ")) + QStringLiteral(" et ") + dernier;
+}
+
+// Un examen déjà créé a besoin de son maximum : le nombre prévu ne descend pas sous eux.
+bool refussouslescréés(int nouveau, int déjàcréés) {
+  if (nouveau >= déjàcréés) return false;
+  const QString créés = déjàcréés == 1
+                            ? QStringLiteral("L'examen E1 est déjà créé")
+                            : QStringLiteral("Les examens %1 sont déjà créés").arg(nomsdesexamens(déjàcréés));
+  boîtes().message(créés + QStringLiteral(" dans cette classe : il faut en prévoir au moins %1.").arg(déjàcréés),
+                   QStringLiteral("EXAMENS"));
+  return true;
+}
+
 }  // namespace
 
 QString ligneexamen(int numéro, const QString& maximum) {
@@ -34,14 +53,15 @@ void remplir(QListWidget* liste, const QStringList& lignes) {
   liste->addItems(lignes);
 }
 
-void demandernombreexamens(QListWidget* examens, QLabel* nombre) {
+void demandernombreexamens(QListWidget* examens, QLabel* nombre, int déjàcréés) {
   QString réponse;
   for (;;) {
     réponse = boîtes().saisie(QStringLiteral("Combien d'examens ?"), QStringLiteral("EXAMENS"), QString());
     if (réponse.isEmpty()) return;
     if (refusénonnombre(réponse, QStringLiteral("EXAMENS"))) continue;
     const double v = val(réponse);
-    if ((v > 0 && v < entiermax + 0.5) || réponse == QStringLiteral("0")) break;
+    if (!((v > 0 && v < entiermax + 0.5) || réponse == QStringLiteral("0"))) continue;
+    if (!refussouslescréés(arrondipair(v), déjàcréés)) break;
   }
   const int nouveau = arrondipair(val(réponse));
   const int ancien = examens->count();

@@ -20,7 +20,8 @@ QStringList lignes(const QListWidget* liste);
 void remplir(QListWidget* liste, const QStringList& lignes);
 
 // "Combien d'examens ?" : les lignes d'examen suivent le nombre, les nouvelles sur 20.
-void demandernombreexamens(QListWidget* examens, QLabel* nombre);
+// Un nombre sous celui des examens déjà créés est refusé (la question revient).
+void demandernombreexamens(QListWidget* examens, QLabel* nombre, int déjàcréés = 0);
 // Corrige le maximum de l'examen choisi.
 void corrigermaxexamen(QListWidget* examens);
 // "Quel est la note maximale pour chaque période ?"

@@ -100,7 +100,10 @@ void FenetreRensClasse::cours_DblClick() {
 
 void FenetreRensClasse::cmdmaxper_Click() { demandermaxpériode(maximumpériode); }
 
-void FenetreRensClasse::cmdexa_Click() { demandernombreexamens(listemaxexa, nombreexamens); }
+void FenetreRensClasse::cmdexa_Click() {
+  const ÉtatPartagé& é = état();
+  demandernombreexamens(listemaxexa, nombreexamens, é.nbexamenscréés[é.classecourante]);
+}
 
 void FenetreRensClasse::listemaxexa_DblClick() { corrigermaxexamen(listemaxexa); }
 

@@ -92,17 +92,18 @@ TEST_F(RensClasse, ChaqueChangementRécritLesFichiersQuIlTouche) {
        },
        {MPE},
        {" 3", " 20", " 50", " 40", " 20"}},
-      // Un seul examen garde sa ligne : l'examen 2 créé n'est pas recalculé.
-      {"un examen, sur 100",
+      // Un seul examen est refusé (les deux sont créés) : seul l'examen 1 change.
+      {"un examen refusé, l'examen 1 sur 100",
        [](BoitesScriptees& b, FenetreRensClasse& f) {
          b.répondretexte(QStringLiteral("1"));
+         b.répondretexte(QString());
          f.cmdexa_Click();
          f.listemaxexa->setCurrentRow(0);
          b.répondretexte(QStringLiteral("100"));
          f.listemaxexa_DblClick();
        },
        {notes("E1"), MPE},
-       {" 1", " 20", " 100"}},
+       {" 2", " 20", " 100", " 40"}},
       {"rien de changé", [](BoitesScriptees&, FenetreRensClasse&) {}, {MPE}, {" 2", " 20", " 50", " 40"}},
   };
   for (const Cas& c : cas) {
@@ -185,6 +186,37 @@ TEST_F(RensClasse, CoursRenomméMêmeEnAnnulant) {
 
 // Un cours tapé avec "$$" au début garde son nom : rien ne l'enlève en passant
 // par les renseignements, qu'on y change le cours ou non.
+// Deux examens sont créés : le nombre prévu ne descend pas sous 2, et le refus
+// les nomme ; un nombre suffisant passe.
+TEST_F(RensClasse, PasMoinsDExamensQueDeCrees) {
+  struct Cas {
+    int créés;
+    const char* réponse;
+    const char* refus;  // nullptr : accepté
+  };
+  const Cas cas[] = {
+      {2, "1", "Les examens E1 et E2 sont déjà créés dans cette classe : il faut en prévoir au moins 2."},
+      {2, "0", "Les examens E1 et E2 sont déjà créés dans cette classe : il faut en prévoir au moins 2."},
+      {1, "0", "L'examen E1 est déjà créé dans cette classe : il faut en prévoir au moins 1."},
+      {2, "2", nullptr},
+      {2, "3", nullptr},
+  };
+  for (const Cas& c : cas) {
+    f.Form_Load();
+    état().nbexamenscréés[1] = c.créés;
+    boîtes.oublier();
+    boîtes.répondretexte(QString::fromUtf8(c.réponse));
+    if (c.refus) boîtes.répondretexte(QString());  // la question revient : on y renonce
+    f.cmdexa_Click();
+    const QList<BoiteMontrée> m = boîtes.montrées(GenreBoite::Message);
+    ASSERT_EQ(m.size(), c.refus ? 1 : 0) << c.réponse;
+    if (c.refus) {
+      EXPECT_EQ(m[0].texte, QString::fromUtf8(c.refus));
+    }
+    EXPECT_EQ(f.listemaxexa->count(), c.refus ? 2 : val(QString::fromUtf8(c.réponse))) << c.réponse;
+  }
+}
+
 TEST_F(RensClasse, CoursCommencantParDeuxDollars) {
   FenetreListeClasses& liste = fenêtrelisteclasses();
   liste.Form_Load();
