@@ -1,5 +1,7 @@
 #include "rapports/fiche.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -122,6 +124,8 @@ void FenetreFiche::Form_Load() {
 
 void FenetreFiche::choixpériode_Click() {
   if (changementdetout_) return;
+  // "Tout" reste vrai : coché seulement quand chaque case l'est.
+  Check1->setChecked(std::all_of(choixpériode.begin(), choixpériode.end(), [](const QCheckBox* c) { return c->isChecked(); }));
   construire();
 }
 

@@ -141,6 +141,10 @@ TEST_F(FicheFenetre, CasesToutEtSortie) {
   f.choixpériode[1]->setChecked(false);
   f.choixpériode_Click();
   EXPECT_EQ(lignes(), toutes - 2);  // "Période 2" et sa moyenne
+  EXPECT_FALSE(f.Check1->isChecked()) << "« Tout » n'est plus vrai";
+  f.choixpériode[1]->setChecked(true);
+  f.choixpériode_Click();
+  EXPECT_TRUE(f.Check1->isChecked());
   f.Check1->setChecked(false);
   f.Check1_Click();
   EXPECT_EQ(lignes(), 1 + 3);  // l'en-tête, TOTAUX, périodes, total
