@@ -16,6 +16,12 @@ QString nomclasse() { return état().nomclasse[état().classecourante]; }
 
 QString maximumcourant() { return QString::number(état().maxcourant); }
 
+// Un tableur en français ne lit " 40.5" que comme un texte : dans un ".csv", le
+// résultat prend la virgule comme les notes ; le ".doc" le garde tel quel.
+QString résultatexporté(const QString& résultat, const QString& type) {
+  return type == typecsv ? changerpointenvirgule(résultat) : résultat;
+}
+
 }  // namespace
 
 QString changerpointenvirgule(const QString& texte) {
@@ -74,7 +80,7 @@ QStringList lignesnotes(const QString& type) {
   for (int s = 1; s <= é.nbélèves; ++s) {
     QString ligne = champexport(é.nomélève[s]) + u';';
     for (int k = 1; k <= é.nbinterros; ++k) ligne += changerpointenvirgule(é.noteinterro(s, k)) + u';';
-    l << ligne + é.totalélève[s];
+    l << ligne + résultatexporté(é.totalélève[s], type);
   }
   return l;
 }
@@ -87,7 +93,7 @@ QStringList lignesmoyennes(const QString& type) {
   QStringList l{QStringLiteral("Classe : ") + champexport(nomclasse()) + S + QStringLiteral("Période :") + é.périodecourante +
                 S + QStringLiteral("Moyennes sur") + S + str(é.maxcourant)};
   for (int s = 1; s <= é.nbélèves; ++s)
-    l << champexport(é.nomélève[s]) + S + é.totalélève[s] + (csv ? S : QString()) + sur;
+    l << champexport(é.nomélève[s]) + S + résultatexporté(é.totalélève[s], type) + (csv ? S : QString()) + sur;
   return l;
 }
 

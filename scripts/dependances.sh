@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installe les paquets Debian dont le projet a besoin, seulement s'il en manque.
+# Avec --essais, aussi ce que seuls les essais emploient (un vrai tableur).
 set -euo pipefail
 
 paquets=(
@@ -8,6 +9,9 @@ paquets=(
   libgtest-dev libbenchmark-dev
   fonts-liberation2 poppler-utils
 )
+if [ "${1:-}" = "--essais" ]; then
+  paquets+=(libreoffice-calc-nogui)
+fi
 
 manquants=()
 for p in "${paquets[@]}"; do

@@ -5,6 +5,7 @@
 #include <QDir>
 
 #include "noyau/exports.h"
+#include "tests/outils/tableur.h"
 
 namespace {
 
@@ -41,13 +42,13 @@ TEST_F(Exports, NotesEtMoyennesOctetPourOctet) {
   };
   const Cas cas[] = {
       {&FenetrePrincipale::exportnotes_Click, "1", "Notes5A P1 09-14-2026 08-30-00.csv",
-       {"Noms;Fractions;\"Aires; périmètres\";Pourcentages;Moyennes", ";20;20;10;20", "Dupont Élodie;12,5;A;7,5; 13.5",
+       {"Noms;Fractions;\"Aires; périmètres\";Pourcentages;Moyennes", ";20;20;10;20", "Dupont Élodie;12,5;A;7,5; 13,5",
         "\"Durand; \"\"Paul\"\"\";AI;NC;;?", "Martin Léa;9,5;14;10; 10"}},
       {&FenetrePrincipale::exportnotes_Click, "2", "Notes5A P1 09-14-2026 08-30-00.doc",
        {"Noms;Fractions;\"Aires; périmètres\";Pourcentages;Moyennes", ";/20;/20;/10;/20", "Dupont Élodie;12,5;A;7,5; 13.5",
         "\"Durand; \"\"Paul\"\"\";AI;NC;;?", "Martin Léa;9,5;14;10; 10"}},
       {&FenetrePrincipale::mnuexportmoy_Click, "1", "Moyennes 5A P1 09-14-2026 08-30-00.csv",
-       {"Classe : 5A;Période :P1;Moyennes sur; 20", "Dupont Élodie; 13.5;/ 20", "\"Durand; \"\"Paul\"\"\";?;/ 20",
+       {"Classe : 5A;Période :P1;Moyennes sur; 20", "Dupont Élodie; 13,5;/ 20", "\"Durand; \"\"Paul\"\"\";?;/ 20",
         "Martin Léa; 10;/ 20"}},
       {&FenetrePrincipale::mnuexportmoy_Click, "2", "Moyennes 5A P1 09-14-2026 08-30-00.doc",
        {"Classe : 5A  => Période :P1  => Moyennes sur  =>  20", "Dupont Élodie  =>  13.5/ 20",
@@ -70,6 +71,34 @@ TEST_F(Exports, NotesEtMoyennesOctetPourOctet) {
   }
   // Le fichier est en Windows-1252 : "é" tient sur un octet.
   EXPECT_TRUE(lire(exportation(QStringLiteral("Notes5A P1 09-14-2026 08-30-00.csv"))).contains("Dupont \xC9lodie"));
+}
+
+// Un tableur en français relit chaque ".csv" : les notes, résultats (entiers et
+// demi-points), maxima et pourcentages sont des nombres ; noms, titres, "A", "AI",
+// "NC", "?" et "/ 20" restent des textes ; une note vide reste vide.
+TEST_F(Exports, UnTableurFrancaisLitLesNombres) {
+  const QString dossier = temporaire.path() + QStringLiteral("/tableur");
+  ASSERT_TRUE(QDir().mkpath(dossier));
+  struct Cas {
+    const char* fichier;
+    QStringList lignes;
+    QStringList genres;
+  };
+  const Cas cas[] = {
+      {"notes.csv", lignesnotes(typecsv), {"TTTTT", ".NNNN", "TNTNN", "TTT.T", "TNNNN"}},
+      {"moyennes.csv", lignesmoyennes(typecsv), {"TTTN", "TNT", "TTT", "TNT"}},
+      {"competence.csv", lignescompétence(moyennescompétence(1)), {"TT", "TN", "TN", "TN"}},
+  };
+  QStringList fichiers;
+  for (const Cas& c : cas) {
+    fichiers << dossier + u'/' + QString::fromUtf8(c.fichier);
+    écrireexport(fichiers.last(), c.lignes);
+  }
+  QString erreur;
+  const QMap<QString, QStringList> genres = genresdescellules(fichiers, dossier, erreur);
+  ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+  for (qsizetype i = 0; i < fichiers.size(); ++i)
+    EXPECT_EQ(genres.value(fichiers[i]), cas[i].genres) << cas[i].fichier << "\n" << cas[i].lignes.join(u'\n').toStdString();
 }
 
 TEST_F(Exports, SansInterrogationEtNoms) {
