@@ -27,7 +27,7 @@ void FenetrePrincipale::imprimerdirect_Click() {
 
 void FenetrePrincipale::imprfi_Click() {
   GardeClassePériode garde;
-  DocumentEnCours document(imprimantes().Printer());
+  TravailUnique travail(imprimantes().Printer());  // toutes les fiches : un seul document
   ÉtatPartagé& é = état();
   é.élèvesrécapitulatif.redim(0);
   é.sélectionannulée = false;
@@ -46,6 +46,7 @@ void FenetrePrincipale::imprfi_Click() {
   }
   é.nomfichier.clear();
   chargerclasse();
+  travail.terminer();
 }
 
 void FenetrePrincipale::menu_ficheindividuelle_Click() {

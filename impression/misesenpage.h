@@ -63,6 +63,22 @@ private:
 // Remet le document ; un refus de l'imprimante est dit en clair. Vrai quand il est remis.
 bool finirdocument(Imprimante& i);
 
+// Plusieurs documents (les fiches de plusieurs élèves...) n'en font qu'un, remis
+// par terminer ; une commande abandonnée en route le jette.
+class TravailUnique {
+public:
+  explicit TravailUnique(Imprimante& i);
+  ~TravailUnique();
+  TravailUnique(const TravailUnique&) = delete;
+  TravailUnique& operator=(const TravailUnique&) = delete;
+  bool terminer();
+
+private:
+  Imprimante& imprimante_;
+  DocumentEnCours document_;
+  bool ouvert_ = true;
+};
+
 // En-tête des impressions directes : Times New Roman 14, deux lignes vides, puis
 // "  " et le titre souligné.
 void imprimertitresouligné(Imprimante& i, const QString& titre);

@@ -248,6 +248,18 @@ DocumentEnCours::~DocumentEnCours() {
   if (std::uncaught_exceptions() > exceptions_) imprimante_.KillDoc();
 }
 
+TravailUnique::TravailUnique(Imprimante& i) : imprimante_(i), document_(i) { i.OuvrirTravail(); }
+
+TravailUnique::~TravailUnique() {
+  if (ouvert_) imprimante_.FermerTravail();
+}
+
+bool TravailUnique::terminer() {
+  ouvert_ = false;
+  imprimante_.FermerTravail();
+  return finirdocument(imprimante_);
+}
+
 bool finirdocument(Imprimante& i) {
   try {
     i.EndDoc();

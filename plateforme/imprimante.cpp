@@ -19,8 +19,19 @@ void Imprimante::Orientation(int orientation) {
     pages_.last().orientation = orientation_;
 }
 
+double Imprimante::largeurpage(int orientation) const {
+  const double papier = orientation == paysage ? format_.hauteur : format_.largeur;
+  return papier - format_.gauche - format_.droite;
+}
+
+double Imprimante::hauteurpage(int orientation) const {
+  const double papier = orientation == paysage ? format_.largeur : format_.hauteur;
+  return papier - format_.haut - format_.bas;
+}
+
 PageImprimée& Imprimante::page() {
   if (pageàouvrir_) {
+    const bool automatique = sautautomatique_;
     PageImprimée nouvelle;
     nouvelle.orientation = orientation_;
     pages_.append(nouvelle);
@@ -28,8 +39,20 @@ PageImprimée& Imprimante::page() {
     sautautomatique_ = false;
     ligneouverte_ = false;
     x_ = y_ = 0;
+    if (automatique) refaireentête();
   }
   return pages_.last();
+}
+
+void Imprimante::refaireentête() {
+  if (!entête_ || entêteencours_) return;
+  const Police police = police_;
+  const int couleur = couleur_;
+  entêteencours_ = true;
+  entête_();
+  entêteencours_ = false;
+  police_ = police;
+  couleur_ = couleur;
 }
 
 LigneImprimée& Imprimante::ligne() {
@@ -57,7 +80,7 @@ void Imprimante::aller_à_la_ligne() {
   x_ = 0;
   ligneouverte_ = false;
   // Page pleine : la suite commence une nouvelle page d'elle-même.
-  if (y_ + mesureur_->hauteurligne(police_) > mesureur_->hauteurpage(pages_.last().orientation) + marge) {
+  if (y_ + mesureur_->hauteurligne(police_) > hauteurpage(pages_.last().orientation) + marge) {
     pageàouvrir_ = true;
     sautautomatique_ = true;
   }
@@ -94,11 +117,13 @@ void Imprimante::NewPage() {
   }
   page();  // une page demandée existe, même vide
   pageàouvrir_ = true;
+  entête_ = nullptr;
 }
 
 QList<PageImprimée> Imprimante::prendrepages() {
   QList<PageImprimée> pages;
   pages.swap(pages_);
+  entête_ = nullptr;
   pageàouvrir_ = true;
   sautautomatique_ = false;
   ligneouverte_ = false;
@@ -106,9 +131,16 @@ QList<PageImprimée> Imprimante::prendrepages() {
   return pages;
 }
 
-void Imprimante::KillDoc() { prendrepages(); }
+void Imprimante::KillDoc() {
+  travail_ = 0;
+  prendrepages();
+}
 
 void Imprimante::EndDoc() {
+  if (travail_ > 0) {
+    NewPage();
+    return;
+  }
   QList<PageImprimée> pages = prendrepages();
   const auto vide = [](const PageImprimée& p) { return p.lignes.isEmpty() && p.images.isEmpty(); };
   if (std::all_of(pages.begin(), pages.end(), vide)) return;
@@ -118,12 +150,96 @@ void Imprimante::EndDoc() {
 }
 
 void Imprimante::PaintPicture(const ImageGrille& image, int xtwips, int ytwips) {
-  page().images.append(ImageImprimée{image, xtwips / 20.0, ytwips / 20.0});
+  const double x = xtwips / 20.0, y = ytwips / 20.0;
+  const int orientation = pageàouvrir_ || pages_.isEmpty() ? orientation_ : pages_.last().orientation;
+  const double largeur = image.largeurtotale() / 20.0, libre = largeurpage(orientation) - x;
+  const double échelle = réduireimages_ && largeur > libre && largeur > 0 ? libre / largeur : 1;
+  placerimage(image, x, y, échelle);
+}
+
+namespace {
+
+// Les lignes et colonnes choisies d'une image ; celles qui étaient fixes le restent.
+ImageGrille extraire(const ImageGrille& image, const QList<int>& lignes, const QList<int>& colonnes) {
+  ImageGrille e;
+  for (int c : colonnes) {
+    e.largeurs << image.largeurs[c];
+    e.alignements << image.alignements.value(c, alignementgénéral);
+    e.alignementsfixes << image.alignementsfixes.value(c, alignementgénéral);
+    if (c < image.colonnesfixes) ++e.colonnesfixes;
+  }
+  for (int l : lignes) {
+    e.hauteurs << image.hauteurs.value(l, 240);
+    QList<CelluleImage> rangée;
+    for (int c : colonnes) rangée << image.cellules[l].value(c);
+    e.cellules << rangée;
+    if (l < image.lignesfixes) ++e.lignesfixes;
+  }
+  return e;
+}
+
+// Découpe 0..n-1 en tranches : chacune reprend les fixes puis ajoute des
+// éléments tant que leur taille tient dans la place (au moins un par tranche).
+QList<QList<int>> tranches(int n, int fixes, const std::function<double(int)>& taille,
+                           const std::function<double(int)>& place) {
+  QList<QList<int>> t;
+  double fixe = 0;
+  for (int i = 0; i < fixes && i < n; ++i) fixe += taille(i);
+  int i = std::min(fixes, n);
+  while (i < n || t.isEmpty()) {
+    QList<int> tranche;
+    for (int f = 0; f < fixes && f < n; ++f) tranche << f;
+    double utilisé = fixe;
+    const double disponible = place(static_cast<int>(t.size()));
+    const qsizetype avant = tranche.size();
+    while (i < n && (tranche.size() == avant || utilisé + taille(i) <= disponible + marge)) {
+      utilisé += taille(i);
+      tranche << i++;
+    }
+    t << tranche;
+  }
+  return t;
+}
+
+}  // namespace
+
+void Imprimante::placerimage(const ImageGrille& image, double x, double y, double échelle) {
+  page();
+  const int orientation = pages_.last().orientation;
+  const double largeur = largeurpage(orientation), hauteur = hauteurpage(orientation);
+  const auto largeurcolonne = [&](int c) { return image.largeurs[c] * échelle / 20.0; };
+  const auto hauteurligne = [&](int l) { return image.hauteurs.value(l, 240) * échelle / 20.0; };
+  if (image.largeurtotale() * échelle / 20.0 <= largeur - x + marge &&
+      image.hauteurtotale() * échelle / 20.0 <= hauteur - y + marge) {
+    pages_.last().images.append(ImageImprimée{image, x, y, échelle});
+    return;
+  }
+  const QList<QList<int>> colonnes =
+      tranches(image.colonnes(), image.colonnesfixes, largeurcolonne, [&](int) { return largeur - x; });
+  // La première tranche de lignes commence à y ; les suivantes en haut de page.
+  const QList<QList<int>> lignes = tranches(image.lignes(), image.lignesfixes, hauteurligne,
+                                            [&](int k) { return k == 0 ? hauteur - y : hauteur; });
+  double bas = 0;
+  for (qsizetype j = 0; j < colonnes.size(); ++j)
+    for (qsizetype k = 0; k < lignes.size(); ++k) {
+      if (j > 0 || k > 0) {
+        NewPage();
+        page();
+      }
+      const double haut = j == 0 && k == 0 ? y : 0;
+      pages_.last().images.append(ImageImprimée{extraire(image, lignes[k], colonnes[j]), x, haut, échelle});
+      bas = haut;
+      for (int l : lignes[k]) bas += hauteurligne(l);
+    }
+  // Le texte qui suit reprend sous l'image, sur sa dernière page.
+  y_ = std::max(y_, bas);
+  x_ = 0;
+  ligneouverte_ = false;
 }
 
 double Imprimante::espacerestant() const {
-  if (pageàouvrir_ || pages_.isEmpty()) return mesureur_->hauteurpage(orientation_);
-  return mesureur_->hauteurpage(pages_.last().orientation) - y_;
+  if (pageàouvrir_ || pages_.isEmpty()) return hauteurpage(orientation_);
+  return hauteurpage(pages_.last().orientation) - y_;
 }
 
 int Imprimante::colonne(const Passage& p) const {

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -57,6 +58,17 @@ struct LigneImprimée {
 struct ImageImprimée {
   ImageGrille image;
   double x, y;  // points
+  double échelle = 1;  // une image réduite à la largeur de la page
+};
+
+// Papier et marges, en points (le papier en portrait). Par défaut A4, marges de
+// 4 mm à gauche et à droite (un filet de 95 caractères de Courier New 10 y tient
+// en portrait, 133 en paysage) et de 5 mm en haut et en bas.
+struct FormatPage {
+  QString papier = QStringLiteral("A4");
+  double largeur = 595.276, hauteur = 841.890;
+  double gauche = 11.339, haut = 14.173, droite = 11.339, bas = 14.173;
+  bool operator==(const FormatPage&) const = default;
 };
 
 struct PageImprimée {
@@ -72,11 +84,6 @@ public:
   virtual double largeurcaractère(const Police& p) const = 0;
   virtual double largeurtexte(const Police& p, const QString& texte) const = 0;
   virtual double hauteurligne(const Police& p) const = 0;
-  // Zone imprimable d'une page A4 : marges de 4 mm à gauche et à droite (un filet
-  // de 95 caractères de Courier New 10 y tient en portrait, 133 en paysage) et de
-  // 5 mm en haut et en bas (trois récapitulatifs pour les parents par page).
-  double largeurpage(int orientation) const { return orientation == paysage ? 819.2 : 572.6; }
-  double hauteurpage(int orientation) const { return orientation == paysage ? 566.9 : 813.5; }
 };
 
 class Imprimante {
@@ -98,12 +105,35 @@ public:
   void Print(std::initializer_list<Élément> éléments = {}, Suite suite = Suite::FinDeLigne);
   void Print(const QList<Élément>& éléments, Suite suite = Suite::FinDeLigne);
   void NewPage();
+  // Les lignes de tête du tableau en cours : refaire les imprime de nouveau en
+  // haut de chaque page que le tableau ouvre de lui-même. Un NewPage (fin du
+  // tableau) ou la fin du document les oublie.
+  void EnTête(std::function<void()> refaire) { entête_ = std::move(refaire); }
   // Remet le document ; une imprimante qui le refuse lève ErreurEvalo avec la
   // cause en français (le document est alors abandonné).
   void EndDoc();
   // Jette le document commencé : ses pages ne sont jamais remises.
   void KillDoc();
+  // Un travail fait un seul document de plusieurs : tant qu'il est ouvert, EndDoc
+  // ne fait que passer à une nouvelle page ; le EndDoc qui suit FermerTravail
+  // remet le tout (un fichier, un aperçu, un travail d'impression).
+  void OuvrirTravail() { ++travail_; }
+  void FermerTravail() { travail_ = std::max(0, travail_ - 1); }
+  // Une image qui dépasse la page continue sur les suivantes : les lignes qui ne
+  // tiennent pas passent à la page suivante sous les lignes fixes répétées, les
+  // colonnes de trop forment d'autres pages où les colonnes fixes sont répétées.
+  // Avec RéduireImages, une image trop large est d'abord réduite à la largeur de
+  // la page. Rien n'est jamais coupé ; le texte reprend sous la fin de l'image.
   void PaintPicture(const ImageGrille& image, int xtwips, int ytwips);
+  void RéduireImages(bool actif) { réduireimages_ = actif; }
+  bool RéduireImages() const { return réduireimages_; }
+
+  // Papier et marges de toutes les impressions suivantes.
+  void Format(const FormatPage& format) { format_ = format; }
+  const FormatPage& Format() const { return format_; }
+  // Zone imprimable, en points.
+  double largeurpage(int orientation) const;
+  double hauteurpage(int orientation) const;
 
   // Hauteur encore libre sur la page, en points (une page entière quand la
   // prochaine sortie commence une page).
@@ -128,12 +158,19 @@ private:
   void placer(const QString& texte);
   void tabulation(int colonne);
   void aller_à_la_ligne();
+  void refaireentête();
+  void placerimage(const ImageGrille& image, double x, double y, double échelle);
 
   std::unique_ptr<Mesureur> mesureur_;
   Police police_;
   int couleur_ = noir;
   int orientation_ = portrait;
   bool aperçu_ = false;
+  bool réduireimages_ = false;
+  int travail_ = 0;
+  FormatPage format_;
+  std::function<void()> entête_;
+  bool entêteencours_ = false;
   QList<PageImprimée> pages_;
   bool pageàouvrir_ = true;
   bool sautautomatique_ = false;

@@ -7,7 +7,6 @@
 #include <QPageLayout>
 #include <QPageSetupDialog>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -82,10 +81,29 @@ double MesureurQt::largeurtexte(const Police& p, const QString& texte) const {
 
 double MesureurQt::hauteurligne(const Police& p) const { return mesures(p).lineSpacing() * p.taille / taillemesure; }
 
-void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages) {
+QPageLayout miseenpageqt(const FormatPage& f, int orientation) {
+  const QPageSize papier(QSizeF(f.largeur, f.hauteur), QPageSize::Point, f.papier, QPageSize::FuzzyMatch);
+  return QPageLayout(papier, orientationqt(orientation), QMarginsF(f.gauche, f.haut, f.droite, f.bas), QPageLayout::Point);
+}
+
+FormatPage formatde(const QPageLayout& m) {
+  FormatPage f;
+  const QSizeF papier = m.pageSize().size(QPageSize::Point);
+  f.papier = m.pageSize().name();
+  f.largeur = papier.width();
+  f.hauteur = papier.height();
+  // Les marges valent pour la page telle qu'elle est tournée, en portrait comme en paysage.
+  const QMarginsF marges = m.margins(QPageLayout::Point);
+  f.gauche = marges.left();
+  f.haut = marges.top();
+  f.droite = marges.right();
+  f.bas = marges.bottom();
+  return f;
+}
+
+void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages, const FormatPage& format) {
   if (pages.isEmpty()) return;
-  printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), orientationqt(pages.first().orientation),
-                                    QMarginsF(4, 5, 4, 5), QPageLayout::Millimeter));
+  printer.setPageLayout(miseenpageqt(format, pages.first().orientation));
   QPainter peintre;
   if (!peintre.begin(&printer))
     throw ErreurEvalo(QStringLiteral("L'imprimante « %1 » ne peut pas imprimer ce document.").arg(printer.printerName()));
@@ -93,7 +111,7 @@ void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages) {
   for (int n = 0; n < pages.size(); ++n) {
     const PageImprimée& page = pages[n];
     if (n > 0) {
-      printer.setPageOrientation(orientationqt(page.orientation));
+      printer.setPageLayout(miseenpageqt(format, page.orientation));
       printer.newPage();
     }
     for (const LigneImprimée& ligne : page.lignes) {
@@ -105,8 +123,13 @@ void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages) {
         peintre.drawText(QPointF(p.x * parpoint, ligne.y * parpoint + fm.ascent()), p.texte);
       }
     }
-    for (const ImageImprimée& i : page.images)
-      dessinerimagegrille(peintre, i.image, QPointF(i.x * parpoint, i.y * parpoint), parpoint);
+    for (const ImageImprimée& i : page.images) {
+      peintre.save();
+      peintre.translate(i.x * parpoint, i.y * parpoint);
+      peintre.scale(i.échelle, i.échelle);
+      dessinerimagegrille(peintre, i.image, QPointF(0, 0), parpoint);
+      peintre.restore();
+    }
   }
   if (!peintre.end() || printer.printerState() == QPrinter::Error)
     throw ErreurEvalo(QStringLiteral("L'imprimante « %1 » a refusé le document : rien n'a été imprimé.")
@@ -142,7 +165,7 @@ void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
     // L'aperçu dessine les pages sur son propre appareil ; une erreur n'y a pas de sens.
     QObject::connect(&aperçu, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) {
       try {
-        rendrepages(*p, pages);
+        rendrepages(*p, pages, Format());
       } catch (const ErreurEvalo&) {
       }
     });
@@ -150,7 +173,7 @@ void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
     if (printer_->printerState() == QPrinter::Error)
       throw ErreurEvalo(QStringLiteral("L'imprimante « %1 » a refusé le document : rien n'a été imprimé.").arg(nom_));
   } else {
-    rendrepages(*printer_, pages);
+    rendrepages(*printer_, pages, Format());
   }
   if (dernierpdf_.isEmpty()) return;
   if (QFileInfo(dernierpdf_).size() <= 0)
@@ -158,13 +181,17 @@ void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
   ouvrirdocument(dernierpdf_);
 }
 
+// La mise en page règle, n'imprime rien : papier, orientation et marges valent
+// pour toutes les impressions suivantes sur cette imprimante.
 bool ImprimanteQt::réglages() {
-  if (printer_->outputFormat() == QPrinter::PdfFormat) {
-    QPageSetupDialog boîte(printer_.get());
-    return boîte.exec() == QDialog::Accepted;
-  }
-  QPrintDialog boîte(printer_.get());
-  return boîte.exec() == QDialog::Accepted;
+  printer_->setPageLayout(miseenpageqt(Format(), Orientation()));
+  QPageSetupDialog boîte(printer_.get());
+  boîte.setWindowTitle(QStringLiteral("Mise en page — ") + nom_);
+  if (boîte.exec() != QDialog::Accepted) return false;
+  const QPageLayout choisie = printer_->pageLayout();
+  Format(formatde(choisie));
+  Orientation(choisie.orientation() == QPageLayout::Landscape ? paysage : portrait);
+  return true;
 }
 
 ParcImprimantesQt::ParcImprimantesQt() {

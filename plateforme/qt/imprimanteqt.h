@@ -8,6 +8,7 @@
 
 #include "plateforme/imprimante.h"
 
+class QPageLayout;
 class QPrinter;
 
 inline const QString nomimprimantepdf = QStringLiteral("PDF");
@@ -39,8 +40,11 @@ private:
   QString dernierpdf_;
 };
 
-// Dessine les pages sur un QPrinter déjà réglé (imprimante ou aperçu).
-void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages);
+// Dessine les pages sur un QPrinter (imprimante ou aperçu), sur le papier et
+// avec les marges du format.
+void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages, const FormatPage& format);
+// Le format d'une mise en page Qt (réglée par la boîte de mise en page).
+FormatPage formatde(const QPageLayout& miseenpage);
 
 class ParcImprimantesQt : public ParcImprimantes {
 public:

@@ -206,15 +206,21 @@ TEST_F(FicheFenetre, FichesDesÉlèvesChoisis) {
     };
     const qsizetype avant = parc.imprimante(0).documents().size();
     p.imprfi_Click();
+    // Toutes les fiches d'un travail forment un seul document, une fiche par page.
+    const auto& documents = parc.imprimante(0).documents();
+    ASSERT_EQ(documents.size() - avant, c.moyennes.isEmpty() ? 0 : 1);
     QStringList moyennes;
-    for (qsizetype d = avant; d < parc.imprimante(0).documents().size(); ++d) {
-      for (const auto& ligne : parc.imprimante(0).documents()[d][0].images[0].image.cellules)
-        if (ligne[1].texte == u"Moyenne") {
-          moyennes << ligne[2].texte;
-          break;
-        }
-    }
+    for (qsizetype d = avant; d < documents.size(); ++d)
+      for (const PageImprimée& page : documents[d])
+        for (const auto& ligne : page.images.value(0).image.cellules)
+          if (ligne[1].texte == u"Moyenne") {
+            moyennes << ligne[2].texte;
+            break;
+          }
     EXPECT_EQ(moyennes, c.moyennes);
+    if (!c.moyennes.isEmpty()) {
+      EXPECT_EQ(documents.last().size(), c.moyennes.size());
+    }
     EXPECT_EQ(état().périodecourante, QStringLiteral("P1"));
     EXPECT_EQ(état().nbinterros, 3);
   }
