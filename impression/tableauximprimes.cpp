@@ -169,9 +169,13 @@ void imprimerpoints(Imprimante& i, const TravailImpression& t) {
   }
   i.Orientation(parpage == 19 ? paysage : portrait);
   for (const PagePoints& p : découperenpages(é.nbinterros, é.nborales, parpage)) {
-    imprimerentête(i, t.périodeàimprimer);
-    i.FontSize(10);
-    entêtepoints(i, p);
+    const auto entête = [&i, &t, p] {
+      imprimerentête(i, t.périodeàimprimer);
+      i.FontSize(10);
+      entêtepoints(i, p);
+    };
+    entête();
+    i.EnTête(entête);
     for (int s = 1; s <= é.nbélèves; ++s) élèvepoints(i, p, s);
     piedpoints(i, p);
     if (!p.dernière) {
@@ -187,10 +191,14 @@ void imprimerpoints(Imprimante& i, const TravailImpression& t) {
 
 void imprimermoyennes(Imprimante& i, const TravailImpression& t) {
   const ÉtatPartagé& é = état();
-  imprimerentête(i, t.périodeàimprimer);
-  i.Print({Tab(25), "NOMS", Tab(53), "MOY.     COMP."});
-  i.Print({filet(u'=', 66)});
-  i.Print();
+  const auto entête = [&i, &t] {
+    imprimerentête(i, t.périodeàimprimer);
+    i.Print({Tab(25), "NOMS", Tab(53), "MOY.     COMP."});
+    i.Print({filet(u'=', 66)});
+    i.Print();
+  };
+  entête();
+  i.EnTête(entête);
   for (int s = 1; s <= é.nbélèves; ++s) {
     i.Print({Tab(6), format(s, u"00") + QStringLiteral(") ") + nompointé(é.nomélève[s], 35, 38) + QStringLiteral(" => ")},
             Suite::PointVirgule);
@@ -205,10 +213,14 @@ void imprimermoyennes(Imprimante& i, const TravailImpression& t) {
 
 void imprimernomsgrille(Imprimante& i, const TravailImpression& t) {
   const ÉtatPartagé& é = état();
-  imprimerentête(i, t.périodeàimprimer);
-  i.Print({Tab(20), "NOMS"});
-  i.Print({filet(u'=', 83)});
-  i.Print();
+  const auto entête = [&i, &t] {
+    imprimerentête(i, t.périodeàimprimer);
+    i.Print({Tab(20), "NOMS"});
+    i.Print({filet(u'=', 83)});
+    i.Print();
+  };
+  entête();
+  i.EnTête(entête);
   for (int s = 1; s <= é.nbélèves; ++s) {
     QList<Élément> l{Tab(10), format(s, u"00") + QStringLiteral(") ") + é.nomélève[s].left(30)};
     for (int j = 1; j <= 12; ++j) l << Tab(3 * j + 43) << "|..";
@@ -222,6 +234,7 @@ void imprimernomsgrille(Imprimante& i, const TravailImpression& t) {
 void imprimerrensinterro(Imprimante& i, const TravailImpression& t) {
   const ÉtatPartagé& é = état();
   imprimerentête(i, t.périodeàimprimer);
+  i.EnTête([&i, &t] { imprimerentête(i, t.périodeàimprimer); });
   i.FontName(QStringLiteral("Times new roman"));
   i.FontSize(14);
   souligner(i, QStringLiteral("Liste des renseignements sur les interrogations"), 10);

@@ -138,8 +138,12 @@ void imprimertotaux(Imprimante& i, TravailImpression& t) {
   rassemblertotauxjusquà(n);
   const int E = é.nbexamenscréés[é.classecourante];
   const MaximaTotaux m = maximatotaux(n);
-  imprimerentête(i, t.périodeàimprimer);
-  entêtetotaux(i, n, E, m);
+  const auto entête = [&i, &t, n, E, m] {
+    imprimerentête(i, t.périodeàimprimer);
+    entêtetotaux(i, n, E, m);
+  };
+  entête();
+  i.EnTête(entête);
   for (int s = 1; s <= é.nbélèves; ++s) élèvetotaux(i, s, n, E, m, t.imprimerencouleur);
   i.NewPage();
 }
@@ -147,14 +151,18 @@ void imprimertotaux(Imprimante& i, TravailImpression& t) {
 void imprimercompétences(Imprimante& i, const TravailImpression& t) {
   const ÉtatPartagé& é = état();
   const int K = é.nbcompétences();
-  imprimerentête(i, t.périodeàimprimer);
-  i.FontSize(10);
-  QList<Élément> l{Tab(20), "NOMS"};
-  for (int c = 1; c <= K; ++c) l << Tab(43 + 6 * (c - 1)) << QStringLiteral(" C%1(%)").arg(c);
-  l << Tab(43 + 6 * K) << " =>  MOY.";
-  i.Print(l);
-  i.Print({QString(93, u'=')});
-  i.Print();
+  const auto entête = [&i, &t, K] {
+    imprimerentête(i, t.périodeàimprimer);
+    i.FontSize(10);
+    QList<Élément> l{Tab(20), "NOMS"};
+    for (int c = 1; c <= K; ++c) l << Tab(43 + 6 * (c - 1)) << QStringLiteral(" C%1(%)").arg(c);
+    l << Tab(43 + 6 * K) << " =>  MOY.";
+    i.Print(l);
+    i.Print({QString(93, u'=')});
+    i.Print();
+  };
+  entête();
+  i.EnTête(entête);
   for (int s = 1; s <= é.nbélèves; ++s) {
     i.Print({Tab(6), format(s, u"00") + QStringLiteral(") ") + nompointé(é.nomélève[s], 28, 28) + QStringLiteral(" => ")},
             Suite::PointVirgule);

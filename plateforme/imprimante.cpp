@@ -212,6 +212,7 @@ void Imprimante::placerimage(const ImageGrille& image, double x, double y, doubl
   if (image.largeurtotale() * échelle / 20.0 <= largeur - x + marge &&
       image.hauteurtotale() * échelle / 20.0 <= hauteur - y + marge) {
     pages_.last().images.append(ImageImprimée{image, x, y, échelle});
+    reprendresous(y + image.hauteurtotale() * échelle / 20.0);
     return;
   }
   const QList<QList<int>> colonnes =
@@ -231,10 +232,15 @@ void Imprimante::placerimage(const ImageGrille& image, double x, double y, doubl
       bas = haut;
       for (int l : lignes[k]) bas += hauteurligne(l);
     }
-  // Le texte qui suit reprend sous l'image, sur sa dernière page.
+  reprendresous(bas);
+}
+
+// Le texte qui suit reprend sous l'image, sur sa dernière page.
+void Imprimante::reprendresous(double bas) {
+  if (ligneouverte_) aller_à_la_ligne();
+  if (pageàouvrir_) return;
   y_ = std::max(y_, bas);
   x_ = 0;
-  ligneouverte_ = false;
 }
 
 double Imprimante::espacerestant() const {

@@ -160,6 +160,7 @@ private:
   void aller_à_la_ligne();
   void refaireentête();
   void placerimage(const ImageGrille& image, double x, double y, double échelle);
+  void reprendresous(double bas);
 
   std::unique_ptr<Mesureur> mesureur_;
   Police police_;

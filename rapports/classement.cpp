@@ -113,13 +113,17 @@ void FenetreClassement::Commande2_Click() {
   i.Print({" "}, Suite::PointVirgule);
   i.FontName(QStringLiteral("courier new"));
   i.FontSize(12);
-  i.Print({QStringLiteral("Classe de ") + é.nomclasse[c], Tab(25), QStringLiteral("Cours : ") + é.nomcours[c], Tab(70),
-           titreduclassement()});
-  i.Print({QString(78, u'-')});
-  i.Print();
-  i.Print({Tab(20), "NOMS", Tab(39), "Point(s)"});
-  i.Print({QString(46, u'=')});
-  i.Print();
+  const auto entête = [&] {
+    i.Print({QStringLiteral("Classe de ") + é.nomclasse[c], Tab(25), QStringLiteral("Cours : ") + é.nomcours[c], Tab(70),
+             titreduclassement()});
+    i.Print({QString(78, u'-')});
+    i.Print();
+    i.Print({Tab(20), "NOMS", Tab(39), "Point(s)"});
+    i.Print({QString(46, u'=')});
+    i.Print();
+  };
+  entête();
+  i.EnTête(entête);
   const ModeleGrille& m = grille1->modèle();
   for (int r = 1; r < grille1->Rows(); ++r) {
     QString nom = m.cellule(r, 1).texte.left(28);

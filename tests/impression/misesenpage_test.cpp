@@ -105,6 +105,25 @@ TEST_F(Misesenpage, PointsDeLaPériode) {
   EXPECT_EQ(parc.Printer().Orientation(), portrait);
 }
 
+// 34 élèves en portrait : le tableau des points passe sur une deuxième page, qui
+// reprend le titre de la classe et les têtes de colonnes avant les derniers élèves.
+TEST_F(Misesenpage, PointsSurDeuxPagesAvecLEnTeteRepete) {
+  QStringList notes{" 34", " 1", " 0", " 1"};
+  for (int s = 1; s <= 34; ++s) notes << QStringLiteral("Élève %1/12").arg(s, 2, 10, QLatin1Char('0')) << " 60/-1/ 12/ 0/";
+  notes << "060% -> Nombres" << "040% -> Géométrie";
+  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), notes);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1R"), {" 20", "01/10/2026", "Test", " 1"});
+  chargerclasse();
+  imprimer(imprimerpoints);
+  const QStringList l = lignesde(imprimante());
+  const qsizetype saut = l.indexOf(QStringLiteral("--- page 2 (portrait) ---"));
+  ASSERT_GT(saut, 0);
+  EXPECT_EQ(l[saut + 1], entête5A);
+  EXPECT_EQ(l.mid(saut).filter(QStringLiteral("NOMS")).size(), 1);
+  EXPECT_EQ(l.filter(QStringLiteral("Élève")).size(), 34);  // chacun une fois
+  EXPECT_TRUE(l.mid(saut).filter(QStringLiteral("Moyennes :")).size() == 1);
+}
+
 TEST_F(Misesenpage, ColonnesEtOrientation) {
   struct Cas {
     int tests;

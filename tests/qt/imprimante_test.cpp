@@ -3,6 +3,7 @@
 #include "tests/outils/impressionqt.h"
 
 #include <QDir>
+#include <QMap>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -104,6 +105,121 @@ TEST(ImprimanteTexte, PagesVidesEtPageDeborde) {
   EXPECT_EQ(i.documents().last()[1].orientation, paysage);
 }
 
+// Une grille de l lignes (la première fixe) et c colonnes (la première fixe), de
+// cellules "l.c", chaque cellule de 1000 × 400 twips (50 × 20 pt).
+ImageGrille grille(int lignes, int colonnes) {
+  ImageGrille g;
+  g.lignesfixes = 1;
+  g.colonnesfixes = 1;
+  for (int c = 0; c < colonnes; ++c) g.largeurs << 1000;
+  for (int l = 0; l < lignes; ++l) {
+    g.hauteurs << 400;
+    QList<CelluleImage> rangée;
+    for (int c = 0; c < colonnes; ++c) rangée << CelluleImage{QStringLiteral("%1.%2").arg(l).arg(c)};
+    g.cellules << rangée;
+  }
+  return g;
+}
+
+// Une grille plus haute ou plus large que la page continue sur les pages
+// suivantes : chaque cellule est imprimée une fois (les fixes sur chaque page),
+// chaque morceau tient dans la page, et le texte reprend sous le dernier.
+TEST(ImprimanteTexte, GrilleTropGrandeContinueSurLesPages) {
+  struct Cas {
+    int lignes, colonnes, orientation;
+    bool réduire;
+    int pages;
+  };
+  const Cas cas[] = {
+      {30, 8, portrait, false, 1},   // tient : une page
+      {80, 8, portrait, false, 3},   // trop haute : 36 + 39 + 4 lignes de données
+      {30, 20, portrait, false, 2},  // trop large : colonnes 1-10 puis 11-19
+      {80, 20, paysage, false, 8},   // les deux : 4 tranches de lignes × 2 de colonnes
+      {30, 20, portrait, true, 1},   // réduite à la largeur : une page
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(testing::Message() << c.lignes << "×" << c.colonnes << (c.réduire ? " réduite" : ""));
+    ImprimanteTexte i;
+    i.Orientation(c.orientation);
+    i.RéduireImages(c.réduire);
+    i.Print({"titre"});
+    i.PaintPicture(grille(c.lignes, c.colonnes), 60, 1100);
+    i.Print({"après"});
+    i.EndDoc();
+    const QList<PageImprimée>& pages = i.documents().last();
+    ASSERT_EQ(pages.size(), c.pages);
+    QMap<QString, int> vues;
+    for (const PageImprimée& page : pages)
+      for (const ImageImprimée& image : page.images) {
+        EXPECT_LE(image.x + image.image.largeurtotale() * image.échelle / 20.0, i.largeurpage(page.orientation) + 0.01);
+        EXPECT_LE(image.y + image.image.hauteurtotale() * image.échelle / 20.0, i.hauteurpage(page.orientation) + 0.01);
+        EXPECT_EQ(image.image.cellules[0][0].texte, QStringLiteral("0.0"));  // le coin fixe sur chaque morceau
+        for (const auto& rangée : image.image.cellules)
+          for (const CelluleImage& cellule : rangée) ++vues[cellule.texte];
+      }
+    for (int l = 1; l < c.lignes; ++l)
+      for (int k = 1; k < c.colonnes; ++k) EXPECT_EQ(vues.value(QStringLiteral("%1.%2").arg(l).arg(k)), 1) << l << "." << k;
+    const LigneImprimée& après = pages.last().lignes.last();
+    EXPECT_EQ(après.passages.value(0).texte, QStringLiteral("après"));
+    const ImageImprimée& dernière = pages.last().images.last();
+    EXPECT_GE(après.y + 0.01, dernière.y + dernière.image.hauteurtotale() * dernière.échelle / 20.0);
+  }
+}
+
+// Un tableau qui passe à la page suivante y répète ses lignes de tête, avec sa
+// police ; la police de la suite reste la sienne. Un NewPage met fin au tableau.
+TEST(ImprimanteTexte, LesLignesDeTeteReviennentSurChaquePage) {
+  ImprimanteTexte i;
+  const auto entête = [&i] {
+    i.FontSize(12);
+    i.Print({"Classe de 5A"});
+    i.Print({"NOMS"});
+  };
+  entête();
+  i.EnTête(entête);
+  i.FontSize(10);
+  for (int n = 1; n <= 120; ++n) i.Print({QStringLiteral("élève %1").arg(n)});
+  i.NewPage();
+  for (int n = 1; n <= 80; ++n) i.Print({QStringLiteral("suite %1").arg(n)});
+  i.EndDoc();
+  const QList<PageImprimée>& pages = i.documents().last();
+  ASSERT_GE(pages.size(), 4);
+  int élèves = 0;
+  for (const PageImprimée& page : pages) {
+    const QString premier = page.lignes.value(0).passages.value(0).texte;
+    const bool tableau = !premier.startsWith(QStringLiteral("suite"));
+    if (tableau) {
+      EXPECT_EQ(premier, QStringLiteral("Classe de 5A"));
+      EXPECT_EQ(page.lignes[1].passages[0].texte, QStringLiteral("NOMS"));
+      EXPECT_EQ(page.lignes[0].passages[0].police.taille, 12);
+      EXPECT_EQ(page.lignes[2].passages[0].police.taille, 10);
+    }
+    for (const LigneImprimée& l : page.lignes)
+      if (l.passages.value(0).texte.startsWith(QStringLiteral("élève"))) ++élèves;
+  }
+  EXPECT_EQ(élèves, 120);
+}
+
+// Le papier et les marges choisis fixent la zone imprimable et les sauts de page.
+TEST(ImprimanteTexte, FormatDuPapier) {
+  ImprimanteTexte i;
+  EXPECT_NEAR(i.largeurpage(portrait), 572.6, 0.05);
+  EXPECT_NEAR(i.hauteurpage(portrait), 813.5, 0.05);
+  EXPECT_NEAR(i.largeurpage(paysage), 819.2, 0.05);
+  FormatPage a5;
+  a5.papier = QStringLiteral("A5");
+  a5.largeur = 419.528;
+  a5.hauteur = 595.276;
+  a5.haut = 113.386;  // 40 mm
+  i.Format(a5);
+  EXPECT_NEAR(i.hauteurpage(portrait), 595.276 - 113.386 - 14.173, 0.01);
+  i.FontSize(12);
+  for (int n = 1; n <= 60; ++n) i.Print({QString::number(n)});
+  i.EndDoc();
+  const int parpage = static_cast<int>(i.hauteurpage(portrait) / (1.15 * 12));
+  EXPECT_EQ(i.documents().last()[0].lignes.size(), parpage);
+}
+
 TEST(ParcTexte, ChoixDeLImprimante) {
   ParcTexte parc({QStringLiteral("Salle des profs"), QStringLiteral("PDF")});
   EXPECT_EQ(parc.Printers(), (QStringList{QStringLiteral("Salle des profs"), QStringLiteral("PDF")}));
@@ -167,6 +283,34 @@ TEST_F(ImprimantePdf, MemeDocumentEnPdf) {
   pdf.NewPage();
   pdf.EndDoc();
   EXPECT_EQ(ouverts.size(), 1);
+}
+
+// Le PDF suit le papier choisi (A5, 40 mm en haut) et un travail de 24
+// documents n'en fait qu'un, de 24 pages.
+TEST_F(ImprimantePdf, FormatEtTravailUnique) {
+  ImprimanteQt pdf(nomimprimantepdf);
+  FormatPage a5;
+  a5.papier = QStringLiteral("A5");
+  a5.largeur = 419.528;
+  a5.hauteur = 595.276;
+  a5.haut = 113.386;
+  pdf.Format(a5);
+  pdf.OuvrirTravail();
+  for (int n = 1; n <= 24; ++n) {
+    pdf.Print({QStringLiteral("Fiche %1").arg(n)});
+    pdf.EndDoc();
+  }
+  pdf.FermerTravail();
+  pdf.EndDoc();
+  ASSERT_EQ(ouverts.size(), 1);
+  const QString infos = lancer(QStringLiteral("pdfinfo"), {ouverts.first()});
+  EXPECT_TRUE(infos.contains(QRegularExpression(QStringLiteral("Pages:\\s+24\\n")))) << infos.toStdString();
+  EXPECT_TRUE(infos.contains(QRegularExpression(QStringLiteral("Page size:\\s+4[12]\\d x 595 pts \\(A5\\)")))) << infos.toStdString();
+  const QString texte = lancer(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                                           QStringLiteral("-l"), QStringLiteral("1"), ouverts.first(), QStringLiteral("-")});
+  const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("yMin=\"([0-9.]+)\"[^>]*>Fiche")).match(texte);
+  ASSERT_TRUE(m.hasMatch()) << texte.toStdString();
+  EXPECT_NEAR(m.captured(1).toDouble(), 113.4, 3.0);  // sous la marge du haut
 }
 
 TEST(ParcImprimantesQt, LImprimantePdfExisteToujours) {

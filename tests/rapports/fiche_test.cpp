@@ -155,6 +155,37 @@ TEST_F(FicheFenetre, CasesToutEtSortie) {
   EXPECT_TRUE(parc.imprimante(0).documents().isEmpty());
 }
 
+// Trente tests en P1 et en P2 : la fiche imprimée continue sur une autre page
+// et n'en perd aucune ligne, jusqu'aux totaux.
+TEST_F(FicheFenetre, FicheLongueImprimeeJusquAuxTotaux) {
+  for (const char* clé : {"P1", "P2"}) {
+    QStringList notes{" 3", " 30", " 0", " 1"};
+    for (const char* nom : {"Dupont Élodie", "Durand Paul", "Martin Léa"})
+      notes << QString::fromUtf8(nom) + QStringLiteral("/12").repeated(30) << " 60/ 60/ 12/ 0/";
+    notes << "060% -> Nombres" << "040% -> Géométrie";
+    QStringList interros;
+    for (int k = 1; k <= 30; ++k) interros << " 20" << "01/10/2026" << QStringLiteral("Test %1").arg(k) << " 1";
+    deuxdisques(QStringLiteral("5A131\\5A131.%1N").arg(QString::fromLatin1(clé)), notes);
+    deuxdisques(QStringLiteral("5A131\\5A131.%1R").arg(QString::fromLatin1(clé)), interros);
+  }
+  chargerclasse();
+  état().nomfichier = QStringLiteral("I1");
+  f.Form_Load();
+  const int lignesgrille = f.grille->Rows();
+  ASSERT_EQ(parc.imprimante(0).documents().size(), 1);
+  const QList<PageImprimée>& pages = parc.imprimante(0).documents()[0];
+  EXPECT_GE(pages.size(), 2);
+  int lignes = 0;
+  QStringList libellés;
+  for (const PageImprimée& page : pages)
+    for (const ImageImprimée& image : page.images) {
+      lignes += image.image.lignes() - image.image.lignesfixes;
+      for (const auto& rangée : image.image.cellules) libellés << rangée.value(1).texte;
+    }
+  EXPECT_EQ(lignes, lignesgrille - 1);  // chaque ligne sous l'en-tête, une fois
+  EXPECT_TRUE(libellés.contains(QStringLiteral("TOTAUX")));
+}
+
 TEST_F(FicheFenetre, ImpressionDirecte) {
   état().nomfichier = QStringLiteral("I3");
   f.Form_Load();
