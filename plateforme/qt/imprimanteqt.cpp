@@ -14,6 +14,7 @@
 #include "plateforme/erreurs.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/qt/dessingrille.h"
+#include "plateforme/qt/filescups.h"
 #include "plateforme/services.h"
 
 namespace {
@@ -158,6 +159,14 @@ void ImprimanteQt::préparerpdf() {
 
 void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
   préparerpdf();
+  // Une file CUPS est suivie : arrêtée, refusant ou disparue, rien ne part ; un
+  // travail abandonné ou annulé est dit.
+  static const FilesCups files;
+  std::optional<SuiviDocument> suivi;
+  if (printer_->outputFormat() == QPrinter::NativeFormat) {
+    suivi.emplace(files, nom_);
+    suivi->avantlenvoi();
+  }
   if (Aperçu()) {
     QPrintPreviewDialog aperçu(printer_.get());
     aperçu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
@@ -175,6 +184,7 @@ void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
   } else {
     rendrepages(*printer_, pages, Format());
   }
+  if (suivi) suivi->aprèslenvoi();
   if (dernierpdf_.isEmpty()) return;
   if (QFileInfo(dernierpdf_).size() <= 0)
     throw ErreurEvalo(QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(QDir::toNativeSeparators(dernierpdf_)));

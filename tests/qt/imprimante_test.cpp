@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "plateforme/erreurs.h"
 #include "plateforme/qt/imprimanteqt.h"
 #include "plateforme/services.h"
 #include "tests/outils/documentessai.h"
@@ -311,6 +312,51 @@ TEST_F(ImprimantePdf, FormatEtTravailUnique) {
   const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("yMin=\"([0-9.]+)\"[^>]*>Fiche")).match(texte);
   ASSERT_TRUE(m.hasMatch()) << texte.toStdString();
   EXPECT_NEAR(m.captured(1).toDouble(), 113.4, 3.0);  // sous la marge du haut
+}
+
+// Une vraie file cups-pdf, créée par l'essai quand CUPS tourne sur la machine :
+// prête, elle imprime ; refusante, arrêtée ou supprimée, le document est refusé
+// avec la raison de la file.
+TEST_F(ImprimantePdf, FileCupsReelle) {
+  const QString ppd = QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd");
+  const QString file = QStringLiteral("EvaloEssai");
+  const auto commande = [](const QString& programme, const QStringList& arguments) {
+    QProcess p;
+    p.start(programme, arguments);
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+  };
+  if (!QFile::exists(ppd) || !commande(QStringLiteral("lpstat"), {QStringLiteral("-r")}) ||
+      !commande(QStringLiteral("lpadmin"), {QStringLiteral("-p"), file, QStringLiteral("-E"), QStringLiteral("-v"),
+                                            QStringLiteral("cups-pdf:/"), QStringLiteral("-P"), ppd}))
+    GTEST_SKIP() << "CUPS et cups-pdf ne sont pas là (ou lpadmin est refusé) : l'essai sur une vraie file est sauté";
+  struct Cas {
+    const char* nom;
+    QStringList avant;  // commande passée à la file avant d'imprimer
+    const char* refus;  // vide : imprimé
+  };
+  const Cas cas[] = {
+      {"prête", {}, ""},
+      {"refusante", {"cupsreject", "-r", "Maintenance", "EvaloEssai"}, "refuse les documents (Maintenance)"},
+      {"de nouveau prête", {"cupsaccept", "EvaloEssai"}, ""},
+      {"arrêtée", {"cupsdisable", "-r", "Toner", "EvaloEssai"}, "est arrêtée"},
+      {"supprimée", {"lpadmin", "-x", "EvaloEssai"}, "n'existe plus"},
+  };
+  for (const Cas& c : cas) {
+    if (!c.avant.isEmpty()) {
+      ASSERT_TRUE(commande(c.avant.first(), c.avant.mid(1))) << c.nom;
+    }
+    ImprimanteQt i(file);
+    i.Print({QStringLiteral("Essai ") + QString::fromUtf8(c.nom)});
+    QString refus;
+    try {
+      i.EndDoc();
+    } catch (const ErreurEvalo& e) {
+      refus = e.texte();
+    }
+    const QString attendu = QString::fromUtf8(c.refus);
+    EXPECT_TRUE(attendu.isEmpty() ? refus.isEmpty() : refus.contains(attendu)) << c.nom << " : " << refus.toStdString();
+  }
+  commande(QStringLiteral("lpadmin"), {QStringLiteral("-x"), file});
 }
 
 TEST(ParcImprimantesQt, LImprimantePdfExisteToujours) {
