@@ -145,9 +145,8 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   mnuimprimer = action(fichier, QStringLiteral("Menu d'impression"), "mnuimprimer", QKeySequence(QStringLiteral("Ctrl+P")));
   mnuiprimantepardéfaut = action(fichier, QStringLiteral("Choisir l'imprimante par défaut"), "mnuiprimantepardéfaut",
                                  QKeySequence(QStringLiteral("Ctrl+D")));
-  mnuaperçu = action(fichier, QStringLiteral("Aperçu avant impression"), "mnuaperçu");
-  mnuaperçu->setCheckable(true);
-  connect(fichier, &QMenu::aboutToShow, this, [this] { mnuaperçu->setChecked(imprimantes().aperçu()); });
+  mnuaperçu = action(fichier, QStringLiteral("Aperçu de ce tableau..."), "mnuaperçu",
+                     QKeySequence(QStringLiteral("Shift+F7")));
   fichier->addSeparator();
   mnuquitter = action(fichier, QStringLiteral("Quitter"), "mnuquitter", QKeySequence(QStringLiteral("Ctrl+Q")));
 
@@ -204,7 +203,10 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   connect(menu_ficheindividuelle, &QAction::triggered, this, [this] { menu_ficheindividuelle_Click(); });
   connect(mnuimprimer, &QAction::triggered, this, [] { montrermodale(QStringLiteral("fenêtreimprimer")); });
   connect(mnuiprimantepardéfaut, &QAction::triggered, this, [] { montrermodale(QStringLiteral("Form3")); });
-  connect(mnuaperçu, &QAction::toggled, this, [](bool actif) { imprimantes().aperçu(actif); });
+  connect(mnuaperçu, &QAction::triggered, this, [this] {
+    imprimantes().Printer().Aperçu(true);
+    imprimerdirect_Click();
+  });
   connect(mnuaffichtotaux, &QAction::triggered, this, [] { montrermodale(QStringLiteral("fenêtretotaux")); });
   connect(classer, &QAction::triggered, this, [] { montrermodale(QStringLiteral("classement")); });
 }

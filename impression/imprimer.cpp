@@ -73,23 +73,22 @@ FenetreImprimer::FenetreImprimer() {
     types->addWidget(c);
     connect(c, &QCheckBox::clicked, this, [this] { cmdok->setFocus(); });
   }
-  aperçu = nommer(new QCheckBox(QStringLiteral("Aperçu avant impression"), this), "aperçu");
-  aperçu->setToolTip(QStringLiteral("Montre chaque document avant de l'envoyer à l'imprimante (toutes les impressions)."));
 
   Liste1 = nommer(new QListWidget(this), "Liste1");
   Liste2 = nommer(new QListWidget(this), "Liste2");
   Liste1->setToolTip(QStringLiteral("Avec « Sélection de classes », double-cliquez sur une classe pour l'ajouter."));
   Liste2->setToolTip(QStringLiteral("Double-cliquez sur une classe pour la retirer de la sélection."));
   cmdok = nommer(new QPushButton(QStringLiteral("&Ok"), this), "cmdok");
+  cmdaperçu = nommer(new QPushButton(QStringLiteral("A&perçu..."), this), "cmdaperçu");
+  cmdaperçu->setToolTip(QStringLiteral("Montre ce document avant de l'envoyer à l'imprimante."));
   cmdannuler = nommer(new QPushButton(QStringLiteral("Annu&ler"), this), "cmdannuler");
   Command1 = nommer(new QPushButton(QStringLiteral("Configurer l'imprimante"), this), "Command1");
-  for (QPushButton* b : {cmdannuler, Command1}) b->setAutoDefault(false);
+  for (QPushButton* b : {cmdannuler, Command1, cmdaperçu}) b->setAutoDefault(false);
 
   auto* gauche = new QVBoxLayout;
   gauche->addWidget(Cadre1);
   gauche->addWidget(Frame1);
   gauche->addWidget(Cadre2);
-  gauche->addWidget(aperçu);
   gauche->addStretch();
   auto* listes = new QGridLayout;
   listes->addWidget(new QLabel(QStringLiteral("Liste des classes"), this), 0, 0);
@@ -102,6 +101,7 @@ FenetreImprimer::FenetreImprimer() {
   auto* boutons = new QHBoxLayout;
   boutons->addWidget(Command1);
   boutons->addStretch();
+  boutons->addWidget(cmdaperçu);
   boutons->addWidget(cmdok);
   boutons->addWidget(cmdannuler);
   auto* tout = new QVBoxLayout(this);
@@ -114,7 +114,7 @@ FenetreImprimer::FenetreImprimer() {
   connect(Option3, &QRadioButton::clicked, this, [this] { Option3_Click(); });
   connect(Liste1, &QListWidget::itemDoubleClicked, this, [this] { Liste1_DblClick(); });
   connect(Liste2, &QListWidget::itemDoubleClicked, this, [this] { Liste2_DblClick(); });
-  connect(aperçu, &QCheckBox::toggled, this, [](bool actif) { imprimantes().aperçu(actif); });
+  connect(cmdaperçu, &QPushButton::clicked, this, [this] { cmdaperçu_Click(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(cmdannuler, &QPushButton::clicked, this, [this] { cmdannuler_Click(); });
   connect(cmdok, &QPushButton::clicked, this, [this] { cmdok_Click(); });
@@ -153,7 +153,6 @@ void FenetreImprimer::Form_Load() {
   for (QRadioButton* b : {Option1, Option2, Option3}) b->setChecked(false);
   groupeclasses_->setExclusive(true);
   for (QCheckBox* c : {Coche1, Coche2, Coche3, Coche4, Coche5, coche6, coche7}) c->setChecked(false);
-  aperçu->setChecked(imprimantes().aperçu());
   créerboutonspériodes();
   périodeàimprimer = é.périodecourante;
   for (int n = 0; n < choixpériode.size(); ++n)
@@ -232,6 +231,12 @@ void FenetreImprimer::imprimerclasse(int c, Imprimante& i, const QString& pério
   if (Coche5->isChecked()) imprimerrécapitulatif(i, travail_);
   if (coche6->isChecked()) imprimercompétences(i, travail_);
   if (coche7->isChecked()) imprimerrensinterro(i, travail_);
+}
+
+void FenetreImprimer::cmdaperçu_Click() {
+  imprimantes().Printer().Aperçu(true);
+  cmdok_Click();
+  imprimantes().Printer().Aperçu(false);  // rien d'imprimé (aucun type coché) : rien à montrer ensuite
 }
 
 void FenetreImprimer::cmdok_Click() {

@@ -31,6 +31,7 @@ public:
   void Command1_Click();
   void cmdannuler_Click();
   void cmdok_Click();
+  void cmdaperçu_Click();
 
   QGroupBox* Cadre1;
   QRadioButton* Option1;
@@ -46,7 +47,7 @@ public:
   QCheckBox* Coche5;
   QCheckBox* coche6;
   QCheckBox* coche7;
-  QCheckBox* aperçu;
+  QPushButton* cmdaperçu;
   QListWidget* Liste1;
   QListWidget* Liste2;
   QPushButton* cmdok;

@@ -130,20 +130,19 @@ void imprimerrécapitulatif(Imprimante& i, const TravailImpression& t) {
   i.FontName(QStringLiteral("Times New Roman"));
   i.FontSize(12);
   i.Print({" "});
-  int compteur = 0;
   bool pageentamée = false;  // un bloc est déjà sur la page
   const int lignesparcompétences = é.nbcompétences() > 1 ? 2 : 0;
+  const int lignesdefin = o.dernièreligne ? 0 : 2;  // sans la ligne de clôture ni son blanc
   for (int j = 1; j <= é.nbélèves; ++j) {
     if (!choisi[j]) continue;
     const int lignes = 11 + é.nbinterros + é.nbnotesorales[j] + lignesparcompétences +
-                       (é.préparations && é.préparationsnonfaites[j] != 0 ? 1 : 0);
-    compteur += lignes;
+                       (é.préparations && é.préparationsnonfaites[j] != 0 ? 1 : 0) - lignesdefin;
     // Un bloc est découpé aux ciseaux : il ne passe jamais d'une page à l'autre (ses
-    // trois lignes vides de fin peuvent tomber sous le bas de la page).
-    const bool tientpas = pageentamée && (lignes - 3) * i.mesureur().hauteurligne(i.police()) > i.espacerestant();
-    if (compteur > 59 || tientpas) {
+    // trois lignes vides de fin peuvent tomber sous le bas de la page). La place se
+    // mesure sur la page elle-même : trois blocs y tiennent quand ils le peuvent.
+    const bool tientpas = pageentamée && (lignes - 3) * i.mesureur().hauteurligne(i.police()) > i.espacerestant() + 0.01;
+    if (tientpas) {
       i.NewPage();
-      compteur = é.nbinterros + 11 + é.nbnotesorales[j];
       i.Print({" "});
     }
     bloc(i, j, messages, o);

@@ -133,6 +133,7 @@ QList<PageImprimée> Imprimante::prendrepages() {
 
 void Imprimante::KillDoc() {
   travail_ = 0;
+  aperçu_ = false;
   prendrepages();
 }
 
@@ -142,6 +143,11 @@ void Imprimante::EndDoc() {
     return;
   }
   QList<PageImprimée> pages = prendrepages();
+  // L'aperçu demandé vaut pour ce document : remis ou non, il est oublié ensuite.
+  struct Oubli {
+    bool& aperçu;
+    ~Oubli() { aperçu = false; }
+  } oubli{aperçu_};
   const auto vide = [](const PageImprimée& p) { return p.lignes.isEmpty() && p.images.isEmpty(); };
   if (std::all_of(pages.begin(), pages.end(), vide)) return;
   // Une page vide en fin de document (NewPage final) n'est pas imprimée.

@@ -143,7 +143,8 @@ public:
   int colonne(const Passage& p) const;
   const Mesureur& mesureur() const { return *mesureur_; }
 
-  // Montrer chaque document dans un aperçu avant de le remettre.
+  // Montrer le prochain document dans un aperçu avant de le remettre ; le choix
+  // vaut pour ce document seulement (EndDoc ou KillDoc l'oublie).
   void Aperçu(bool actif) { aperçu_ = actif; }
   bool Aperçu() const { return aperçu_; }
 
@@ -219,14 +220,7 @@ class ParcImprimantes {
 public:
   virtual ~ParcImprimantes() = default;
   virtual QStringList Printers() const = 0;
-  // L'imprimante courante, avec l'aperçu choisi pour toutes les impressions.
-  Imprimante& Printer() {
-    Imprimante& i = courante();
-    i.Aperçu(aperçu_);
-    return i;
-  }
-  void aperçu(bool actif) { aperçu_ = actif; }
-  bool aperçu() const { return aperçu_; }
+  Imprimante& Printer() { return courante(); }
   // Rend le premier membre de Printers portant ce nom courant ; faux sans lui.
   virtual bool choisir(const QString& nom) = 0;
   // Boîte de réglage de l'imprimante courante ; vrai quand elle est acceptée.
@@ -234,9 +228,6 @@ public:
 
 protected:
   virtual Imprimante& courante() = 0;
-
-private:
-  bool aperçu_ = false;
 };
 
 class ParcTexte : public ParcImprimantes {

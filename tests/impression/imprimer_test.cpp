@@ -179,17 +179,19 @@ TEST_F(Imprimer, SélectionParDoubleClic) {
   EXPECT_EQ(f.Liste2->count(), 1);
 }
 
-TEST_F(Imprimer, AperçuPourToutesLesImpressions) {
-  f.aperçu->setChecked(true);
-  EXPECT_TRUE(parc.aperçu());
+// L'aperçu est le choix d'une impression : "Aperçu..." montre ce document-là,
+// l'impression suivante part sans aperçu.
+TEST_F(Imprimer, AperçuPourCetteImpressionSeulement) {
   f.Option1_Click();
   f.Coche4->setChecked(true);
+  f.cmdaperçu_Click();
   f.cmdok_Click();
-  ASSERT_EQ(parc.imprimante(0).aperçus(), QList<bool>{true});
-  f.Form_Load();
-  EXPECT_TRUE(f.aperçu->isChecked());
-  f.aperçu->setChecked(false);
-  EXPECT_FALSE(parc.aperçu());
+  EXPECT_EQ(parc.imprimante(0).aperçus(), (QList<bool>{true, false}));
+  f.Coche4->setChecked(false);
+  f.cmdaperçu_Click();  // aucun type coché : rien, et l'aperçu ne reste pas en attente
+  f.Coche4->setChecked(true);
+  f.cmdok_Click();
+  EXPECT_EQ(parc.imprimante(0).aperçus(), (QList<bool>{true, false, false}));
 }
 
 TEST_F(Imprimer, ChoixDeLImprimante) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QProcess>
+
 #include "tests/feuille/feuille_essai.h"
 
 #include "impression/misesenpage.h"
@@ -7,6 +9,7 @@
 #include "plateforme/couleurs.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/services.h"
+#include "plateforme/qt/imprimanteqt.h"
 
 namespace {
 
@@ -170,6 +173,39 @@ TEST_F(Recapitulatif, UnMessagePourChaqueLigneEtSautsDePage) {
   l = imprimer();
   EXPECT_EQ(messages, 31);
   EXPECT_TRUE(l.contains((M + "Interro n° 31  :      10 / 20 ").leftJustified(44) + "Message 31")) << l.join(u'\n').toStdString();
+}
+
+// Neuf élèves de 20 lignes chacun (4 tests, 2 notes orales, 2 compétences, une
+// préparation) : trois récapitulatifs par page sur le PDF, aucun coupé.
+TEST_F(Recapitulatif, TroisBlocsParPageSurLePdf) {
+  QStringList notes{" 9", " 4", " 2", " 1"};
+  for (int s = 1; s <= 9; ++s)
+    notes << QStringLiteral("Élève %1/12/13/14/15/ 2/ 10/ 7/01.10 - Récitation/ 1/ 10/ 6/02.10 - Calcul/ 2").arg(s)
+          << " 60/ 60/ 12/ 1/";
+  notes << "060% -> Nombres" << "040% -> Géométrie";
+  QStringList r;
+  for (int k = 1; k <= 4; ++k) r << " 20" << "01/10/2026" << QStringLiteral("Test %1").arg(k) << QStringLiteral(" %1").arg(1 + k % 2);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), notes);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1R"), r);
+  chargerclasse();
+  choisir(false, true);
+  boîtes.répondre(NON);
+  qputenv("HOME", temporaire.path().toUtf8());
+  QString chemin;
+  services().ouvrirdocument = [&](const QString& c) { chemin = c; };
+  ImprimanteQt pdf(nomimprimantepdf);
+  imprimerrécapitulatif(pdf, TravailImpression{QStringLiteral("P1")});
+  pdf.EndDoc();
+  ASSERT_FALSE(chemin.isEmpty());
+  for (int page = 1; page <= 3; ++page) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
+                                          chemin, QStringLiteral("-")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString texte = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_EQ(texte.count(QStringLiteral("NOM :")), 3) << page;
+    EXPECT_EQ(texte.count(QStringLiteral("Signalez-le moi")), 3) << page;
+  }
 }
 
 }  // namespace
