@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <map>
@@ -282,7 +283,7 @@ void ImpressionDémo(benchmark::State& s) {
   services().imprimantes = nullptr;
 }
 
-// Les fiches individuelles des 30 élèves de la classe réaliste, une par document PDF.
+// Les fiches individuelles des 30 élèves de la classe réaliste : un seul document PDF.
 void FichesIndividuelles(benchmark::State& s) {
   FenetrePrincipale& feuille = ouvrirfeuille();
   QTemporaryDir maison;
@@ -301,14 +302,18 @@ void FichesIndividuelles(benchmark::State& s) {
   };
   const QString dossier = maison.path() + QStringLiteral("/Exportation Evalo");
   qsizetype documents = 0;
+  qsizetype pages = 0;
   for (auto _ : s) {
     feuille.imprfi_Click();
     s.PauseTiming();
-    documents = QDir(dossier).entryList(QDir::Files).size();
+    const QStringList fichiers = QDir(dossier).entryList(QDir::Files);
+    documents = fichiers.size();
+    pages = fichiers.isEmpty() ? 0 : pagesdupdf(dossier + u'/' + fichiers.first());
     QDir(dossier).removeRecursively();
     s.ResumeTiming();
   }
   s.counters["documents"] = static_cast<double>(documents);
+  s.counters["pages"] = static_cast<double>(pages);
   services() = Services{};
   qputenv("HOME", ancienne);
   feuille.hide();

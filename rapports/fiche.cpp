@@ -85,9 +85,10 @@ void FenetreFiche::construire() {
   Grille& g = *grille;
   g.Visible(false);
   fabriquergrille();
+  g.Rows(1 + static_cast<int>(lignes.size()));  // une seule fois : pas de grille refaite à chaque ligne
+  int rangée = 0;
   for (const LigneFiche& l : lignes) {
-    g.Rows(g.Rows() + 1);
-    g.Row(g.Rows() - 1);
+    g.Row(++rangée);
     const QString cellules[] = {l.numéro, l.libellé, l.note, l.sur, l.moyenne, l.renseignements};
     for (int c = 0; c < 6; ++c) {
       g.Col(c);

@@ -1,6 +1,8 @@
 #include "plateforme/qt/conversions.h"
 #include "plateforme/qt/grille.h"
 
+#include <QHash>
+
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -271,6 +273,17 @@ void Grille::ajusterlargeurs() {
   QFont gras = font();
   gras.setBold(true);
   const QFontMetrics ordinaire(font()), épais(gras);
+  // Les mêmes textes reviennent d'une grille à l'autre (les fiches d'une classe) :
+  // chaque largeur n'est mesurée qu'une fois par police.
+  static QHash<QString, int> mesurées;
+  if (mesurées.size() > 50000) mesurées.clear();
+  const QString police = font().key();
+  const auto largeur = [&](const QString& texte, bool épaisse) {
+    const QString clé = police + (épaisse ? u'G' : u'N') + texte;
+    auto trouvée = mesurées.constFind(clé);
+    if (trouvée != mesurées.constEnd()) return *trouvée;
+    return *mesurées.insert(clé, (épaisse ? épais : ordinaire).horizontalAdvance(texte));
+  };
   constexpr int marges = 8;  // pixels autour du texte, comme les cellules de la vue
   for (int c = 0; c < Cols(); ++c) {
     if (largeurs_[static_cast<std::size_t>(c)] == 0) continue;
@@ -278,7 +291,7 @@ void Grille::ajusterlargeurs() {
     for (int l = 0; l < Rows(); ++l) {
       const auto& cel = modèle_.cellule(l, c);
       if (cel.texte.isEmpty()) continue;
-      besoin = std::max(besoin, (cel.gras ? épais : ordinaire).horizontalAdvance(cel.texte) + marges);
+      besoin = std::max(besoin, largeur(cel.texte, cel.gras) + marges);
     }
     if (pixels(largeurs_[static_cast<std::size_t>(c)]) < besoin) ColWidth(c, twipsde(besoin) + 15);
   }
