@@ -147,6 +147,11 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
                                  QKeySequence(QStringLiteral("Ctrl+D")));
   mnuaperçu = action(fichier, QStringLiteral("Aperçu de ce tableau..."), "mnuaperçu",
                      QKeySequence(QStringLiteral("Shift+F7")));
+  mnuréduire = action(fichier, QStringLiteral("Grilles réduites à la largeur de la page"), "mnuréduire");
+  mnuréduire->setCheckable(true);
+  mnuréduire->setToolTip(QStringLiteral("Sinon, une grille trop large continue sur d'autres pages."));
+  connect(fichier, &QMenu::aboutToShow, this, [this] { mnuréduire->setChecked(imprimantes().réduireimages()); });
+  connect(mnuréduire, &QAction::toggled, this, [](bool actif) { imprimantes().réduireimages(actif); });
   fichier->addSeparator();
   mnuquitter = action(fichier, QStringLiteral("Quitter"), "mnuquitter", QKeySequence(QStringLiteral("Ctrl+Q")));
 

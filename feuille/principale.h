@@ -97,6 +97,7 @@ public:
   QAction* mnuajouternoteorale;
   QAction* imprimerdirect;
   QAction* mnuaperçu;
+  QAction* mnuréduire;
   QAction* mnuexplication;
   QAction* imprfi;
   QAction* mnuimprimer;

@@ -220,7 +220,14 @@ class ParcImprimantes {
 public:
   virtual ~ParcImprimantes() = default;
   virtual QStringList Printers() const = 0;
-  Imprimante& Printer() { return courante(); }
+  // L'imprimante courante, avec le choix de réduire les grilles trop larges.
+  Imprimante& Printer() {
+    Imprimante& i = courante();
+    i.RéduireImages(réduireimages_);
+    return i;
+  }
+  void réduireimages(bool actif) { réduireimages_ = actif; }
+  bool réduireimages() const { return réduireimages_; }
   // Rend le premier membre de Printers portant ce nom courant ; faux sans lui.
   virtual bool choisir(const QString& nom) = 0;
   // Boîte de réglage de l'imprimante courante ; vrai quand elle est acceptée.
@@ -228,6 +235,9 @@ public:
 
 protected:
   virtual Imprimante& courante() = 0;
+
+private:
+  bool réduireimages_ = false;
 };
 
 class ParcTexte : public ParcImprimantes {

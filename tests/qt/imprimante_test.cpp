@@ -229,6 +229,10 @@ TEST(ParcTexte, ChoixDeLImprimante) {
   EXPECT_EQ(parc.Printer().DeviceName(), QStringLiteral("PDF"));
   EXPECT_FALSE(parc.choisir(QStringLiteral("Disparue")));
   EXPECT_EQ(parc.Printer().DeviceName(), QStringLiteral("PDF"));
+  // Réduire les grilles vaut pour l'imprimante choisie ensuite aussi.
+  parc.réduireimages(true);
+  EXPECT_TRUE(parc.choisir(QStringLiteral("Salle des profs")));
+  EXPECT_TRUE(parc.Printer().RéduireImages());
 }
 
 TEST(ImprimanteQt, PolicesLiberationALaPlaceDesNomsDesMisesEnPage) {
