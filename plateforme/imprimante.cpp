@@ -19,14 +19,30 @@ void Imprimante::Orientation(int orientation) {
     pages_.last().orientation = orientation_;
 }
 
+namespace {
+
+struct Zone {
+  double largeur, hauteur;
+};
+
+Zone zone(const FormatPage& f, int orientation) {
+  const bool tourné = orientation == paysage;
+  return {(tourné ? f.hauteur : f.largeur) - f.gauche - f.droite, (tourné ? f.largeur : f.hauteur) - f.haut - f.bas};
+}
+
+}  // namespace
+
+double Imprimante::échellepage(int orientation) const {
+  const double réelle = zone(format_, orientation).largeur, a4 = zone(FormatPage{}, orientation).largeur;
+  return réelle > 0 && réelle < a4 ? réelle / a4 : 1;
+}
+
 double Imprimante::largeurpage(int orientation) const {
-  const double papier = orientation == paysage ? format_.hauteur : format_.largeur;
-  return papier - format_.gauche - format_.droite;
+  return zone(format_, orientation).largeur / échellepage(orientation);
 }
 
 double Imprimante::hauteurpage(int orientation) const {
-  const double papier = orientation == paysage ? format_.largeur : format_.hauteur;
-  return papier - format_.haut - format_.bas;
+  return zone(format_, orientation).hauteur / échellepage(orientation);
 }
 
 PageImprimée& Imprimante::page() {

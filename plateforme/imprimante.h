@@ -131,9 +131,12 @@ public:
   // Papier et marges de toutes les impressions suivantes.
   void Format(const FormatPage& format) { format_ = format; }
   const FormatPage& Format() const { return format_; }
-  // Zone imprimable, en points.
+  // Zone imprimable, en points. Les mises en page sont faites pour la largeur
+  // d'un A4 : sur un papier plus étroit, la page entière est réduite de
+  // échellepage (la zone est alors comptée en points de la page non réduite).
   double largeurpage(int orientation) const;
   double hauteurpage(int orientation) const;
+  double échellepage(int orientation) const;
 
   // Hauteur encore libre sur la page, en points (une page entière quand la
   // prochaine sortie commence une page).

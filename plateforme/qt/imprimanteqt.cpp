@@ -102,7 +102,8 @@ FormatPage formatde(const QPageLayout& m) {
   return f;
 }
 
-void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages, const FormatPage& format) {
+void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages, const FormatPage& format,
+                 const std::function<double(int)>& échelle) {
   if (pages.isEmpty()) return;
   printer.setPageLayout(miseenpageqt(format, pages.first().orientation));
   QPainter peintre;
@@ -115,6 +116,8 @@ void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages, const For
       printer.setPageLayout(miseenpageqt(format, page.orientation));
       printer.newPage();
     }
+    peintre.resetTransform();
+    peintre.scale(échelle(page.orientation), échelle(page.orientation));
     for (const LigneImprimée& ligne : page.lignes) {
       for (const Passage& p : ligne.passages) {
         const QFont f = policeqt(p.police, p.police.taille);
@@ -174,7 +177,7 @@ void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
     // L'aperçu dessine les pages sur son propre appareil ; une erreur n'y a pas de sens.
     QObject::connect(&aperçu, &QPrintPreviewDialog::paintRequested, [&](QPrinter* p) {
       try {
-        rendrepages(*p, pages, Format());
+        rendrepages(*p, pages, Format(), [this](int o) { return échellepage(o); });
       } catch (const ErreurEvalo&) {
       }
     });
@@ -182,7 +185,7 @@ void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
     if (printer_->printerState() == QPrinter::Error)
       throw ErreurEvalo(QStringLiteral("L'imprimante « %1 » a refusé le document : rien n'a été imprimé.").arg(nom_));
   } else {
-    rendrepages(*printer_, pages, Format());
+    rendrepages(*printer_, pages, Format(), [this](int o) { return échellepage(o); });
   }
   if (suivi) suivi->aprèslenvoi();
   if (dernierpdf_.isEmpty()) return;

@@ -3,6 +3,7 @@
 // écrit le document dans le dossier d'exportation puis l'ouvre.
 
 #include <QString>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -42,7 +43,9 @@ private:
 
 // Dessine les pages sur un QPrinter (imprimante ou aperçu), sur le papier et
 // avec les marges du format.
-void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages, const FormatPage& format);
+// Sur un papier plus étroit qu'un A4, échelle(orientation) réduit chaque page.
+void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages, const FormatPage& format,
+                 const std::function<double(int)>& échelle);
 // Le format d'une mise en page Qt (réglée par la boîte de mise en page).
 FormatPage formatde(const QPageLayout& miseenpage);
 

@@ -213,7 +213,12 @@ TEST(ImprimanteTexte, FormatDuPapier) {
   a5.hauteur = 595.276;
   a5.haut = 113.386;  // 40 mm
   i.Format(a5);
-  EXPECT_NEAR(i.hauteurpage(portrait), 595.276 - 113.386 - 14.173, 0.01);
+  // Plus étroit qu'un A4 : la page est réduite pour que les mises en page de
+  // l'A4 y tiennent en largeur ; la hauteur se compte à la même échelle.
+  const double échelle = (419.528 - 2 * 11.339) / 572.6;
+  EXPECT_NEAR(i.échellepage(portrait), échelle, 0.001);
+  EXPECT_NEAR(i.largeurpage(portrait), 572.6, 0.05);
+  EXPECT_NEAR(i.hauteurpage(portrait), (595.276 - 113.386 - 14.173) / échelle, 0.05);
   i.FontSize(12);
   for (int n = 1; n <= 60; ++n) i.Print({QString::number(n)});
   i.EndDoc();
