@@ -3,9 +3,13 @@
 
 #include "feuille/principale.h"
 
+#include <QClipboard>
 #include <QCursor>
+#include <QGuiApplication>
 
+#include "noyau/collage.h"
 #include "noyau/etat.h"
+#include "noyau/exports.h"
 #include "noyau/notesclasse.h"
 #include "noyau/piege.h"
 #include "noyau/resultats.h"
@@ -108,9 +112,100 @@ void FenetrePrincipale::changerpréparations(int s, int pas) {
   grille1->Text(QStringLiteral("  ") + format(é.préparationsnonfaites[s], u"00"));
 }
 
+std::pair<int, int> FenetrePrincipale::casedenote() const {
+  const ÉtatPartagé& é = état();
+  const int s = grille1->Row() - 2, k = grille1->Col() - 1;
+  if (s < 1 || s > é.nbélèves || k < 1 || k > é.nbinterros) return {0, 0};
+  return {s, k};
+}
+
+bool FenetrePrincipale::frappedanslagrille(const QString& texte) {
+  if (casedenote().first == 0) return false;
+  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la fonction "
+                                      "<grouper les compétences>."),
+                       titreimpossible))
+    return true;
+  grille1->éditer(texte);
+  return true;
+}
+
+bool FenetrePrincipale::finédition(const QString& texte, int touche) {
+  const auto [s, k] = casedenote();
+  if (touche == 27 || s == 0 || texte.trimmed().isEmpty()) return true;
+  ÉtatPartagé& é = état();
+  const QString note = vérifiernote(texte.trimmed(), é.maxinterro[k]);
+  if (note == QStringLiteral("ERREUR")) return false;  // le texte reste dans l'éditeur, à corriger
+  if (note != é.noteinterro(s, k)) {
+    é.noteinterro(s, k) = note;
+    avecpiège(QStringLiteral("Erreur !"), [s] { calculerrésultats(s); });
+    reconstruireligne(s);
+    sauverclasse();
+    découperetstatistiques();
+    rafraîchirnote(s, k);
+  }
+  if (touche == 13 && s < é.nbélèves) grille1->Row(s + 3);
+  if (touche == 9 && k < é.nbinterros) grille1->Col(k + 2);
+  grille1_Click();
+  return true;
+}
+
+void FenetrePrincipale::rafraîchirnote(int s, int k) {
+  const int ligne = grille1->Row(), colonne = grille1->Col();
+  écrirenote(s, k);
+  écrirerésultats(s);
+  écrirestatistiques(k);
+  écrirestatistiques(état().nbinterros + 1);
+  grille1->Row(ligne);
+  grille1->Col(colonne);
+}
+
+void FenetrePrincipale::collernotes() {
+  const auto [s, k] = casedenote();
+  if (s == 0) return;
+  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la fonction "
+                                      "<grouper les compétences>."),
+                       titreimpossible))
+    return;
+  const QString texte = QGuiApplication::clipboard()->text();
+  if (texte.trimmed().isEmpty()) return;
+  ÉtatCollage collage;
+  avecpiège(QStringLiteral("Erreur !"), [&] { collage = ::collernotes(s, k, texte); });
+  if (collage.acceptées > 0) {
+    sauverclasse();
+    découperetstatistiques();
+    Form_Load();
+  }
+  if (collage.refus.isEmpty()) return;
+  const ÉtatPartagé& é = état();
+  QStringList lignes;
+  for (const RefusCollé& r : collage.refus) {
+    const QString qui = r.élève <= é.nbélèves ? é.nomélève[r.élève] : QStringLiteral("(ligne %1)").arg(r.élève);
+    const QString test = r.interro <= é.nbinterros ? QStringLiteral("n°%1").arg(é.premièreinterro + r.interro - 1)
+                                                   : QStringLiteral("(colonne %1)").arg(r.interro);
+    lignes << QStringLiteral("%1, interrogation %2 : « %3 » : %4").arg(qui, test, r.texte, r.raison);
+  }
+  avertissement(QStringLiteral("%1 note(s) collée(s). Ces textes n'ont pas été pris :\n\n").arg(collage.acceptées) +
+                    lignes.join(u'\n'),
+                QStringLiteral("Notes collées"));
+}
+
+// La case courante, comme un tableur en français la lit : 12,5 est un nombre.
+void FenetrePrincipale::copiercellule() {
+  const QString texte = grille1->Text().trimmed();
+  QGuiApplication::clipboard()->setText(copiercellules({{estnombre(texte) ? changerpointenvirgule(texte) : texte}}));
+}
+
 void FenetrePrincipale::grille1_KeyDown(int codetouche, int) {
   const ÉtatPartagé& é = état();
   if (codetouche >= 37 && codetouche <= 40) return;
+  if (codetouche == 113) {  // F2 : la note de la case, à corriger sur place
+    const auto [s, k] = casedenote();
+    if (s != 0 && !refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la "
+                                                   "fonction <grouper les compétences>."),
+                                    titreimpossible))
+      grille1->éditer(é.noteinterro(s, k));
+    return;
+  }
   if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord décocher la case <grouper les "
                                  "compétences>."), titreimpossible)) return;
   const int s = grille1->Row() - 2;

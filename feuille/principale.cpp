@@ -126,6 +126,10 @@ FenetrePrincipale::FenetrePrincipale() {
   grille1->RowColChange = [this] { grille1_Click(); };
   grille1->DblClick = [this] { grille1_DblClick(); };
   grille1->KeyDown = [this](int code, int shift) { grille1_KeyDown(code, shift); };
+  grille1->Frappe = [this](const QString& texte) { return frappedanslagrille(texte); };
+  grille1->FinÉdition = [this](const QString& texte, int touche) { return finédition(texte, touche); };
+  grille1->Copier = [this] { copiercellule(); };
+  grille1->Coller = [this] { collernotes(); };
   grille1->MouseDown = [this](int bouton, int, double, double) { grille1_MouseDown(bouton); };
   grille1->Bulle([this](int ligne, int colonne) { return bulle(ligne, colonne); });
 }
@@ -358,10 +362,51 @@ void FenetrePrincipale::casecouleur(const QString& texte, double maximum) {
   grille1->Text(texte);
 }
 
+void FenetrePrincipale::écrirenote(int s, int k) {
+  const ÉtatPartagé& é = état();
+  grille1->Row(s + 2);
+  grille1->Col(k + 1);
+  const QString& note = é.noteinterro(s, k);
+  if (note.isEmpty())
+    grille1->Text(QString());
+  else
+    casecouleur(présenternote(note), é.maxinterro[k]);
+}
+
+// Le résultat de l'élève et ses pourcentages par compétence.
+void FenetrePrincipale::écrirerésultats(int s) {
+  const ÉtatPartagé& é = état();
+  const int moy = é.nbinterros + é.nborales + 2;
+  grille1->Row(s + 2);
+  grille1->Col(moy);
+  casecouleur(présenternote(é.totalélève[s]), é.maxcourant);
+  for (int c = 1; c <= é.nbcompétences(); ++c) {
+    grille1->Col(moy + c);
+    const int p = é.pourcentcompétence(s, c);
+    if (p == -1)
+      casecouleur(QStringLiteral("   ?"), 0);
+    else
+      casecouleur(QStringLiteral("  ") + format(p, u"000"), 100);
+  }
+}
+
+// Moyenne et échecs du test k (k = nbinterros + 1 : ceux des résultats).
+void FenetrePrincipale::écrirestatistiques(int k) {
+  const ÉtatPartagé& é = état();
+  const int E = é.nbinterros, N = é.nbélèves, colonne = k == E + 1 ? E + é.nborales + 2 : k + 1;
+  grille1->Col(colonne);
+  grille1->Row(N + 4);
+  if (é.moyenneinterro[k] >= 0 || k == E + 1)
+    casecouleur(présenternote(str(é.moyenneinterro[k])), k == E + 1 ? é.maxcourant : é.maxinterro[k]);
+  else
+    grille1->Text(QString());  // aucune note comptée
+  grille1->Row(N + 5);
+  grille1->Text(str(é.échecsinterro[k]) + QStringLiteral("  "));
+}
+
 void FenetrePrincipale::remplirgrille() {
   const ÉtatPartagé& é = état();
   const int E = é.nbinterros, O = é.nborales, C = é.nbcompétences(), N = é.nbélèves;
-  const int moy = E + O + 2;
   Grille& g = *grille1;
   std::vector<int> plusétroit(static_cast<std::size_t>(O + 1), 0);
   for (int s = 1; s <= N; ++s) {
@@ -374,28 +419,14 @@ void FenetrePrincipale::remplirgrille() {
       g.Col(g.Cols() - 1);
       g.Text(é.nomélève[s]);
     }
-    for (int k = 1; k <= E; ++k) {
-      g.Col(k + 1);
-      const QString& note = é.noteinterro(s, k);
-      if (note.isEmpty()) continue;
-      casecouleur(présenternote(note), é.maxinterro[k]);
-    }
+    for (int k = 1; k <= E; ++k) écrirenote(s, k);
     for (int j = 1; j <= O && j <= é.nbnotesorales[s]; ++j) {
       g.Col(E + 1 + j);
       const QString texte = présenternote(str(é.noteorale(s, j)) + u'/' + str(é.maxorale(s, j)).trimmed());
       casecouleur(texte, é.maxorale(s, j));
       plusétroit[static_cast<std::size_t>(j)] = std::max(plusétroit[static_cast<std::size_t>(j)], static_cast<int>(texte.size()));
     }
-    g.Col(moy);
-    casecouleur(présenternote(é.totalélève[s]), é.maxcourant);
-    for (int c = 1; c <= C; ++c) {
-      g.Col(moy + c);
-      const int p = é.pourcentcompétence(s, c);
-      if (p == -1)
-        casecouleur(QStringLiteral("   ?"), 0);
-      else
-        casecouleur(QStringLiteral("  ") + format(p, u"000"), 100);
-    }
+    écrirerésultats(s);
     if (é.préparations) {
       g.Col(colonneprép());
       g.Text(QStringLiteral("   ") + format(é.préparationsnonfaites[s], u"00"));
@@ -405,20 +436,10 @@ void FenetrePrincipale::remplirgrille() {
     g.Row(N + 4);
     g.Col(1);
     g.Text(QStringLiteral("    Moyenne de la classe"));
-    for (int k = 1; k <= E; ++k) {
-      if (é.moyenneinterro[k] < 0) continue;
-      g.Col(k + 1);
-      casecouleur(présenternote(str(é.moyenneinterro[k])), é.maxinterro[k]);
-    }
-    g.Col(moy);
-    casecouleur(présenternote(str(é.moyenneinterro[E + 1])), é.maxcourant);
     g.Row(N + 5);
     g.Col(1);
     g.Text(QStringLiteral("       Nombre d'échecs"));
-    for (int k = 1; k <= E + 1; ++k) {
-      g.Col(k == E + 1 ? moy : k + 1);
-      g.Text(str(é.échecsinterro[k]) + QStringLiteral("  "));
-    }
+    for (int k = 1; k <= E + 1; ++k) écrirestatistiques(k);
   }
   for (int c = 1; c <= C; ++c) {
     g.Row(N + 6 + c);

@@ -25,6 +25,20 @@ public:
   void Form_Load() override;
   void préparergrille();
   void remplirgrille();
+  void écrirenote(int s, int k);
+  void écrirerésultats(int s);
+  void écrirestatistiques(int k);
+  // Après une note changée : sa case, les résultats de l'élève, la moyenne et
+  // les échecs du test et des résultats ; rien d'autre n'est réécrit.
+  void rafraîchirnote(int s, int k);
+  // Frappe dans la grille : une note se tape sur place, Entrée la contrôle comme
+  // la boîte de saisie et passe à l'élève suivant, Tab au test suivant.
+  bool frappedanslagrille(const QString& texte);
+  bool finédition(const QString& texte, int touche);
+  void collernotes();
+  void copiercellule();
+  // L'élève et le test d'une case de note écrite ; {0, 0} ailleurs.
+  std::pair<int, int> casedenote() const;
   void casecouleur(const QString& texte, double maximum);
   void adapterauformat();
   void boutonpériode_Click(int index);

@@ -8,3 +8,11 @@ QString demandernote(int i);
 
 // Rend "A", "AI", "NC", le nombre remis en forme, ou "ERREUR" après l'avoir dit.
 QString vérifiernote(const QString& texte, int maximum);
+
+// Le contrôle de vérifiernote sans boîte : la note telle qu'elle s'enregistre,
+// ou, refusée, la raison en clair (note vide).
+struct NoteLue {
+  QString note;
+  QString refus;
+};
+NoteLue lirenote(const QString& texte, int maximum);

@@ -2,6 +2,8 @@
 #include "plateforme/qt/grille.h"
 
 #include <QHash>
+#include <QKeyEvent>
+#include <QLineEdit>
 
 #include <QApplication>
 #include <QHeaderView>
@@ -77,28 +79,36 @@ void ModeleGrille::dimensions(int lignes, int colonnes) {
   colonnes_ = colonnes;
   alignements.resize(colonnes, alignementgénéral);
   alignementsfixes.resize(colonnes, alignementgénéral);
-  haut_ = bas_ = gauche_ = droite_ = -1;
+  marquées_.assign(cellules_.size(), 0);  // la remise à zéro du modèle montre déjà tout
+  changées_.clear();
   endResetModel();
 }
 
-ModeleGrille::Cellule& ModeleGrille::modifier(int l, int c) {
-  if (haut_ < 0) {
-    haut_ = bas_ = l;
-    gauche_ = droite_ = c;
-  } else {
-    haut_ = std::min(haut_, l);
-    bas_ = std::max(bas_, l);
-    gauche_ = std::min(gauche_, c);
-    droite_ = std::max(droite_, c);
-  }
-  return cellules_[position(l, c)];
+void ModeleGrille::marquer(int l, int c) {
+  const std::size_t p = position(l, c);
+  if (marquées_.size() != cellules_.size()) marquées_.assign(cellules_.size(), 0);
+  if (marquées_[p]) return;
+  marquées_[p] = 1;
+  changées_.push_back(p);
 }
 
 void ModeleGrille::publier() {
-  if (haut_ < 0) return;
-  const QModelIndex début = index(haut_, gauche_), fin = index(bas_, droite_);
-  haut_ = bas_ = gauche_ = droite_ = -1;
-  Q_EMIT dataChanged(début, fin);
+  if (changées_.empty()) return;
+  std::sort(changées_.begin(), changées_.end());
+  const auto colonnes = static_cast<std::size_t>(colonnes_);
+  std::size_t début = 0;
+  for (std::size_t i = 0; i < changées_.size(); ++i) {
+    marquées_[changées_[i]] = 0;
+    const bool suite = i + 1 < changées_.size() && changées_[i + 1] == changées_[i] + 1 &&
+                       changées_[i + 1] / colonnes == changées_[i] / colonnes;
+    if (suite) continue;
+    const std::size_t p = changées_[début], q = changées_[i];
+    annoncées_ += static_cast<long long>(q - p + 1);
+    Q_EMIT dataChanged(index(static_cast<int>(p / colonnes), static_cast<int>(p % colonnes)),
+                       index(static_cast<int>(q / colonnes), static_cast<int>(q % colonnes)));
+    début = i + 1;
+  }
+  changées_.clear();
 }
 
 Grille::Grille(QWidget* parent)
@@ -193,7 +203,7 @@ QString Grille::Text() const {
 
 void Grille::Text(const QString& texte) {
   if (Rows() == 0 || Cols() == 0) return;
-  modèle_.modifier(ligne_, colonne_).texte = texte;
+  modèle_.changer(ligne_, colonne_, &ModeleGrille::Cellule::texte, texte);
   planifier();
 }
 
@@ -225,17 +235,17 @@ void Grille::FixedAlignment(int c, int alignement) {
 }
 
 void Grille::CellForeColor(int couleur) {
-  if (Rows() && Cols()) modèle_.modifier(ligne_, colonne_).avant = couleur;
+  if (Rows() && Cols()) modèle_.changer(ligne_, colonne_, &ModeleGrille::Cellule::avant, couleur);
   planifier();
 }
 
 void Grille::CellBackColor(int couleur) {
-  if (Rows() && Cols()) modèle_.modifier(ligne_, colonne_).fond = couleur;
+  if (Rows() && Cols()) modèle_.changer(ligne_, colonne_, &ModeleGrille::Cellule::fond, couleur);
   planifier();
 }
 
 void Grille::CellFontBold(bool gras) {
-  if (Rows() && Cols()) modèle_.modifier(ligne_, colonne_).gras = gras;
+  if (Rows() && Cols()) modèle_.changer(ligne_, colonne_, &ModeleGrille::Cellule::gras, gras);
   planifier();
 }
 
@@ -351,7 +361,55 @@ int Grille::codetouche(const QKeyEvent& e) {
   return 0;
 }
 
+void Grille::éditer(const QString& départ) {
+  if (Rows() == 0 || Cols() == 0) return;
+  if (!éditeur_) {
+    éditeur_ = new QLineEdit(viewport());
+    éditeur_->setObjectName(QStringLiteral("éditeur"));
+    éditeur_->setFrame(false);
+    éditeur_->setFont(font());
+    éditeur_->installEventFilter(this);
+  }
+  scrollTo(modèle_.index(ligne_, colonne_));
+  éditeur_->setGeometry(visualRect(modèle_.index(ligne_, colonne_)));
+  éditeur_->setText(départ);
+  éditeur_->show();
+  éditeur_->setFocus();
+  éditeur_->end(false);
+}
+
+void Grille::finirédition(int touche) {
+  if (!éditeur_) return;
+  const QString texte = éditeur_->text();
+  if (FinÉdition && !FinÉdition(texte, touche)) {
+    if (éditeur_) éditeur_->selectAll();
+    return;
+  }
+  if (!éditeur_) return;
+  éditeur_->removeEventFilter(this);
+  éditeur_->deleteLater();
+  éditeur_ = nullptr;
+  setFocus();
+}
+
 void Grille::keyPressEvent(QKeyEvent* e) {
+  if (e->matches(QKeySequence::Copy) && Copier) {
+    Copier();
+    e->accept();
+    return;
+  }
+  if (e->matches(QKeySequence::Paste) && Coller) {
+    Coller();
+    e->accept();
+    return;
+  }
+  const QString texte = e->text();
+  const bool caractère = texte.size() == 1 && texte[0].isPrint() && !texte[0].isSpace() &&
+                         !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+  if (caractère && texte != u"+" && texte != u"-" && Frappe && Frappe(texte)) {
+    e->accept();
+    return;
+  }
   const int code = codetouche(*e);
   const int premièrel = std::min(FixedRows(), Rows() - 1), premièrec = std::min(FixedCols(), Cols() - 1);
   int l = ligne_, c = colonne_;
@@ -378,6 +436,14 @@ QTableView* Grille::vuede(QObject* vp) const {
 }
 
 bool Grille::eventFilter(QObject* objet, QEvent* e) {
+  if (éditeur_ && objet == éditeur_ && e->type() == QEvent::KeyPress) {
+    const int touche = codetouche(*static_cast<QKeyEvent*>(e));
+    if (touche == 13 || touche == 9 || touche == 27) {
+      finirédition(touche);
+      return true;
+    }
+    return false;
+  }
   QTableView* vue = vuede(objet);
   if (!vue) return QTableView::eventFilter(objet, e);
   switch (e->type()) {

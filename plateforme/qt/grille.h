@@ -11,6 +11,7 @@
 #include "plateforme/imagegrille.h"
 
 class QKeyEvent;
+class QLineEdit;
 
 class ModeleGrille : public QAbstractTableModel {
 public:
@@ -27,8 +28,19 @@ public:
 
   void dimensions(int lignes, int colonnes);
   const Cellule& cellule(int l, int c) const { return cellules_[position(l, c)]; }
-  Cellule& modifier(int l, int c);  // note la cellule comme changée
-  void publier();                   // annonce aux vues les cellules changées
+  // Change une propriété de la cellule ; seule une valeur nouvelle la note comme changée.
+  template <class T>
+  void changer(int l, int c, T Cellule::*propriété, const T& valeur) {
+    T& actuelle = cellules_[position(l, c)].*propriété;
+    if (actuelle == valeur) return;
+    actuelle = valeur;
+    marquer(l, c);
+  }
+  // Annonce aux vues les cellules changées : une annonce par suite de cellules
+  // voisines d'une même ligne, jamais un rectangle qui en couvrirait d'autres.
+  void publier();
+  // Cellules annoncées comme changées depuis la création (pour les essais et les mesures).
+  long long cellulesannoncées() const { return annoncées_; }
 
   int lignesfixes = 0;
   int colonnesfixes = 0;
@@ -39,9 +51,12 @@ public:
 
 private:
   std::size_t position(int l, int c) const { return static_cast<std::size_t>(l) * colonnes_ + c; }
+  void marquer(int l, int c);
   int lignes_ = 0, colonnes_ = 0;
   std::vector<Cellule> cellules_;
-  int haut_ = -1, bas_ = -1, gauche_ = -1, droite_ = -1;  // cellules changées
+  std::vector<char> marquées_;          // par cellule
+  std::vector<std::size_t> changées_;   // positions marquées, dans l'ordre d'écriture
+  long long annoncées_ = 0;
 };
 
 class Grille : public QTableView {
@@ -84,6 +99,21 @@ public:
   std::function<void()> RowColChange;  // la cellule courante a changé par l'utilisateur
   std::function<void(int codetouche, int shift)> KeyDown;
   std::function<void(int bouton, int shift, double x, double y)> MouseDown;
+  // Un caractère tapé (chiffre, lettre, point...) sans éditeur ouvert : vrai quand
+  // il est pris (pour commencer une édition sur place), sinon il va à KeyDown.
+  std::function<bool(const QString& texte)> Frappe;
+  // Fin d'une édition sur place : touche 13 (Entrée), 9 (Tab) ou 27 (Échap).
+  // Rend vrai pour fermer l'éditeur, faux pour le garder ouvert (texte refusé).
+  std::function<bool(const QString& texte, int touche)> FinÉdition;
+  std::function<void()> Copier;  // Ctrl+C
+  std::function<void()> Coller;  // Ctrl+V
+
+  // Pose un éditeur sur la cellule courante, qui commence avec départ.
+  void éditer(const QString& départ);
+  bool enédition() const { return éditeur_ != nullptr; }
+  QLineEdit* éditeur() const { return éditeur_; }
+  // La touche de fin d'édition, comme si elle était tapée dans l'éditeur.
+  void finirédition(int touche);
 
   const ModeleGrille& modèle() const { return modèle_; }
   void Bulle(std::function<QString(int ligne, int colonne)> bulle) { modèle_.bulle = std::move(bulle); }
@@ -117,5 +147,6 @@ private:
   std::vector<int> largeurs_;
   int ligne_ = 0, colonne_ = 0;
   bool miseàjourprévue_ = false;
+  QLineEdit* éditeur_ = nullptr;
   bool pressionsurcellule_ = false;
 };

@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+#include "tests/feuille/feuille_essai.h"
+
+#include "noyau/collage.h"
+
+namespace {
+
+const QString P1N = QStringLiteral("5A131\\5A131.P1N");
+
+class SaisieGrille : public Feuille {
+protected:
+  // Tape texte sur la case (ligne, colonne), puis la touche de fin.
+  void taper(int ligne, int colonne, const QString& texte, int touche) {
+    choisir(ligne, colonne);
+    ASSERT_TRUE(p.frappedanslagrille(texte.left(1)));
+    ASSERT_TRUE(p.grille1->enédition());
+    p.grille1->éditeur()->setText(texte);
+    p.grille1->finirédition(touche);
+  }
+  QString enregistrée(int ligne) { return lirefichier(disquedur(P1N))[2 * ligne + 2].section(u'/', 1, 1); }
+};
+
+// Une note tapée sur place passe par le contrôle de la boîte de saisie ; Entrée
+// descend à l'élève suivant (pas au-delà du dernier), Tab passe au test suivant,
+// Échap laisse la note ; un texte refusé reste dans l'éditeur.
+TEST_F(SaisieGrille, TaperUneNoteSurPlace) {
+  QAbstractItemModelTester testeur(const_cast<ModeleGrille*>(&p.grille1->modèle()),
+                                   QAbstractItemModelTester::FailureReportingMode::Fatal);
+  struct Cas {
+    int ligne;
+    const char* tapé;
+    int touche;
+    const char* stockée;  // la note de Dupont (ligne 3) ou de Martin (ligne 5) au test 1 ensuite
+    bool refusée;
+    int lignesuivante, colonnesuivante;
+  };
+  const Cas cas[] = {
+      {3, "14", 13, "14", false, 4, 2},   {3, "12.5", 9, "12.5", false, 3, 3}, {3, "a", 13, "A", false, 4, 2},
+      {3, "nc", 13, "NC", false, 4, 2},   {3, "12,5", 13, "NC", true, 3, 2},   {3, "25", 13, "NC", true, 3, 2},
+      {3, "19", 27, "NC", false, 3, 2},   {5, "9", 13, "9", false, 5, 2},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.tapé);
+    boîtes.oublier();
+    if (c.refusée) boîtes.répondre(OK);
+    taper(c.ligne, 2, QString::fromUtf8(c.tapé), c.touche);
+    EXPECT_EQ(état().noteinterro(c.ligne - 2, 1), QString::fromUtf8(c.stockée));
+    EXPECT_EQ(enregistrée(c.ligne - 2), QString::fromUtf8(c.stockée));
+    EXPECT_EQ(p.grille1->enédition(), c.refusée);
+    if (c.refusée) {
+      ASSERT_EQ(boîtes.montrées().size(), 1);
+      EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Note incorrecte !!!"));
+      EXPECT_EQ(p.grille1->éditeur()->text(), QString::fromUtf8(c.tapé));
+      p.grille1->finirédition(27);
+    }
+    EXPECT_EQ(p.grille1->Row(), c.lignesuivante);
+    EXPECT_EQ(p.grille1->Col(), c.colonnesuivante);
+  }
+  // F2 : la note de la case, dans l'éditeur.
+  choisir(3, 2);
+  p.grille1_KeyDown(113, 0);
+  ASSERT_TRUE(p.grille1->enédition());
+  EXPECT_EQ(p.grille1->éditeur()->text(), QStringLiteral("NC"));
+  p.grille1->finirédition(27);
+  // Ailleurs qu'une note écrite (un nom), la frappe ne commence rien.
+  choisir(3, 1);
+  EXPECT_FALSE(p.frappedanslagrille(QStringLiteral("1")));
+}
+
+// Après une note, seules sa case, les cases de résultat de l'élève et les
+// statistiques du test et des résultats sont annoncées aux vues.
+TEST_F(SaisieGrille, UneNoteNeRepeintQuePeuDeCases) {
+  QCoreApplication::processEvents();
+  const long long avant = p.grille1->modèle().cellulesannoncées();
+  taper(4, 4, QStringLiteral("2"), 13);  // Durand, test 3 : 8 → 2 sur 10
+  QCoreApplication::processEvents();
+  const long long annoncées = p.grille1->modèle().cellulesannoncées() - avant;
+  EXPECT_GE(annoncées, 2);
+  EXPECT_LE(annoncées, 1 + 1 + 2 + 2 + 2);  // note, MOY, 2 compétences, moyennes et échecs (test, résultats)
+  EXPECT_EQ(texte(4, 4), QStringLiteral("2.0"));
+  EXPECT_EQ(couleur(4, 4), rouge);
+}
+
+TEST_F(SaisieGrille, PendantLeGroupementRienNeSeTape) {
+  p.groupageactif = true;
+  choisir(3, 2);
+  boîtes.répondre(OK);
+  EXPECT_TRUE(p.frappedanslagrille(QStringLiteral("1")));
+  EXPECT_FALSE(p.grille1->enédition());
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Action Impossible !!!"));
+}
+
+// Un bloc collé : virgules lues comme des points, refus listés dans une seule
+// boîte, lignes au-delà du dernier élève refusées, notes admises enregistrées.
+TEST_F(SaisieGrille, CollerDesNotesDUnTableur) {
+  struct Cas {
+    int ligne, colonne;
+    const char* collé;
+    QStringList notes;  // Dupont, Durand, Martin au test 1, ensuite
+    int refus;
+  };
+  const Cas cas[] = {
+      {3, 2, "12,5\r\n14\r\n9\r\n", {"12.5", "14", "9"}, 0},
+      {4, 2, "15\n25\ndouze\n", {"12.5", "15", "9"}, 2},   // au-delà du maximum, pas une note
+      {4, 2, "11\n10,5\n7\n8\n", {"12.5", "11", "10.5"}, 2},  // deux lignes sans élève
+      {3, 2, "16\t19\t9,5\n", {"16", "11", "10.5"}, 0},     // une ligne sur trois tests
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.collé);
+    boîtes.oublier();
+    if (c.refus > 0) boîtes.répondre(OK);
+    choisir(c.ligne, c.colonne);
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(c.collé));
+    p.collernotes();
+    for (int s = 1; s <= 3; ++s) {
+      EXPECT_EQ(état().noteinterro(s, 1), c.notes[s - 1]) << s;
+      EXPECT_EQ(enregistrée(s), c.notes[s - 1]) << s;
+    }
+    if (c.refus > 0) {
+      ASSERT_EQ(boîtes.montrées().size(), 1);
+      EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Notes collées"));
+      EXPECT_EQ(boîtes.montrées()[0].texte.count(QStringLiteral("interrogation")), c.refus) << boîtes.montrées()[0].texte.toStdString();
+    } else {
+      EXPECT_TRUE(boîtes.montrées().isEmpty());
+    }
+  }
+  EXPECT_EQ(état().noteinterro(1, 2), QStringLiteral("19"));
+  EXPECT_EQ(état().noteinterro(1, 3), QStringLiteral("9.5"));
+}
+
+TEST(Collage, CopierCommeUnTableur) {
+  EXPECT_EQ(copiercellules({{"12,5", "A"}, {"14", ""}}), QStringLiteral("12,5\tA\n14\t\n"));
+}
+
+}  // namespace
