@@ -76,7 +76,10 @@ void FenetrePrincipale::corrigernoteécrite(int s, int k) {
     é.noteinterro(s, k) = note;
     avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
     reconstruireligne(s);
-    aprèsmodification();
+    sauverclasse();
+    découperetstatistiques();
+    rafraîchirnote(s, k);
+    grille1->SetFocus();
     return;
   }
 }
@@ -155,6 +158,9 @@ void FenetrePrincipale::rafraîchirnote(int s, int k) {
   écrirerésultats(s);
   écrirestatistiques(k);
   écrirestatistiques(état().nbinterros + 1);
+  // Une note plus longue élargit sa colonne, comme les colonnes de résultats.
+  const int moy = état().nbinterros + état().nborales + 2;
+  for (int c : {k + 1, moy}) grille1->ajusterlargeur(c);
   grille1->Row(ligne);
   grille1->Col(colonne);
 }

@@ -151,22 +151,44 @@ FenetrePrincipale& ouvrirfeuille() {
 
 // D'une note corrigée à la grille reconstruite : résultats de l'élève, ligne,
 // sauvegarde, statistiques et remplissage de la feuille principale.
+// Une note tapée sur place dans la grille, jusqu'à la feuille repeinte.
 void CorrectionNote(benchmark::State& s) {
   FenetrePrincipale& feuille = ouvrirfeuille();
   const QString liste = chemindisquedur(nomlistemodifications);
   bool bascule = false;
   for (auto _ : s) {
-    état().noteinterro(1, 1) = (bascule = !bascule) ? QStringLiteral("12.5") : QStringLiteral("13");
-    calculerrésultats(1);
-    reconstruireligne(1);
-    sauverclasse();
-    découperetstatistiques();
-    feuille.Form_Load();
+    feuille.grille1->Row(3);
+    feuille.grille1->Col(2);
+    feuille.grille1->éditer((bascule = !bascule) ? QStringLiteral("12.5") : QStringLiteral("13"));
+    feuille.grille1->finirédition(13);
     QApplication::processEvents();
     s.PauseTiming();
     supprimerfichier(liste);
     s.ResumeTiming();
   }
+  feuille.hide();
+}
+
+// Les 30 notes d'un test tapées à la suite dans la grille (Entrée après chacune).
+void SaisieColonne(benchmark::State& s) {
+  FenetrePrincipale& feuille = ouvrirfeuille();
+  const QString liste = chemindisquedur(nomlistemodifications);
+  const int élèves = état().nbélèves;
+  int tour = 0;
+  for (auto _ : s) {
+    feuille.grille1->Row(3);
+    feuille.grille1->Col(2);
+    for (int e = 1; e <= élèves; ++e) {
+      feuille.grille1->éditer(QString::number((e + tour) % 20));
+      feuille.grille1->finirédition(13);
+    }
+    QApplication::processEvents();
+    ++tour;
+    s.PauseTiming();
+    supprimerfichier(liste);
+    s.ResumeTiming();
+  }
+  s.counters["notes"] = élèves;
   feuille.hide();
 }
 
@@ -326,6 +348,7 @@ BENCHMARK(OuvertureClassement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(AjoutÉlève)->Unit(benchmark::kMillisecond);
 BENCHMARK(TransactionAjoutÉlève)->Unit(benchmark::kMillisecond);
 BENCHMARK(CorrectionNote)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaisieColonne)->Unit(benchmark::kMillisecond);
 BENCHMARK(RemplissageGrille)->Args({30, 50})->Args({1000, 500})->Unit(benchmark::kMillisecond);
 BENCHMARK(Chargement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(Calcul)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

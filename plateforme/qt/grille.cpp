@@ -280,6 +280,11 @@ ImageGrille Grille::Picture() const {
 }
 
 void Grille::ajusterlargeurs() {
+  for (int c = 0; c < Cols(); ++c) ajusterlargeur(c);
+}
+
+void Grille::ajusterlargeur(int c) {
+  if (c < 0 || c >= Cols() || largeurs_[static_cast<std::size_t>(c)] == 0) return;
   QFont gras = font();
   gras.setBold(true);
   const QFontMetrics ordinaire(font()), épais(gras);
@@ -295,16 +300,13 @@ void Grille::ajusterlargeurs() {
     return *mesurées.insert(clé, (épaisse ? épais : ordinaire).horizontalAdvance(texte));
   };
   constexpr int marges = 8;  // pixels autour du texte, comme les cellules de la vue
-  for (int c = 0; c < Cols(); ++c) {
-    if (largeurs_[static_cast<std::size_t>(c)] == 0) continue;
-    int besoin = 0;
-    for (int l = 0; l < Rows(); ++l) {
-      const auto& cel = modèle_.cellule(l, c);
-      if (cel.texte.isEmpty()) continue;
-      besoin = std::max(besoin, largeur(cel.texte, cel.gras) + marges);
-    }
-    if (pixels(largeurs_[static_cast<std::size_t>(c)]) < besoin) ColWidth(c, twipsde(besoin) + 15);
+  int besoin = 0;
+  for (int l = 0; l < Rows(); ++l) {
+    const auto& cel = modèle_.cellule(l, c);
+    if (cel.texte.isEmpty()) continue;
+    besoin = std::max(besoin, largeur(cel.texte, cel.gras) + marges);
   }
+  if (pixels(largeurs_[static_cast<std::size_t>(c)]) < besoin) ColWidth(c, twipsde(besoin) + 15);
 }
 
 // Montre la cellule courante sans faire défiler : une cellule écrite par le
@@ -378,17 +380,17 @@ void Grille::éditer(const QString& départ) {
   éditeur_->end(false);
 }
 
+bool Grille::enédition() const { return éditeur_ != nullptr && !éditeur_->isHidden(); }
+
 void Grille::finirédition(int touche) {
-  if (!éditeur_) return;
+  if (!enédition()) return;
   const QString texte = éditeur_->text();
   if (FinÉdition && !FinÉdition(texte, touche)) {
     if (éditeur_) éditeur_->selectAll();
     return;
   }
-  if (!éditeur_) return;
-  éditeur_->removeEventFilter(this);
-  éditeur_->deleteLater();
-  éditeur_ = nullptr;
+  if (!éditeur_ || éditeur_->isHidden()) return;
+  éditeur_->hide();  // gardé pour la note suivante
   setFocus();
 }
 
@@ -436,7 +438,7 @@ QTableView* Grille::vuede(QObject* vp) const {
 }
 
 bool Grille::eventFilter(QObject* objet, QEvent* e) {
-  if (éditeur_ && objet == éditeur_ && e->type() == QEvent::KeyPress) {
+  if (enédition() && objet == éditeur_ && e->type() == QEvent::KeyPress) {
     const int touche = codetouche(*static_cast<QKeyEvent*>(e));
     if (touche == 13 || touche == 9 || touche == 27) {
       finirédition(touche);

@@ -92,6 +92,7 @@ public:
   ImageGrille Picture() const;
   // Élargit les colonnes trop étroites pour leur texte : rien n'est coupé en silence.
   void ajusterlargeurs();
+  void ajusterlargeur(int colonne);
 
   // Événements, après le déplacement de la cellule courante.
   std::function<void()> Click;
@@ -110,7 +111,7 @@ public:
 
   // Pose un éditeur sur la cellule courante, qui commence avec départ.
   void éditer(const QString& départ);
-  bool enédition() const { return éditeur_ != nullptr; }
+  bool enédition() const;
   QLineEdit* éditeur() const { return éditeur_; }
   // La touche de fin d'édition, comme si elle était tapée dans l'éditeur.
   void finirédition(int touche);
