@@ -17,6 +17,13 @@
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
 
+// Le refus commun du double clic, de la frappe, de F2 et du collage.
+bool FenetrePrincipale::refusésigroupagepourédition() {
+  return refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la fonction "
+                                         "<grouper les compétences>."),
+                          titreimpossible);
+}
+
 void FenetrePrincipale::grille1_Click() {
   colonnecourante = grille1->Col();
   élèvecourant = grille1->Row() - 2;
@@ -38,8 +45,7 @@ void FenetrePrincipale::grille1_DblClick() { éditercellule(); }
 
 void FenetrePrincipale::éditercellule() {
   const ÉtatPartagé& é = état();
-  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la fonction <grouper les "
-                                 "compétences>."), titreimpossible)) return;
+  if (refusésigroupagepourédition()) return;
   const int k = grille1->Col() - 1, s = grille1->Row() - 2;
   const int E = é.nbinterros, O = é.nborales;
   if (k < 0 || k >= E + O + 1 || s < 1 || s > é.nbélèves) return;
@@ -124,11 +130,7 @@ std::pair<int, int> FenetrePrincipale::casedenote() const {
 
 bool FenetrePrincipale::frappedanslagrille(const QString& texte) {
   if (casedenote().first == 0) return false;
-  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la fonction "
-                                      "<grouper les compétences>."),
-                       titreimpossible))
-    return true;
-  grille1->éditer(texte);
+  if (!refusésigroupagepourédition()) grille1->éditer(texte);
   return true;
 }
 
@@ -167,11 +169,7 @@ void FenetrePrincipale::rafraîchirnote(int s, int k) {
 
 void FenetrePrincipale::collernotes() {
   const auto [s, k] = casedenote();
-  if (s == 0) return;
-  if (refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la fonction "
-                                      "<grouper les compétences>."),
-                       titreimpossible))
-    return;
+  if (s == 0 || refusésigroupagepourédition()) return;
   const QString texte = QGuiApplication::clipboard()->text();
   if (texte.trimmed().isEmpty()) return;
   ÉtatCollage collage;
@@ -190,9 +188,9 @@ void FenetrePrincipale::collernotes() {
                                                    : QStringLiteral("(colonne %1)").arg(r.interro);
     lignes << QStringLiteral("%1, interrogation %2 : « %3 » : %4").arg(qui, test, r.texte, r.raison);
   }
-  avertissement(QStringLiteral("%1 note(s) collée(s). Ces textes n'ont pas été pris :\n\n").arg(collage.acceptées) +
-                    lignes.join(u'\n'),
-                QStringLiteral("Notes collées"));
+  boîtes().message(QStringLiteral("%1 note(s) collée(s). Ces textes n'ont pas été pris :\n\n").arg(collage.acceptées) +
+                       lignes.join(u'\n'),
+                   QStringLiteral("Notes collées"));
 }
 
 // La case courante, comme un tableur en français la lit : 12,5 est un nombre.
@@ -206,9 +204,7 @@ void FenetrePrincipale::grille1_KeyDown(int codetouche, int) {
   if (codetouche >= 37 && codetouche <= 40) return;
   if (codetouche == 113) {  // F2 : la note de la case, à corriger sur place
     const auto [s, k] = casedenote();
-    if (s != 0 && !refusésigroupage(QStringLiteral("Pour pouvoir éditer un nom ou une note, il faut d'abord désactiver la "
-                                                   "fonction <grouper les compétences>."),
-                                    titreimpossible))
+    if (s != 0 && !refusésigroupagepourédition())
       grille1->éditer(é.noteinterro(s, k));
     return;
   }

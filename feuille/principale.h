@@ -34,6 +34,7 @@ public:
   // Frappe dans la grille : une note se tape sur place, Entrée la contrôle comme
   // la boîte de saisie et passe à l'élève suivant, Tab au test suivant.
   bool frappedanslagrille(const QString& texte);
+  bool refusésigroupagepourédition();
   bool finédition(const QString& texte, int touche);
   void collernotes();
   void copiercellule();

@@ -115,7 +115,6 @@ TEST_F(SaisieGrille, CollerDesNotesDUnTableur) {
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.collé);
     boîtes.oublier();
-    if (c.refus > 0) boîtes.répondre(OK);
     choisir(c.ligne, c.colonne);
     QGuiApplication::clipboard()->setText(QString::fromUtf8(c.collé));
     p.collernotes();
@@ -125,6 +124,7 @@ TEST_F(SaisieGrille, CollerDesNotesDUnTableur) {
     }
     if (c.refus > 0) {
       ASSERT_EQ(boîtes.montrées().size(), 1);
+      EXPECT_EQ(boîtes.montrées()[0].genre, GenreBoite::Message);
       EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Notes collées"));
       EXPECT_EQ(boîtes.montrées()[0].texte.count(QStringLiteral("interrogation")), c.refus) << boîtes.montrées()[0].texte.toStdString();
     } else {
@@ -133,6 +133,32 @@ TEST_F(SaisieGrille, CollerDesNotesDUnTableur) {
   }
   EXPECT_EQ(état().noteinterro(1, 2), QStringLiteral("19"));
   EXPECT_EQ(état().noteinterro(1, 3), QStringLiteral("9.5"));
+}
+
+// Vingt-cinq notes collées d'un coup, dont trois refusées : une boîte les
+// liste, les vingt-deux autres sont dans le fichier.
+TEST_F(SaisieGrille, VingtCinqNotesDontTroisRefusees) {
+  QStringList notes{" 25", " 1", " 0", " 1"};
+  for (int s = 1; s <= 25; ++s) notes << QStringLiteral("Élève %1/A").arg(s, 2, 10, QLatin1Char('0')) << "-1/-1/?/ 0/";
+  notes << "060% -> Nombres" << "040% -> Géométrie";
+  deuxdisques(P1N, notes);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1R"), {" 20", "01/10/2026", "Test", " 1"});
+  chargerclasse();
+  p.Form_Load();
+  QStringList collées;
+  for (int s = 1; s <= 25; ++s) collées << (s == 4 ? "21" : s == 9 ? "dix" : s == 17 ? "12.3" : QStringLiteral("%1,5").arg(s % 20));
+  choisir(3, 2);
+  QGuiApplication::clipboard()->setText(collées.join(u'\n'));
+  p.collernotes();
+  ASSERT_EQ(boîtes.montrées().size(), 1);
+  const QString liste = boîtes.montrées()[0].texte;
+  EXPECT_TRUE(liste.startsWith(QStringLiteral("22 note(s) collée(s)."))) << liste.toStdString();
+  for (const char* élève : {"Élève 04", "Élève 09", "Élève 17"}) EXPECT_TRUE(liste.contains(QString::fromUtf8(élève))) << élève;
+  int enregistrées = 0;
+  const QStringList fichier = lirefichier(disquedur(P1N));
+  for (int s = 1; s <= 25; ++s)
+    if (fichier[2 * s + 2].section(u'/', 1, 1) == QStringLiteral("%1.5").arg(s % 20)) ++enregistrées;
+  EXPECT_EQ(enregistrées, 22);
 }
 
 TEST(Collage, CopierCommeUnTableur) {
