@@ -1,6 +1,8 @@
 #include "plateforme/qt/conversions.h"
 #include "plateforme/qt/grille.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHash>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -439,6 +441,16 @@ QTableView* Grille::vuede(QObject* vp) const {
 
 bool Grille::eventFilter(QObject* objet, QEvent* e) {
   if (enédition() && objet == éditeur_ && e->type() == QEvent::KeyPress) {
+    // Plusieurs lignes ou cellules collées dans l'éditeur : c'est un bloc, collé
+    // comme tel, et non tronqué à sa première ligne par la ligne d'édition.
+    if (static_cast<QKeyEvent*>(e)->matches(QKeySequence::Paste) && Coller) {
+      const QString collé = QGuiApplication::clipboard()->text().trimmed();
+      if (collé.contains(u'\n') || collé.contains(u'\r') || collé.contains(u'\t')) {
+        finirédition(27);
+        Coller();
+        return true;
+      }
+    }
     const int touche = codetouche(*static_cast<QKeyEvent*>(e));
     if (touche == 13 || touche == 9 || touche == 27) {
       finirédition(touche);

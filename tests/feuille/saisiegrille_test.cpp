@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "tests/feuille/feuille_essai.h"
@@ -159,6 +160,19 @@ TEST_F(SaisieGrille, VingtCinqNotesDontTroisRefusees) {
   for (int s = 1; s <= 25; ++s)
     if (fichier[2 * s + 2].section(u'/', 1, 1) == QStringLiteral("%1.5").arg(s % 20)) ++enregistrées;
   EXPECT_EQ(enregistrées, 22);
+}
+
+// Des lignes collées dans l'éditeur ouvert sont un bloc : chaque ligne va à son
+// élève, aucune n'est tronquée ni perdue.
+TEST_F(SaisieGrille, LignesColleesDansLEditeur) {
+  choisir(3, 2);
+  ASSERT_TRUE(p.frappedanslagrille(QStringLiteral("1")));
+  QGuiApplication::clipboard()->setText(QStringLiteral("14\n15\n"));
+  QKeyEvent coller(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier);
+  QCoreApplication::sendEvent(p.grille1->éditeur(), &coller);
+  EXPECT_FALSE(p.grille1->enédition());
+  EXPECT_EQ(état().noteinterro(1, 1), QStringLiteral("14"));
+  EXPECT_EQ(état().noteinterro(2, 1), QStringLiteral("15"));
 }
 
 TEST(Collage, CopierCommeUnTableur) {
