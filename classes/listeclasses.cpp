@@ -9,6 +9,7 @@
 #include "noyau/portetexte.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
+#include "noyau/historique.h"
 #include "noyau/listeclasses.h"
 #include "noyau/module.h"
 #include "noyau/notesclasse.h"
@@ -296,6 +297,7 @@ void FenetreListeClasses::cmdrens_Click() {
     montrermodale(QStringLiteral("renseignementspardéfaut"));
     return;
   }
+  const ChangementNommé changement(QStringLiteral("renseignements de la classe ") + é.nomclasse[c]);
   montrermodale(QStringLiteral("fenêtrerensclasse"));
   if (!fenêtrerensclasse().courschangé()) return;
   écrirelisteclasses();

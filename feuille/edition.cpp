@@ -10,6 +10,7 @@
 #include "noyau/collage.h"
 #include "noyau/etat.h"
 #include "noyau/exports.h"
+#include "noyau/historique.h"
 #include "noyau/notesclasse.h"
 #include "noyau/piege.h"
 #include "noyau/resultats.h"
@@ -79,6 +80,7 @@ void FenetrePrincipale::corrigernoteécrite(int s, int k) {
       défaut = réponse;
       continue;
     }
+    const ChangementNommé changement(libellénote(s, k), é.noteinterro(s, k), note);
     é.noteinterro(s, k) = note;
     avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
     reconstruireligne(s);
@@ -104,6 +106,8 @@ void FenetrePrincipale::corrigernoteorale(int s, int j) {
       défaut = réponse;
       continue;
     }
+    const ChangementNommé changement(
+        QStringLiteral("note orale n°%1 de %2").arg(j).arg(é.nomélève[s]), str(é.noteorale(s, j)).trimmed(), note);
     é.noteorale(s, j) = val(note);
     avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
     reconstruireligne(s);
@@ -115,10 +119,18 @@ void FenetrePrincipale::corrigernoteorale(int s, int j) {
 void FenetrePrincipale::changerpréparations(int s, int pas) {
   ÉtatPartagé& é = état();
   // Deux chiffres dans le tri des élèves : de 0 à 99.
-  é.préparationsnonfaites[s] = std::clamp(é.préparationsnonfaites[s] + pas, 0, 99);
+  const int avant = é.préparationsnonfaites[s];
+  é.préparationsnonfaites[s] = std::clamp(avant + pas, 0, 99);
+  const ChangementNommé changement(QStringLiteral("préparations non faites de ") + é.nomélève[s],
+                                   QString::number(avant), QString::number(é.préparationsnonfaites[s]));
   reconstruireligne(s);
   sauverclasse();
   grille1->Text(QStringLiteral("  ") + format(é.préparationsnonfaites[s], u"00"));
+}
+
+QString FenetrePrincipale::libellénote(int s, int k) const {
+  const ÉtatPartagé& é = état();
+  return QStringLiteral("note de %1, interro n°%2").arg(é.nomélève[s]).arg(é.premièreinterro + k - 1);
 }
 
 std::pair<int, int> FenetrePrincipale::casedenote() const {
@@ -141,6 +153,7 @@ bool FenetrePrincipale::finédition(const QString& texte, int touche) {
   const QString note = vérifiernote(texte.trimmed(), é.maxinterro[k]);
   if (note == QStringLiteral("ERREUR")) return false;  // le texte reste dans l'éditeur, à corriger
   if (note != é.noteinterro(s, k)) {
+    const ChangementNommé changement(libellénote(s, k), é.noteinterro(s, k), note);
     é.noteinterro(s, k) = note;
     avecpiège(QStringLiteral("Erreur !"), [s] { calculerrésultats(s); });
     reconstruireligne(s);
@@ -175,6 +188,7 @@ void FenetrePrincipale::collernotes() {
   ÉtatCollage collage;
   avecpiège(QStringLiteral("Erreur !"), [&] { collage = ::collernotes(s, k, texte); });
   if (collage.acceptées > 0) {
+    const ChangementNommé changement(QStringLiteral("%1 note(s) collée(s) à partir de %2").arg(collage.acceptées).arg(libellénote(s, k)));
     sauverclasse();
     découperetstatistiques();
     Form_Load();

@@ -5,6 +5,7 @@
 
 #include "noyau/portetexte.h"
 #include "noyau/etat.h"
+#include "noyau/historique.h"
 #include "noyau/listeclasses.h"
 #include "noyau/maintenance.h"
 #include "noyau/module.h"
@@ -40,6 +41,7 @@ void FenetrePrincipale::mnuajouternom_Click() {
     if (nom.isEmpty()) return;
     break;
   }
+  const ChangementNommé changement(QStringLiteral("élève ajouté : ") + nom);
   changerchaquepériode([&] { ajouterélève(nom); });
 }
 
@@ -55,6 +57,7 @@ void FenetrePrincipale::corrigernom(int s) {
     if (nom.isEmpty() || nom == é.nomélève[s]) return;
     break;
   }
+  const ChangementNommé changement(QStringLiteral("nom d'un élève"), é.nomélève[s], nom);
   changerchaquepériode([&] {
     if (s > é.nbélèves) return;  // fichier plus court : cet élève n'y est pas
     é.nomélève[s] = nom;
@@ -87,6 +90,7 @@ void FenetrePrincipale::supprimerélève(int s) {
                         QStringLiteral("\n\nde cette classe ?"),
                     titresupprimer) != OK)
     return;
+  const ChangementNommé changement(QStringLiteral("élève retiré : ") + état().nomélève[s]);
   changerchaquepériode([s] { retirerélève(s); });
 }
 
@@ -95,6 +99,7 @@ void FenetrePrincipale::supprimerinterrogation(int k) {
                         str(état().premièreinterro + k - 1) + QStringLiteral(" pour TOUS LES ELEVES ?"),
                     titresupprimer) != OK)
     return;
+  const ChangementNommé changement(QStringLiteral("interro n°%1 supprimée").arg(état().premièreinterro + k - 1));
   avecpiège(QStringLiteral("Erreur !"), [k] { supprimerinterro(k); });
   sauverclasseetinterros();
   Form_Load();
@@ -106,6 +111,7 @@ void FenetrePrincipale::supprimermoyenne(int s) {
   if (question(QStringLiteral("Faut-il réellement supprimer la moyenne de ") + é.nomélève[s] + QStringLiteral("?"),
                QStringLiteral("Supprimer la moyenne d'un élève")) != OUI)
     return;
+  const ChangementNommé changement(QStringLiteral("moyenne de %1 supprimée").arg(é.nomélève[s]));
   é.totalélève[s] = QStringLiteral("?");
   reconstruireligne(s);
   découperetstatistiques();
@@ -122,6 +128,7 @@ void FenetrePrincipale::supprimerorale(int s, int j) {
                         état().nomélève[s] + QStringLiteral(" ?"),
                     titresupprimer) != OK)
     return;
+  const ChangementNommé changement(QStringLiteral("note orale n°%1 de %2 supprimée").arg(j).arg(état().nomélève[s]));
   avecpiège(QStringLiteral("Erreur !"), [s, j] { supprimernoteorale(s, j); });
   sauverclasse();
   Form_Load();

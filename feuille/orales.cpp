@@ -5,6 +5,7 @@
 
 #include "noyau/portetexte.h"
 #include "noyau/etat.h"
+#include "noyau/historique.h"
 #include "noyau/maintenance.h"
 #include "noyau/module.h"
 #include "noyau/notesclasse.h"
@@ -98,6 +99,7 @@ void FenetrePrincipale::ajouternoteorale(int s) {
   n.libellé = date + QStringLiteral(" - ") + demandermatièreorale(é.nomélève[s]);
   n.note = val(demandernoteorale(s, n.maximum));
   n.compétence = demandercompétenceorale();
+  const ChangementNommé changement(QStringLiteral("note orale ajoutée à %1 (%2)").arg(é.nomélève[s], n.libellé));
   avecpiège(QStringLiteral("Erreur !"), [&] { ::ajouternoteorale(s, n); });
   sauverclasse();
   chargerclasse();

@@ -11,6 +11,7 @@
 
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
+#include "noyau/historique.h"
 #include "noyau/listeclasses.h"
 #include "noyau/maintenance.h"
 #include "noyau/module.h"
@@ -180,6 +181,18 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   exporttotcomp = action(exporter, QStringLiteral("Totaux pour une compétence"), "exporttotcomp");
 
   QMenu* éditer = barre->addMenu(QStringLiteral("Editer"));
+  mnuannuler = action(éditer, QStringLiteral("Annuler"), "mnuannuler", QKeySequence(QStringLiteral("Ctrl+Z")));
+  mnurétablir = action(éditer, QStringLiteral("Rétablir"), "mnurétablir", QKeySequence(QStringLiteral("Ctrl+Y")));
+  mnurétablir->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+  mnuhistorique = action(éditer, QStringLiteral("Historique des modifications..."), "mnuhistorique",
+                         QKeySequence(QStringLiteral("Ctrl+H")));
+  éditer->addSeparator();
+  connect(éditer, &QMenu::aboutToShow, this, [this] { préparermenuéditer(); });
+  // Fermé, le menu laisse les raccourcis actifs : ils disent eux-mêmes quand il n'y a rien à faire.
+  connect(éditer, &QMenu::aboutToHide, this, [this] {
+    mnuannuler->setEnabled(true);
+    mnurétablir->setEnabled(true);
+  });
   textmatrecap = action(éditer, QStringLiteral("Textes pour matière et récapitulatif"), "textmatrecap",
                         QKeySequence(QStringLiteral("Ctrl+M")));
   corrint = action(éditer, QStringLiteral("Corriger une interrogation"), "corrint");
@@ -191,6 +204,9 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   for (QAction* a : barre->actions()) addAction(a);  // raccourcis actifs partout dans la fenêtre
 
   connect(mnunouvie, &QAction::triggered, this, [this] { mnunouvie_Click(); });
+  connect(mnuannuler, &QAction::triggered, this, [this] { annuler_Click(); });
+  connect(mnurétablir, &QAction::triggered, this, [this] { rétablir_Click(); });
+  connect(mnuhistorique, &QAction::triggered, this, [this] { historique_Click(); });
   connect(mnuouvclas, &QAction::triggered, this, [this] { mnuouvclas_Click(); });
   connect(mnuquitter, &QAction::triggered, this, [this] { mnuquitter_Click(); });
   connect(mnuajouternom, &QAction::triggered, this, [this] { mnuajouternom_Click(); });
@@ -504,7 +520,10 @@ void FenetrePrincipale::mnunouvie_Click() {
     reconstruireligne(s);
     avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
   }
-  if (sauverclasseetinterros()) chargerclasse();
+  {
+    const ChangementNommé changement(QStringLiteral("nouvelle interro n°%1").arg(é.premièreinterro + n - 1));
+    if (sauverclasseetinterros()) chargerclasse();
+  }
   Form_Load();
   grille1->SetFocus();
 }
@@ -530,6 +549,7 @@ void FenetrePrincipale::corrint_Click() {
     avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
     reconstruireligne(s);
   }
+  const ChangementNommé changement(QStringLiteral("interro n°%1 corrigée").arg(é.premièreinterro + k - 1));
   if (sauverclasseetinterros()) découperetstatistiques();
   Form_Load();
   grille1->SetFocus();
@@ -557,6 +577,7 @@ void FenetrePrincipale::mnuquitter_Click() {
 }
 
 void FenetrePrincipale::menucomp_Click() {
+  const ChangementNommé changement(QStringLiteral("compétences de la classe"));
   montrermodale(QStringLiteral("fcompétences"));
   découperetstatistiques();
   Form_Load();

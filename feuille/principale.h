@@ -52,6 +52,13 @@ public:
   void grille1_KeyDown(int codetouche, int shift);
   void grille1_MouseDown(int bouton);
   void mnuaffrensint_Click();
+  // Editer : annuler, rétablir, historique de la classe.
+  void annuler_Click();
+  void rétablir_Click();
+  void historique_Click();
+  void préparermenuéditer();
+  // Après une annulation : la classe relue depuis ses fichiers remis.
+  void remettreclasse(const QStringList& fichiersremis);
 
   // Entretien des élèves et des tests.
   void mnuajouternom_Click();
@@ -126,6 +133,9 @@ public:
   QAction* menugrouper;
   QAction* textmatrecap;
   QAction* corrint;
+  QAction* mnuannuler;
+  QAction* mnurétablir;
+  QAction* mnuhistorique;
   QAction* menudéfaut;
   QAction* menucomp;
   QAction* mnuexportmoy;
@@ -143,6 +153,7 @@ private:
   void construirebarre();
   void éditercellule();
   void corrigernoteécrite(int s, int k);
+  QString libellénote(int s, int k) const;
   void corrigernoteorale(int s, int j);
   void corrigernom(int s);
   // Change chaque période et examen de la classe, les écrit ensemble et recharge.

@@ -7,6 +7,7 @@
 
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
+#include "noyau/historique.h"
 #include "noyau/listeclasses.h"
 #include "noyau/module.h"
 #include "noyau/notesclasse.h"
@@ -236,6 +237,7 @@ Contenu examen(int parties, QDate date) { return {parties, 0, date, true}; }
 }  // namespace
 
 void créerannéedémo(const QString& racine) {
+  const SansHistorique fabrication;
   réinitialiserétat();
   ÉtatPartagé& é = état();
   é.dossierracine = racine;
@@ -281,6 +283,7 @@ void créerannéedémo(const QString& racine) {
 }
 
 void créerclassedemesure(const QString& racine, const TailleClasse& taille) {
+  const SansHistorique fabrication;
   réinitialiserétat();
   ÉtatPartagé& é = état();
   é.dossierracine = racine;

@@ -7,6 +7,7 @@
 #include "noyau/differences.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
+#include "noyau/historique.h"
 #include "noyau/module.h"
 #include "noyau/piege.h"
 #include "plateforme/encodage.h"
@@ -119,6 +120,16 @@ QString rapportéchecs(const QList<ÉchecCopie>& échecs) {
   return texte;
 }
 
+// L'historique d'une classe suit ses fichiers sur le disque amovible.
+QStringList avechistoriques(const QStringList& entrées) {
+  QStringList noms = entrées;
+  for (const QString& nom : entrées) {
+    const QString historique = historiqueàcopier(nom);
+    if (!historique.isEmpty() && !noms.contains(historique)) noms.append(historique);
+  }
+  return noms;
+}
+
 IssueCopie copierlistemodifications(const OptionsCopie& options, QString& rapport) {
   const QString liste = chemindisquedur(nomlistemodifications);
   if (!fichierexiste(liste)) return IssueCopie::Terminée;
@@ -126,7 +137,7 @@ IssueCopie copierlistemodifications(const OptionsCopie& options, QString& rappor
   if (!entrées.isEmpty() && options.demander && question(options.question, QStringLiteral("Quitter")) != OUI)
     return IssueCopie::Refusée;
   QList<ÉchecCopie> échecs;
-  for (const QString& nom : entrées) {
+  for (const QString& nom : avechistoriques(entrées)) {
     // Un fichier supprimé depuis (une classe retirée) n'a plus rien à copier.
     if (!fichierexiste(chemindisquedur(nom))) continue;
     if (options.avantcopie) options.avantcopie(nom);
@@ -205,9 +216,19 @@ void écrirefichiernoté(const QString& nom, const QStringList& lignes) {
   }
   const QString chemin = chemindisquedur(nom);
   avecpiège(titreerreur(chemin), [&] {
-    noterfichierécrit(nom);
-    écrirefichier(chemin, lignes);
+    const QList<FichierÀÉcrire> historique = inscrirechangement({{nom, lignes}});
+    if (historique.isEmpty()) {
+      noterfichierécrit(nom);
+      écrirefichier(chemin, lignes);
+    } else {
+      écrireensemblenoté(QList<FichierÀÉcrire>{{chemin, octetsdelignes(lignes)}} + historique, {nom});
+    }
   });
+}
+
+void écrireensemblenoté(const QList<FichierÀÉcrire>& fichiers, const QStringList& noms) {
+  noterfichiersécrits(noms);
+  écrireensemble(fichiers, chemindisquedur(nomjournal));
 }
 
 bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers) {
@@ -220,8 +241,7 @@ bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers) {
   }
   for (;;) {
     try {
-      noterfichiersécrits(noms);
-      écrireensemble(àécrire, chemindisquedur(nomjournal));
+      écrireensemblenoté(àécrire + inscrirechangement(fichiers), noms);
       return true;
     } catch (const ErreurFichier& e) {
       const QString titre = titreerreur(e.chemin().isEmpty() ? chemindisquedur(fichiers.first().nom) : e.chemin());

@@ -27,6 +27,11 @@ struct FichierPréparé {
 // changement. Rend vrai quand tous sont écrits.
 bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers);
 
+// Écrit des fichiers en une transaction après avoir noté les noms donnés dans la
+// liste des modifications ; lève ErreurFichier.
+struct FichierÀÉcrire;
+void écrireensemblenoté(const QList<FichierÀÉcrire>& fichiers, const QStringList& noms);
+
 // Un changement qui écrit plusieurs fichiers : tant qu'elle vit, chaque
 // écrirefichiernoté est gardé au lieu d'être écrit ; valider() les écrit tous en
 // une transaction (écrirefichiersnotés). Sans valider(), rien n'est écrit. Une

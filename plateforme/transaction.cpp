@@ -1,5 +1,7 @@
 #include "plateforme/transaction.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -117,8 +119,10 @@ void écrireensemble(const QList<FichierÀÉcrire>& fichiers, const QString& jou
     remplacerfichier(journal, texte + fin + '\n', true);
   } catch (const ErreurFichier& e) {
     for (const QString& t : écrits) QFile::remove(t);
+    const auto nombre = std::count_if(fichiers.begin(), fichiers.end(), [](const FichierÀÉcrire& f) { return !f.annexe; });
+    if (nombre < 2) throw;  // « Le fichier précédent est conservé » suffit
     throw ErreurFichier(e.cause(), e.chemin(),
-                        e.texte() + QStringLiteral("\n\nAucun des %1 fichiers n'a été modifié.").arg(fichiers.size()));
+                        e.texte() + QStringLiteral("\n\nAucun des %1 fichiers n'a été modifié.").arg(nombre));
   }
   try {
     appliquer(entrées);

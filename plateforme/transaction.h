@@ -24,6 +24,7 @@ struct FichierÀÉcrire {
   QString chemin;
   QByteArray octets;
   bool supprimer = false;  // le fichier disparaît avec la transaction
+  bool annexe = false;     // tenu par le programme (historique) : pas compté dans les messages
 };
 
 inline const QString suffixetemporaire = QStringLiteral(".~evalo");

@@ -14,6 +14,7 @@
 #include "classes/nouvelleclasse.h"
 #include "classes/profil.h"
 #include "classes/rensclasse.h"
+#include "feuille/historique.h"
 #include "feuille/interro.h"
 #include "feuille/listorales.h"
 #include "feuille/principale.h"
@@ -57,6 +58,7 @@ Fenetre& parnom(const QString& nom) {
   if (nom == QStringLiteral("classement")) return classement();
   if (nom == QStringLiteral("fenêtrerensclasse")) return fenêtrerensclasse();
   if (nom == QStringLiteral("fcompétences")) return fcompétences();
+  if (nom == QStringLiteral("historique")) return fenêtrehistorique();
   if (nom == QStringLiteral("ProfilAutomatique")) return ProfilAutomatique();
   if (nom == QStringLiteral("fenêtreimprimer")) return fenêtreimprimer();
   if (nom == QStringLiteral("Form3")) return Form3();
@@ -93,6 +95,7 @@ FenetreEditeurRemarques& éditeurremarques() {
 
 FenetreTotaux& fenêtretotaux() { return instance<FenetreTotaux>(QStringLiteral("fenêtretotaux")); }
 FenetreClassement& classement() { return instance<FenetreClassement>(QStringLiteral("classement")); }
+FenetreHistorique& fenêtrehistorique() { return instance<FenetreHistorique>(QStringLiteral("historique")); }
 FenetreRensClasse& fenêtrerensclasse() { return instance<FenetreRensClasse>(QStringLiteral("fenêtrerensclasse")); }
 FenetreCompetences& fcompétences() { return instance<FenetreCompetences>(QStringLiteral("fcompétences")); }
 FenetreProfil& ProfilAutomatique() { return instance<FenetreProfil>(QStringLiteral("ProfilAutomatique")); }

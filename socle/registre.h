@@ -23,6 +23,7 @@ class FenetreImprimer;
 class FenetreChoixImprimante;
 class FenetreFiche;
 class FenetreSelection;
+class FenetreHistorique;
 
 FenetreBienvenue& Bienvenue();
 FenetreUtilisateurs& utilisateurs();
@@ -45,6 +46,7 @@ FenetreImprimer& fenêtreimprimer();
 FenetreChoixImprimante& Form3();
 FenetreFiche& ficheindividuelle();
 FenetreSelection& fenêtrerécapitulatif();
+FenetreHistorique& fenêtrehistorique();
 
 // Branche montrermodale(nom) des services sur les fenêtres du programme.
 void brancherfenêtres();

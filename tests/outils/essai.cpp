@@ -1,5 +1,7 @@
 #include "tests/outils/essai.h"
 
+#include "noyau/historique.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +37,7 @@ void EssaiDonnees::SetUp() {
 }
 
 void EssaiDonnees::TearDown() {
+  oublierhistoriques();
   simulerdisqueplein(-1);
   simulerpanneaufichier(0);
   simulerdisquepleinaprès(-1);

@@ -1,0 +1,76 @@
+// Feuille principale : annuler et rétablir les changements de la classe, son
+// historique.
+
+#include "feuille/principale.h"
+
+#include "feuille/historique.h"
+#include "noyau/dossiers.h"
+#include "noyau/etat.h"
+#include "noyau/historique.h"
+#include "noyau/listeclasses.h"
+#include "noyau/notesclasse.h"
+#include "noyau/piege.h"
+#include "socle/registre.h"
+
+namespace {
+
+QString cléouverte() {
+  const ÉtatPartagé& é = état();
+  return é.classecourante >= 1 && é.classecourante <= é.nbclasses ? é.dossierclasse[é.classecourante] : QString();
+}
+
+QString textemenu(const QString& action, const std::optional<Modification>& m) {
+  return m ? action + QStringLiteral(" : ") + m->texte() : action;
+}
+
+}  // namespace
+
+void FenetrePrincipale::préparermenuéditer() {
+  std::optional<Modification> annulable, rétablissable;
+  if (!cléouverte().isEmpty())
+    avecpiège(QStringLiteral("Historique des modifications"), [&] {
+      annulable = àannuler(cléouverte());
+      rétablissable = àrétablir(cléouverte());
+    });
+  mnuannuler->setText(textemenu(QStringLiteral("Annuler"), annulable));
+  mnuannuler->setEnabled(annulable.has_value());
+  mnurétablir->setText(textemenu(QStringLiteral("Rétablir"), rétablissable));
+  mnurétablir->setEnabled(rétablissable.has_value());
+}
+
+void FenetrePrincipale::annuler_Click() {
+  if (cléouverte().isEmpty()) return;
+  if (grille1->enédition()) grille1->finirédition(13);  // la note en cours de frappe d'abord
+  QStringList remis;
+  avecpiège(QStringLiteral("Annuler"), [&] { remis = annulerdernier(cléouverte()); });
+  remettreclasse(remis);
+}
+
+void FenetrePrincipale::rétablir_Click() {
+  if (cléouverte().isEmpty()) return;
+  if (grille1->enédition()) grille1->finirédition(13);
+  QStringList remis;
+  avecpiège(QStringLiteral("Rétablir"), [&] { remis = rétablirsuivant(cléouverte()); });
+  remettreclasse(remis);
+}
+
+void FenetrePrincipale::remettreclasse(const QStringList& fichiersremis) {
+  if (fichiersremis.isEmpty()) return;
+  ÉtatPartagé& é = état();
+  if (fichiersremis.contains(nomlisteclasses())) {
+    const QString dossier = cléouverte();
+    avecpiège(titreerreur(chemindisquedur(nomlisteclasses())), [] { lirelisteclasses(); });
+    for (int c = 1; c <= é.nbclasses; ++c)
+      if (é.dossierclasse[c] == dossier) é.classecourante = c;
+  }
+  avecpiège(QStringLiteral("Erreur !"), [] { chargerclasse(); });
+  Form_Load();
+  grille1->SetFocus();
+}
+
+void FenetrePrincipale::historique_Click() {
+  if (cléouverte().isEmpty()) return;
+  if (grille1->enédition()) grille1->finirédition(13);
+  fenêtrehistorique().AprèsRetour = [this](const QStringList& remis) { remettreclasse(remis); };
+  montrermodale(QStringLiteral("historique"));
+}
