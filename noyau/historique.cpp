@@ -384,8 +384,8 @@ QList<FichierÀÉcrire> InscriptionHistorique::inscrire(const QList<FichierPrép
       m.ancienne = c->ancienne_;
       m.nouvelle = c->nouvelle_;
     }
-    àécrire = élaguer(clé, lignes, true);
     lignes.append(m);
+    àécrire = élaguer(clé, lignes, true);
     if (c) {
       c->id_ = m.id;
       c->clé_ = clé;
