@@ -4,6 +4,9 @@
 #include "feuille/principale.h"
 
 #include "feuille/historique.h"
+
+#include <tuple>
+
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/historique.h"
@@ -57,14 +60,25 @@ void FenetrePrincipale::rétablir_Click() {
 void FenetrePrincipale::remettreclasse(const QStringList& fichiersremis) {
   if (fichiersremis.isEmpty()) return;
   ÉtatPartagé& é = état();
-  if (fichiersremis.contains(nomlisteclasses())) {
+  const bool liste = fichiersremis.contains(nomlisteclasses());
+  if (liste) {
     const QString dossier = cléouverte();
     avecpiège(titreerreur(chemindisquedur(nomlisteclasses())), [] { lirelisteclasses(); });
     for (int c = 1; c <= é.nbclasses; ++c)
       if (é.dossierclasse[c] == dossier) é.classecourante = c;
   }
+  const auto forme = [&é] { return std::tuple(é.nbélèves, é.nbinterros, é.nborales, é.nbcompétences()); };
+  const auto avant = forme();
   avecpiège(QStringLiteral("Erreur !"), [] { chargerclasse(); });
-  Form_Load();
+  if (!liste && !groupageactif && forme() == avant) {
+    // Même grille (une note, un nom) : ses cases sont réécrites, seules celles qui
+    // changent sont repeintes.
+    remplirgrille();
+    grille1->ajusterlargeurs();
+    afficherélèvecourant();
+  } else {
+    Form_Load();
+  }
   grille1->SetFocus();
 }
 

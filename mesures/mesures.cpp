@@ -15,6 +15,8 @@
 #include "noyau/demo.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
+#include "noyau/historique.h"
+#include "feuille/historique.h"
 #include "noyau/maintenance.h"
 #include "noyau/notesclasse.h"
 #include "noyau/resultats.h"
@@ -167,6 +169,62 @@ void CorrectionNote(benchmark::State& s) {
     s.ResumeTiming();
   }
   feuille.hide();
+}
+
+// Une note tapée puis annulée (Ctrl+Z) : les fichiers d'avant remis en une
+// transaction, la classe relue et la grille refaite.
+void AnnulationNote(benchmark::State& s) {
+  FenetrePrincipale& feuille = ouvrirfeuille();
+  const QString liste = chemindisquedur(nomlistemodifications);
+  bool bascule = false;
+  for (auto _ : s) {
+    s.PauseTiming();
+    feuille.grille1->Row(3);
+    feuille.grille1->Col(2);
+    feuille.grille1->éditer((bascule = !bascule) ? QStringLiteral("12.5") : QStringLiteral("13"));
+    feuille.grille1->finirédition(13);
+    QApplication::processEvents();
+    s.ResumeTiming();
+    feuille.annuler_Click();
+    QApplication::processEvents();
+    s.PauseTiming();
+    supprimerfichier(liste);
+    s.ResumeTiming();
+  }
+  feuille.hide();
+}
+
+// La fenêtre de l'historique d'une classe de 5 000 changements, relu depuis le
+// disque, ouverte et peinte.
+void OuvertureHistorique(benchmark::State& s) {
+  préparer(0);
+  Modification m;
+  m.période = QStringLiteral("P1");
+  m.ordinateur = QStringLiteral("salle-12");
+  m.libellé = QStringLiteral("note de Dupont Élodie, interro n°3");
+  m.ancienne = QStringLiteral("12");
+  m.nouvelle = QStringLiteral("14.5");
+  m.fichiers = QStringList{QStringLiteral("5A261\\5A261.P1N")};
+  m.état = ÉtatModification::Fixée;
+  QStringList lignes;
+  const QDateTime début = QDateTime::currentDateTime().addDays(-200);
+  for (int i = 0; i < 5000; ++i) {
+    m.id = QStringLiteral("mesure-%1").arg(i);
+    m.quand = début.addSecs(i * 60);
+    lignes.append(lignehistorique(m));
+  }
+  écrirefichier(chemindisquedur(nomhistorique(QStringLiteral("5A261"))), lignes);
+  FenetreHistorique& f = fenêtrehistorique();
+  for (auto _ : s) {
+    oublierhistoriques();
+    f.Form_Load();
+    f.show();
+    QApplication::processEvents();
+    s.PauseTiming();
+    f.hide();
+    s.ResumeTiming();
+  }
+  s.counters["lignes"] = f.lignesmontrées();
 }
 
 // Les 30 notes d'un test tapées à la suite dans la grille (Entrée après chacune).
@@ -348,6 +406,8 @@ BENCHMARK(OuvertureClassement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(AjoutÉlève)->Unit(benchmark::kMillisecond);
 BENCHMARK(TransactionAjoutÉlève)->Unit(benchmark::kMillisecond);
 BENCHMARK(CorrectionNote)->Unit(benchmark::kMillisecond);
+BENCHMARK(AnnulationNote)->Unit(benchmark::kMillisecond);
+BENCHMARK(OuvertureHistorique)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaisieColonne)->Unit(benchmark::kMillisecond);
 BENCHMARK(RemplissageGrille)->Args({30, 50})->Args({1000, 500})->Unit(benchmark::kMillisecond);
 BENCHMARK(Chargement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

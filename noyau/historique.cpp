@@ -16,7 +16,30 @@
 
 namespace {
 
-const QString formatdate = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+// "2026-12-08 10:15:00", écrit et relu à la main : QDateTime::fromString coûte
+// cent fois plus, et un historique a des milliers de lignes.
+QString textedate(const QDateTime& quand) {
+  const QDate d = quand.date();
+  const QTime t = quand.time();
+  return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", d.year(), d.month(), d.day(), t.hour(), t.minute(),
+                           t.second());
+}
+
+QDateTime liredate(QStringView texte) {
+  if (texte.size() != 19) return {};
+  const auto nombre = [&](int début, int longueur) {
+    int n = 0;
+    for (int i = début; i < début + longueur; ++i) {
+      if (!texte[i].isDigit()) return -1;
+      n = n * 10 + texte[i].digitValue();
+    }
+    return n;
+  };
+  const QDate d(nombre(0, 4), nombre(5, 2), nombre(8, 2));
+  const QTime t(nombre(11, 2), nombre(14, 2), nombre(17, 2));
+  if (!d.isValid() || !t.isValid()) return {};
+  return QDateTime(d, t);
+}
 const QByteArray entêteimage = QByteArrayLiteral("EVALO ANNULATION 1");
 
 ChangementNommé* changementencours = nullptr;
@@ -158,8 +181,12 @@ QList<Modification> charger(const QString& clé) {
 }
 
 // Le fichier de l'historique tel qu'il sera écrit, gardé pour la lecture suivante.
-FichierÀÉcrire fichierhistorique(const QString& clé, const QList<Modification>& lignes) {
-  const QByteArray octets = octetsdeslignes(lignes);
+// Quand seule une ligne s'ajoute à la fin, le reste n'est pas refait.
+FichierÀÉcrire fichierhistorique(const QString& clé, const QList<Modification>& lignes, bool ajoutseul = false) {
+  const Cache& avant = caches[clé];
+  const QByteArray octets = ajoutseul && avant.lignes.size() + 1 == lignes.size()
+                                ? avant.octets + octetsdelignes({lignehistorique(lignes.last())})
+                                : octetsdeslignes(lignes);
   caches[clé] = {octets, lignes};
   return {chemindisquedur(nomhistorique(clé)), octets, false, true};
 }
@@ -169,9 +196,14 @@ FichierÀÉcrire effacerimage(const QString& clé, const QString& id) {
 }
 
 // Retire les lignes trop anciennes et efface les images qui ne serviront plus :
-// changements annulés remplacés par un nouveau, au-delà des derniers annulables.
-QList<FichierÀÉcrire> élaguer(const QString& clé, QList<Modification>& lignes, bool nouveauchangement) {
+// changements annulés remplacés par un nouveau, au-delà des derniers annulables
+// (par paquets de 50, pour que la plupart des changements ne fassent qu'ajouter
+// leur ligne).
+QList<FichierÀÉcrire> élaguer(const QString& clé, QList<Modification>& lignes, bool nouveauchangement,
+                              bool& changé) {
   QList<FichierÀÉcrire> effacés;
+  const qsizetype avant = lignes.size();
+  changé = false;
   const auto aimage = [](const Modification& m) {
     return m.état == ÉtatModification::Active || m.état == ÉtatModification::Annulée;
   };
@@ -184,8 +216,12 @@ QList<FichierÀÉcrire> élaguer(const QString& clé, QList<Modification>& ligne
     } else if (nouveauchangement && m.état == ÉtatModification::Annulée) {
       m.état = ÉtatModification::Abandonnée;
       effacés.append(effacerimage(clé, m.id));
+      changé = true;
     }
   }
+  changé = changé || lignes.size() != avant;
+  if (std::count_if(lignes.begin(), lignes.end(), aimage) <= changementsannulables + 50) return effacés;
+  changé = true;
   int gardées = 0;
   for (qsizetype i = lignes.size() - 1; i >= 0; --i) {
     Modification& m = lignes[i];
@@ -289,7 +325,7 @@ QString Modification::texte() const {
 
 QString lignehistorique(const Modification& m) {
   return QStringList{m.id,
-                     m.quand.toString(formatdate),
+                     textedate(m.quand),
                      QString(QChar::fromLatin1(static_cast<char>(m.état))),
                      champ(m.période),
                      champ(m.ordinateur),
@@ -305,7 +341,7 @@ std::optional<Modification> lirelignehistorique(QStringView ligne) {
   if (champs.size() != 9 || champs[0].isEmpty() || champs[2].size() != 1) return std::nullopt;
   Modification m;
   m.id = champs[0].toString();
-  m.quand = QDateTime::fromString(champs[1].toString(), formatdate);
+  m.quand = liredate(champs[1]);
   if (!m.quand.isValid()) return std::nullopt;
   const char état = champs[2][0].toLatin1();
   if (!QByteArrayView("+=-x").contains(état)) return std::nullopt;
@@ -374,6 +410,7 @@ QList<FichierÀÉcrire> InscriptionHistorique::inscrire(const QList<FichierPrép
   if (images.isEmpty() && !fondue) return {};
 
   QList<FichierÀÉcrire> àécrire;
+  bool élagué = false;
   if (!fondue) {
     Modification m;
     m.id = nouvelid();
@@ -385,7 +422,7 @@ QList<FichierÀÉcrire> InscriptionHistorique::inscrire(const QList<FichierPrép
       m.nouvelle = c->nouvelle_;
     }
     lignes.append(m);
-    àécrire = élaguer(clé, lignes, true);
+    àécrire = élaguer(clé, lignes, true, élagué);
     if (c) {
       c->id_ = m.id;
       c->clé_ = clé;
@@ -399,7 +436,7 @@ QList<FichierÀÉcrire> InscriptionHistorique::inscrire(const QList<FichierPrép
     m.libellé = QStringLiteral("Modification de ") + QStringList(m.fichiers).replaceInStrings(QStringLiteral("\\"), QStringLiteral("/")).join(QStringLiteral(", "));
   créerdossier(chemindisquedur(clé + QStringLiteral("\\annulations")));
   àécrire.append({chemindisquedur(nomimage(clé, m.id)), octetsimage(images), false, true});
-  àécrire.append(fichierhistorique(clé, lignes));
+  àécrire.append(fichierhistorique(clé, lignes, !fondue && !élagué));
   return àécrire;
 }
 
