@@ -73,8 +73,11 @@ void FenetrePrincipale::remettreclasse(const QStringList& fichiersremis) {
   if (!liste && !groupageactif && forme() == avant) {
     // Même grille (une note, un nom) : ses cases sont réécrites, seules celles qui
     // changent sont repeintes.
+    const int ligne = grille1->Row(), colonne = grille1->Col();
     remplirgrille();
     grille1->ajusterlargeurs();
+    grille1->Row(ligne);
+    grille1->Col(colonne);
     afficherélèvecourant();
   } else {
     Form_Load();

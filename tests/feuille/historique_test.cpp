@@ -198,6 +198,8 @@ TEST_F(Annulation, LeMenuDitLeChangementDansLesMotsDuProfesseur) {
   noter(3, 4, QStringLiteral("9"));
   EXPECT_EQ(menuannuler(), QStringLiteral("Annuler : note de Dupont Élodie, interro n°3 (7.5 → 9)"));
   p.annuler_Click();
+  EXPECT_EQ(texte(3, 4), QStringLiteral("7.5"));
+  EXPECT_EQ(std::pair(p.grille1->Row(), p.grille1->Col()), std::pair(3, 4));  // la case où l'on travaillait
   p.préparermenuéditer();
   EXPECT_EQ(p.mnurétablir->text(), QStringLiteral("Rétablir : note de Dupont Élodie, interro n°3 (7.5 → 9)"));
   EXPECT_EQ(menuannuler(), QStringLiteral("Annuler"));
@@ -366,4 +368,44 @@ TEST(LigneHistorique, EcriteRelueEtFusionnee) {
   ASSERT_EQ(toutes.size(), 2);
   EXPECT_EQ(toutes[0].id, QStringLiteral("autre"));
   EXPECT_EQ(toutes[1].état, ÉtatModification::Active);  // la copie du disque dur l'emporte
+}
+
+// L'historique suit la classe sur le disque amovible ; un autre ordinateur le
+// retrouve, avec ses propres lignes, à sa première lecture de la session.
+TEST_F(Annulation, LHistoriqueSuitLaClasseEntreDeuxOrdinateurs) {
+  const QString nom = nomhistorique(QStringLiteral("5A131"));
+  noter(3, 2, QStringLiteral("11"));
+  ASSERT_TRUE(sauvegardedesortieprincipale({}));
+  ASSERT_TRUE(existe(amovible(nom)));
+  EXPECT_EQ(lire(amovible(nom)), lire(disquedur(nom)));
+
+  Modification ailleurs = historiqueclasse(QStringLiteral("5A131"))[0];
+  ailleurs.id = QStringLiteral("salle-12-1");
+  ailleurs.ordinateur = QStringLiteral("salle-12");
+  ailleurs.quand = ailleurs.quand.addSecs(3600);
+  écrire(amovible(nom), lire(amovible(nom)) + (lignehistorique(ailleurs) + QStringLiteral("\r\n")).toLatin1());
+  oublierhistoriques();  // nouvelle session
+  const QList<Modification> lignes = historiqueclasse(QStringLiteral("5A131"));
+  ASSERT_EQ(lignes.size(), 2);
+  EXPECT_EQ(lignes[1].ordinateur, QStringLiteral("salle-12"));
+  FenetreHistorique& h = fenêtrehistorique();
+  h.Form_Load();
+  EXPECT_EQ(h.texte(0, ModeleHistorique::Ordinateur), QStringLiteral("salle-12"));
+}
+
+// Disque plein pendant une annulation : un message, et rien n'a changé.
+TEST_F(Annulation, DisquePleinPendantUneAnnulation) {
+  noter(3, 2, QStringLiteral("11"));
+  const Fichiers après = données();
+  const QByteArray historique = lire(disquedur(nomhistorique(QStringLiteral("5A131"))));
+  simulerpanneaufichier(1);
+  boîtes.répondre(OK);
+  p.annuler_Click();
+  EXPECT_TRUE(boîtes.montrées().last().texte.contains(QStringLiteral("disque est plein")));
+  EXPECT_EQ(différents(données(), après), QStringList());
+  EXPECT_EQ(lire(disquedur(nomhistorique(QStringLiteral("5A131")))), historique);
+  EXPECT_EQ(texte(3, 2), QStringLiteral("11.0"));
+  simulerpanneaufichier(0);
+  p.annuler_Click();
+  EXPECT_EQ(texte(3, 2), QStringLiteral("12.0"));
 }
