@@ -391,6 +391,10 @@ TEST_F(Annulation, LHistoriqueSuitLaClasseEntreDeuxOrdinateurs) {
   FenetreHistorique& h = fenêtrehistorique();
   h.Form_Load();
   EXPECT_EQ(h.texte(0, ModeleHistorique::Ordinateur), QStringLiteral("salle-12"));
+  // Les fichiers d'avant de ce changement-là sont restés sur l'autre ordinateur.
+  boîtes.répondre(OK);
+  p.annuler_Click();
+  EXPECT_TRUE(boîtes.montrées().last().texte.contains(QStringLiteral("« salle-12 »")));
 }
 
 // Disque plein pendant une annulation : un message, et rien n'a changé.
@@ -406,6 +410,8 @@ TEST_F(Annulation, DisquePleinPendantUneAnnulation) {
   EXPECT_EQ(lire(disquedur(nomhistorique(QStringLiteral("5A131")))), historique);
   EXPECT_EQ(texte(3, 2), QStringLiteral("11.0"));
   simulerpanneaufichier(0);
+  QFile::remove(disquedur(nomlistemodifications));
   p.annuler_Click();
+  EXPECT_EQ(lirefichier(disquedur(nomlistemodifications)), QStringList{P1N});  // copié à la sortie
   EXPECT_EQ(texte(3, 2), QStringLiteral("12.0"));
 }
