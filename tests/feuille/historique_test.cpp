@@ -152,6 +152,18 @@ TEST_F(Annulation, ChaqueChangementAnnuleEtRetabli) {
          p.collernotes();
        }},
       {"nouvelle interrogation", [this] { nouvelleinterro(); }},
+      {"interrogation corrigée",
+       [this] {
+         choisir(3, 3);
+         surfenêtre = [](const QString&) {
+           FenetreInterro& f = fenêtreinterro();
+           f.Form_Load();
+           f.dateinterrogation->setText(QStringLiteral("03/10/2026"));
+           f.cmdok_Click();
+         };
+         p.corrint_Click();
+         surfenêtre = nullptr;
+       }},
       {"compétences",
        [this] {
          surfenêtre = [this](const QString&) {
