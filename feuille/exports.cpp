@@ -5,10 +5,12 @@
 #include <QDir>
 
 #include "noyau/portetexte.h"
+#include "noyau/classeur.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
 #include "noyau/exports.h"
 #include "noyau/module.h"
+#include "noyau/piege.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
@@ -58,6 +60,21 @@ void FenetrePrincipale::exportnotes_Click() {
   if (type.isEmpty()) return;
   const QString chemin = nomexportnotes(type);
   if (exporter(chemin, lignesnotes(type))) transfertok(chemin);
+}
+
+void FenetrePrincipale::exportclasseur_Click() {
+  const QString chemin = nomexportclasseur();
+  bool écrit = false;
+  boîtes().sablier(true);
+  try {
+    avecpiège(QStringLiteral("Erreur !"), [&] { écrireclasseur(chemin); });
+    écrit = true;
+  } catch (const ErreurFichier& e) {
+    boîtes().sablier(false);
+    boîtes().message(e.texte() + QStringLiteral("\n\nLe classeur n'a pas été créé."), titreerreur(chemin));
+  }
+  boîtes().sablier(false);
+  if (écrit) transfertok(chemin);
 }
 
 void FenetrePrincipale::mnuexportmoy_Click() {

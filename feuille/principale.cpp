@@ -28,11 +28,6 @@
 
 namespace {
 
-
-bool absence(const QString& t) {
-  return t == QStringLiteral("A") || t == QStringLiteral("NC") || sansblancs(t) == QStringLiteral("?");
-}
-
 QAction* action(QMenu* menu, const QString& texte, const char* nom, const QKeySequence& raccourci = {}) {
   QAction* a = menu->addAction(texte);
   a->setObjectName(QString::fromUtf8(nom));
@@ -49,20 +44,6 @@ bool FenetrePrincipale::refusésigroupage(const QString& texte, const QString& t
   return true;
 }
 
-QString présenternote(const QString& texte) {
-  if (texte.contains(u'/')) return texte.trimmed();
-  const QString t = sansblancs(texte) == QStringLiteral(".5") ? QStringLiteral("0.5") : texte;
-  if (t == QStringLiteral("?") || t == QStringLiteral("AI") || t == QStringLiteral("A") || t == QStringLiteral("NC")) return t;
-  const double v = val(t);
-  return v == std::floor(v) ? t + QStringLiteral(".0") : t;
-}
-
-int couleurdenote(const QString& texte, double maximum) {
-  const qsizetype barre = texte.indexOf(u'/');
-  const double v = val(barre < 0 ? QStringView(texte) : QStringView(texte).left(barre));
-  if (v < maximum / 2 && !absence(texte)) return rouge;
-  return absence(texte) ? bleu : noir;
-}
 
 FenetrePrincipale::FenetrePrincipale() {
   setObjectName(QStringLiteral("principale"));
@@ -179,6 +160,10 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   exportnoms = action(exporter, QStringLiteral("Noms des élèves"), "exportnoms");
   exportnotes = action(exporter, QStringLiteral("Notes"), "exportnotes");
   exporttotcomp = action(exporter, QStringLiteral("Totaux pour une compétence"), "exporttotcomp");
+  exporter->addSeparator();
+  exportclasseur = action(exporter, QStringLiteral("Classeur (.xlsx)..."), "exportclasseur");
+  exportclasseur->setToolTip(QStringLiteral("Chaque période et chaque examen de la classe, avec leurs couleurs, "
+                                            "leurs moyennes en formules et les totaux, dans un seul fichier."));
 
   QMenu* éditer = barre->addMenu(QStringLiteral("Editer"));
   mnuannuler = action(éditer, QStringLiteral("Annuler"), "mnuannuler", QKeySequence(QStringLiteral("Ctrl+Z")));
@@ -222,6 +207,7 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   connect(mnuexportmoy, &QAction::triggered, this, [this] { mnuexportmoy_Click(); });
   connect(exportnoms, &QAction::triggered, this, [this] { exportnoms_Click(); });
   connect(exportnotes, &QAction::triggered, this, [this] { exportnotes_Click(); });
+  connect(exportclasseur, &QAction::triggered, this, [this] { exportclasseur_Click(); });
   connect(exporttotcomp, &QAction::triggered, this, [this] { exporttotcomp_Click(); });
   connect(imprimerdirect, &QAction::triggered, this, [this] { imprimerdirect_Click(); });
   connect(imprfi, &QAction::triggered, this, [this] { imprfi_Click(); });

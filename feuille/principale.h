@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "noyau/presentation.h"
 #include "socle/fenetre.h"
 #include "plateforme/qt/grille.h"
 
@@ -77,6 +78,7 @@ public:
   QString choixexport();
   void exportnoms_Click();
   void exportnotes_Click();
+  void exportclasseur_Click();
   void mnuexportmoy_Click();
   void exporttotcomp_Click();
 
@@ -141,6 +143,7 @@ public:
   QAction* mnuexportmoy;
   QAction* exportnoms;
   QAction* exportnotes;
+  QAction* exportclasseur;
   QAction* exporttotcomp;
 
 protected:
@@ -174,13 +177,10 @@ private:
   int colonneprép() const;
 };
 
-// Forme affichée d'une note : "12" devient "12.0", "7.5/10" reste tel quel.
-QString présenternote(const QString& texte);
 namespace groupage {
 // Un champ du groupement : le texte précédé de blancs jusqu'à largeur caractères
 // (le nom blanc désigne aussi la couleur, d'où l'espace de noms).
 QString blanc(const QString& texte, int largeur = 5);
 }  // namespace groupage
 
-// Couleur d'une note dans la grille : rouge sous la moitié, bleu pour A, NC et ?.
-int couleurdenote(const QString& texte, double maximum);
+

@@ -6,12 +6,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <map>
 #include <memory>
 
+#include "noyau/classeur.h"
 #include "noyau/demo.h"
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
@@ -227,6 +229,17 @@ void OuvertureHistorique(benchmark::State& s) {
   s.counters["lignes"] = f.lignesmontrées();
 }
 
+// Le classeur .xlsx de la classe réaliste : trois périodes et deux examens relus,
+// une feuille chacun avec ses formules, la feuille des totaux, le fichier remplacé.
+void ExportClasseur(benchmark::State& s) {
+  préparer(0);
+  état().nomclasse[1] = QStringLiteral("5A");
+  état().nomcours[1] = QStringLiteral("Mathématique");
+  const QString chemin = état().dossierracine + QStringLiteral("/classeur.xlsx");
+  for (auto _ : s) écrireclasseur(chemin);
+  s.counters["octets"] = static_cast<double>(QFileInfo(chemin).size());
+}
+
 // Les 30 notes d'un test tapées à la suite dans la grille (Entrée après chacune).
 void SaisieColonne(benchmark::State& s) {
   FenetrePrincipale& feuille = ouvrirfeuille();
@@ -406,6 +419,7 @@ BENCHMARK(OuvertureClassement)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(AjoutÉlève)->Unit(benchmark::kMillisecond);
 BENCHMARK(TransactionAjoutÉlève)->Unit(benchmark::kMillisecond);
 BENCHMARK(CorrectionNote)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportClasseur)->Unit(benchmark::kMillisecond);
 BENCHMARK(AnnulationNote)->Unit(benchmark::kMillisecond);
 BENCHMARK(OuvertureHistorique)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaisieColonne)->Unit(benchmark::kMillisecond);

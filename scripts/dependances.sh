@@ -5,12 +5,12 @@ set -euo pipefail
 
 paquets=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n libcups2-dev
+  qt6-base-dev qt6-translations-l10n libcups2-dev libxlsxwriter-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation2 poppler-utils
 )
 if [ "${1:-}" = "--essais" ]; then
-  paquets+=(libreoffice-calc-nogui)
+  paquets+=(libreoffice-calc-nogui python3-openpyxl)
 fi
 
 manquants=()

@@ -79,3 +79,49 @@ QMap<QString, QStringList> genresdescellules(const QStringList& fichierscsv, con
   }
   return genres;
 }
+
+namespace {
+
+// Une ligne par case : feuille, adresse, genre, valeur, valeur gardée, fond (tabulations).
+const char* lecteurpython = R"(
+import sys, openpyxl
+chemin = sys.argv[1]
+formules = openpyxl.load_workbook(chemin)
+valeurs = openpyxl.load_workbook(chemin, data_only=True)
+def net(v):
+    return '' if v is None else str(v).replace('\t', ' ').replace('\n', ' ')
+for f in formules.worksheets:
+    print('FEUILLE\t' + f.title + '\t' + net(f.freeze_panes))
+    g = valeurs[f.title]
+    for rangée in f.iter_rows():
+        for c in rangée:
+            if c.value is None:
+                continue
+            fond = c.fill.fgColor.rgb if c.fill is not None and c.fill.fill_type == 'solid' else ''
+            print('\t'.join([f.title, c.coordinate, c.data_type, net(c.value), net(g[c.coordinate].value), net(fond)]))
+)";
+
+}  // namespace
+
+ClasseurLu lireclasseur(const QString& chemin, QString& erreur) {
+  QProcess p;
+  // Le python de Debian, qui a python3-openpyxl, plutôt qu'un autre placé avant dans le PATH.
+  const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
+                                                                          : QStringLiteral("python3");
+  p.start(python, {QStringLiteral("-c"), QString::fromUtf8(lecteurpython), chemin});
+  ClasseurLu lu;
+  if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+    erreur = QStringLiteral("lecture ratée : ") + QString::fromUtf8(p.readAllStandardError());
+    return lu;
+  }
+  for (const QString& ligne : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
+    const QStringList champs = ligne.split(u'\t');
+    if (champs[0] == QStringLiteral("FEUILLE") && champs.size() == 3) {
+      lu.feuilles.append(champs[1]);
+      lu.figées.insert(champs[1], champs[2]);
+    } else if (champs.size() == 6) {
+      lu.cases[champs[0]].insert(champs[1], {champs[2], champs[3], champs[4], champs[5]});
+    }
+  }
+  return lu;
+}

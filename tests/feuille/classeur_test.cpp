@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "tests/feuille/feuille_essai.h"
+
+#include <QDir>
+
+#include "noyau/classeur.h"
+#include "noyau/demo.h"
+#include "noyau/exports.h"
+#include "plateforme/nombres.h"
+#include "tests/outils/tableur.h"
+
+namespace {
+
+const QString fondrouge = QStringLiteral("FFFFD8D8");
+const QString fondbleu = QStringLiteral("FFDCE6FF");
+
+class Classeur : public Feuille {
+protected:
+  ClasseurLu exporter() {
+    const QString chemin = temporaire.path() + QStringLiteral("/classe.xlsx");
+    écrireclasseur(chemin);
+    QString erreur;
+    ClasseurLu lu = lireclasseur(chemin, erreur);
+    EXPECT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+    return lu;
+  }
+};
+
+}  // namespace
+
+// La classe relue par openpyxl : feuilles, nombres, textes, couleurs, formules et
+// leurs valeurs gardées égales à celles de la grille, période sans test, nom "=...".
+TEST_F(Classeur, ReluParUnVraiLecteur) {
+  QStringList p1 = notesP1;
+  p1[8] = QStringLiteral("=Martin Léa") + p1[8].mid(10);
+  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), p1);
+  chargerclasse();
+  p.Form_Load();
+  const ClasseurLu lu = exporter();
+  ASSERT_EQ(lu.feuilles, (QStringList{"Période 1", "Période 2", "Totaux"}));
+  EXPECT_EQ(lu.feuilles, feuillesduclasseur());
+  EXPECT_EQ(lu.figées[QStringLiteral("Période 1")], QStringLiteral("C5"));
+
+  const auto& f = lu.cases[QStringLiteral("Période 1")];
+  const struct {
+    const char* adresse;
+    const char* genre;
+    const char* valeur;
+    QString fond;
+  } cas[] = {
+      {"C5", "n", "12", {}},                  // Dupont, test 1
+      {"D5", "s", "A", fondbleu},                 // absent
+      {"C6", "s", "AI", fondrouge},               // Durand : compte 0
+      {"D6", "s", "NC", fondbleu},
+      {"C7", "n", "9.5", fondrouge},              // Martin : sous la moitié de 20
+      {"B7", "s", "=Martin Léa", {}},         // un nom, jamais une formule
+      {"F5", "s", "7.5/10", {}},              // note orale
+      {"B9", "s", "Moyenne de la classe", {}},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.adresse);
+    ASSERT_TRUE(f.contains(QString::fromLatin1(c.adresse)));
+    const CaseLue& lue = f[QString::fromLatin1(c.adresse)];
+    EXPECT_EQ(lue.genre, QString::fromLatin1(c.genre));
+    EXPECT_EQ(lue.valeur, QString::fromUtf8(c.valeur));
+    if (!c.fond.isEmpty()) {
+      EXPECT_EQ(lue.fond, c.fond);
+    }
+  }
+  // Moyennes et échecs de chaque test et des résultats : formules, valeurs de la grille.
+  const int N = état().nbélèves;
+  for (int colonne : {2, 3, 4, état().nbinterros + état().nborales + 2}) {
+    SCOPED_TRACE(colonne);
+    const QString lettre = lettrecolonne(colonne);
+    const CaseLue& moyenne = f[lettre + QString::number(5 + N + 1)];
+    const CaseLue& échecs = f[lettre + QString::number(5 + N + 2)];
+    EXPECT_EQ(moyenne.genre, QStringLiteral("f"));
+    EXPECT_TRUE(moyenne.valeur.startsWith(QStringLiteral("=IF(")));
+    EXPECT_DOUBLE_EQ(moyenne.gardée.toDouble(), val(texte(N + 4, colonne)));
+    EXPECT_EQ(échecs.genre, QStringLiteral("f"));
+    EXPECT_EQ(échecs.gardée.toInt(), val(texte(N + 5, colonne)));
+  }
+  // Période 2, sans test : les élèves et leur résultat "?".
+  const auto& p2 = lu.cases[QStringLiteral("Période 2")];
+  EXPECT_EQ(p2[QStringLiteral("B5")].valeur, QStringLiteral("Dupont Élodie"));
+  EXPECT_EQ(p2[QStringLiteral("C5")].valeur, QStringLiteral("?"));
+  EXPECT_EQ(p2[QStringLiteral("C5")].fond, fondbleu);
+  const auto& totaux = lu.cases[QStringLiteral("Totaux")];
+  EXPECT_EQ(totaux[QStringLiteral("C1")].valeur, QString());
+  EXPECT_EQ(totaux[QStringLiteral("B4")].valeur, QStringLiteral("Dupont Élodie"));
+  EXPECT_EQ(totaux[QStringLiteral("C4")].genre, QStringLiteral("n"));
+  EXPECT_EQ(état().périodecourante, QStringLiteral("P1"));
+}
+
+// Les formules de la moyenne au pair et des échecs, dans un vrai lecteur : une
+// moitié exacte (13.25) descend au pair comme la grille.
+TEST(FormulesClasseur, ColonnesEtFormules) {
+  EXPECT_EQ(lettrecolonne(0), QStringLiteral("A"));
+  EXPECT_EQ(lettrecolonne(25), QStringLiteral("Z"));
+  EXPECT_EQ(lettrecolonne(26), QStringLiteral("AA"));
+  EXPECT_EQ(lettrecolonne(701), QStringLiteral("ZZ"));
+  EXPECT_EQ(formuleéchecs(QStringLiteral("C"), 5, 34, 20, true), QStringLiteral("=COUNTIF(C5:C34,\"<10\")"));
+  EXPECT_TRUE(formulemoyenne(QStringLiteral("C"), 5, 34, false).contains(QStringLiteral("COUNTIF(C5:C34,\"NC\")")));
+}
+
+// 200 élèves, trois périodes et un examen : chaque nom et chaque formule sur toute la colonne.
+TEST_F(EssaiDonnees, ClasseurDeDeuxCentsEleves) {
+  créerclassedemesure(racine, TailleClasse{200, 5, 0, 2, 3, 1});
+  ÉtatPartagé& é = état();
+  é.nbclasses = 1;
+  for (auto* t : {&é.nomclasse, &é.nomcours, &é.dossierclasse}) t->redim(2);
+  é.nomclasse[1] = QStringLiteral("5A");
+  é.dossierclasse[1] = QStringLiteral("5A261");
+  é.dernièrepériode.redim(2);
+  é.nbexamenscréés.redim(2);
+  é.dernièrepériode[1] = 3;
+  é.nbexamenscréés[1] = 1;
+  é.classecourante = 1;
+  é.périodecourante = QStringLiteral("P1");
+  chargerclasse();
+  const double moyenne = é.moyenneinterro[1];
+  const QString chemin = temporaire.path() + QStringLiteral("/deux cents.xlsx");
+  écrireclasseur(chemin);
+  QString erreur;
+  const ClasseurLu lu = lireclasseur(chemin, erreur);
+  ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+  EXPECT_EQ(lu.feuilles, (QStringList{"Période 1", "Période 2", "Période 3", "Examen 1", "Totaux"}));
+  const auto& f = lu.cases[QStringLiteral("Période 1")];
+  for (int s = 1; s <= 200; ++s) EXPECT_EQ(f[QStringLiteral("B%1").arg(4 + s)].valeur, é.nomélève[s]) << s;
+  EXPECT_TRUE(f[QStringLiteral("C206")].valeur.contains(QStringLiteral("C5:C204")));
+  EXPECT_DOUBLE_EQ(f[QStringLiteral("C206")].gardée.toDouble(), moyenne);
+  EXPECT_EQ(lu.cases[QStringLiteral("Totaux")][QStringLiteral("B203")].valeur, é.nomélève[200]);
+  EXPECT_FALSE(QFile::exists(chemin + QStringLiteral(".~xlsx")));
+}
