@@ -72,6 +72,8 @@ class Feuille {
 public:
   Feuille(lxw_workbook* c, const QString& nom, Formats& f) : f_(f), feuille_(workbook_add_worksheet(c, nom.toUtf8().constData())) {}
 
+  // Le titre déborde sur les cases voisines : il n'élargit pas sa colonne.
+  void titre(const QString& t) { worksheet_write_string(feuille_, 0, 0, t.toUtf8().constData(), f_.titre); }
   void texte(int l, int c, const QString& t, lxw_format* format = nullptr) {
     if (t.isEmpty()) {
       worksheet_write_blank(feuille_, l, c, format ? format : f_.texte);
@@ -103,10 +105,16 @@ public:
       texte(l, c, montrée, couleur == bleu ? f_.bleu : couleur == rouge ? f_.rouge : f_.texte);
   }
   void élargir(int c, qsizetype caractères) { largeurs_[c] = std::max(largeurs_[c], static_cast<int>(caractères)); }
+  // Largeurs, volets figés, et à l'impression : paysage, une page de large, les
+  // lignes de tête et les noms répétés.
   void finir(int lignesfigées, int colonnesfigées) {
     for (const auto& [c, largeur] : largeurs_)
       worksheet_set_column(feuille_, c, c, std::clamp(largeur + 2, 5, 40), nullptr);
     worksheet_freeze_panes(feuille_, lignesfigées, colonnesfigées);
+    worksheet_set_landscape(feuille_);
+    worksheet_fit_to_pages(feuille_, 1, 0);
+    worksheet_repeat_rows(feuille_, 1, lignesfigées - 1);
+    worksheet_repeat_columns(feuille_, 0, colonnesfigées - 1);
   }
   Formats& formats() { return f_; }
 
@@ -126,7 +134,7 @@ void écrirepériode(Feuille& f, const QString& titre) {
   Formats& fm = f.formats();
   const int E = é.nbinterros, O = é.nborales, C = é.nbcompétences(), N = é.nbélèves;
   const int moy = E + O + 2, prép = moy + C + 1;
-  f.texte(0, 0, titre, fm.titre);
+  f.titre(titre);
   f.texte(lignetête, 0, QStringLiteral("N°"), fm.tête);
   f.texte(lignemax, 0, QString(), fm.tête);
   f.texte(lignecompétence, 0, QString(), fm.tête);
@@ -210,7 +218,7 @@ void écriretotaux(Feuille& f) {
   for (int e = 1; e <= E; ++e) maxexamens += maxexamen(e);
   const int totp = P + E + 2, tote = totp + 1, total = tote + (E > 0 ? 1 : 0), pourcent = total + 1;
   const int maxtotal = P * é.maxpériode + maxexamens;
-  f.texte(0, 0, QStringLiteral("Classe de %1 - Cours de %2 - TOTAUX").arg(classeouverte(), é.nomcours[c0]), fm.titre);
+  f.titre(QStringLiteral("Classe de %1 - Cours de %2 - TOTAUX").arg(classeouverte(), é.nomcours[c0]));
   const auto tête = [&](int c, const QString& haut, const QString& bas) {
     f.texte(lignetête, c, haut, fm.tête);
     f.texte(lignemax, c, bas, fm.tête);
