@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installe les paquets Debian dont le projet a besoin, seulement s'il en manque.
-# Avec --essais, aussi ce que seuls les essais emploient (un vrai tableur).
+# Avec --essais, aussi ce que seuls les essais emploient (un vrai tableur, un lecteur
+# de classeurs, les validateurs du paquet) ; avec --paquet, ce que CPack emploie.
 set -euo pipefail
 
 paquets=(
@@ -9,9 +10,10 @@ paquets=(
   libgtest-dev libbenchmark-dev
   fonts-liberation2 poppler-utils
 )
-if [ "${1:-}" = "--essais" ]; then
-  paquets+=(libreoffice-calc-nogui python3-openpyxl)
-fi
+case "${1:-}" in
+  --essais) paquets+=(libreoffice-calc-nogui python3-openpyxl desktop-file-utils appstream) ;;
+  --paquet) paquets+=(dpkg-dev file) ;;
+esac
 
 manquants=()
 for p in "${paquets[@]}"; do

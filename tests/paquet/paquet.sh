@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Ce que le paquet installe : le programme, l'entrée de menu, les icônes, les
+# métadonnées AppStream et la page de manuel, validés par les outils de
+# freedesktop et d'AppStream ; le programme installé répond à --version.
+set -euo pipefail
+construction="$1"
+racine="$(mktemp -d)"
+trap 'rm -rf "$racine"' EXIT
+cmake --install "$construction" --prefix "$racine/usr" > /dev/null
+
+erreurs=0
+attendus=(
+  usr/bin/evalo
+  usr/share/applications/org.evalo.Evalo.desktop
+  usr/share/metainfo/org.evalo.Evalo.metainfo.xml
+  usr/share/icons/hicolor/scalable/apps/evalo.svg
+  usr/share/man/fr/man1/evalo.1.gz
+)
+for taille in 16 22 24 32 48 64 128 256; do
+  attendus+=("usr/share/icons/hicolor/${taille}x${taille}/apps/evalo.png")
+done
+for f in "${attendus[@]}"; do
+  if [ ! -s "$racine/$f" ]; then
+    echo "manque : $f"
+    erreurs=1
+  fi
+done
+# Chaque icône a la taille de son dossier (largeur et hauteur de l'en-tête PNG).
+for taille in 16 48 256; do
+  icone="$racine/usr/share/icons/hicolor/${taille}x${taille}/apps/evalo.png"
+  dimensions="$(od -An -tu1 -j16 -N8 "$icone" | awk '{print $3*256+$4, $7*256+$8}')"
+  [ "$dimensions" = "$taille $taille" ] || { echo "icône ${taille} : $dimensions"; erreurs=1; }
+done
+desktop-file-validate "$racine/usr/share/applications/org.evalo.Evalo.desktop" || erreurs=1
+appstreamcli validate --no-net "$racine/usr/share/metainfo/org.evalo.Evalo.metainfo.xml" || erreurs=1
+zcat "$racine/usr/share/man/fr/man1/evalo.1.gz" | grep -q "carnet de cotes" || { echo "page de manuel"; erreurs=1; }
+version="$("$racine/usr/bin/evalo" --version)"
+case "$version" in
+  *" 0.1.0") ;;
+  *) echo "version : $version"; erreurs=1 ;;
+esac
+exit $erreurs
