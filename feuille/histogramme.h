@@ -1,19 +1,23 @@
 #pragma once
-// Petit histogramme des notes d'un test : une barre par dixième du maximum.
+// Histogramme des notes d'un test ou des résultats d'une période : une barre par
+// dixième du maximum, les dixièmes sous l'axe, la moyenne et la médiane marquées.
 
-#include <QWidget>
 #include <array>
 
-class Histogramme : public QWidget {
+#include "noyau/graphiques.h"
+#include "plateforme/qt/vuefigure.h"
+
+class Histogramme : public VueFigure {
 public:
   explicit Histogramme(QWidget* parent = nullptr);
-  void répartition(const std::array<int, 10>& nombres);
-  const std::array<int, 10>& répartition() const { return nombres_; }
-  QSize sizeHint() const override { return {220, 90}; }
+  void répartition(const RépartitionGraphique& r);
+  const std::array<int, 10>& répartition() const { return répartition_.nombres; }
+  QSize sizeHint() const override { return {260, 120}; }
 
 protected:
-  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
 
 private:
-  std::array<int, 10> nombres_{};
+  void refaire();
+  RépartitionGraphique répartition_;
 };

@@ -206,7 +206,12 @@ void FenetreInterro::listedesnotes() {
   étiqcomptées->setText(QString::number(stats.comptées));
   étiqmédiane->setText(stats.comptées == 0 ? QString() : formatvirgule(stats.médiane, u"##0.0#"));
   étiqécarttype->setText(stats.comptées == 0 ? QString() : formatvirgule(stats.écarttype, u"##0.0#"));
-  histogramme->répartition(stats.répartition);
+  RépartitionGraphique r{stats.répartition, static_cast<double>(max), std::nullopt, std::nullopt};
+  if (stats.comptées > 0) {
+    r.moyenne = stats.moyenne;
+    r.médiane = stats.médiane;
+  }
+  histogramme->répartition(r);
   if (nbnotescomptées == 0) return;
   étiqmeilleure->setText(affiché(meilleurenote));
   étiqmauvaise->setText(affiché(moinsbonnenote));

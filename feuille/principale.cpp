@@ -154,6 +154,8 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   menugrouper->setCheckable(true);
   mnuexplication = action(menuafficher, QStringLiteral("Comment est-ce calculé ?"), "mnuexplication",
                           QKeySequence(QStringLiteral("Ctrl+E")));
+  mnurépartition = action(menuafficher, QStringLiteral("Répartition des résultats..."), "mnurépartition",
+                          QKeySequence(QStringLiteral("Ctrl+G")));
 
   QMenu* exporter = barre->addMenu(QStringLiteral("Exporter"));
   mnuexportmoy = action(exporter, QStringLiteral("Moyennes"), "mnuexportmoy");
@@ -192,6 +194,7 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   connect(mnuannuler, &QAction::triggered, this, [this] { annuler_Click(); });
   connect(mnurétablir, &QAction::triggered, this, [this] { rétablir_Click(); });
   connect(mnuhistorique, &QAction::triggered, this, [this] { historique_Click(); });
+  connect(mnurépartition, &QAction::triggered, this, [] { montrermodale(QStringLiteral("répartition")); });
   connect(mnuouvclas, &QAction::triggered, this, [this] { mnuouvclas_Click(); });
   connect(mnuquitter, &QAction::triggered, this, [this] { mnuquitter_Click(); });
   connect(mnuajouternom, &QAction::triggered, this, [this] { mnuajouternom_Click(); });

@@ -138,6 +138,7 @@ public:
   QAction* mnuannuler;
   QAction* mnurétablir;
   QAction* mnuhistorique;
+  QAction* mnurépartition;
   QAction* menudéfaut;
   QAction* menucomp;
   QAction* mnuexportmoy;

@@ -67,7 +67,8 @@ QStringList clésdelaclasse() {
   return clés;
 }
 
-QList<LigneFiche> lignesfiche(int s, const QStringList& montrées) {
+QList<LigneFiche> lignesfiche(int s, const QStringList& montrées, DonnéesGraphiqueFiche* graphique) {
+  CollecteGraphiqueFiche collecte;
   GardeClassePériode garde;
   ÉtatPartagé& é = état();
   const QString gardée = é.périodecourante;
@@ -81,7 +82,9 @@ QList<LigneFiche> lignesfiche(int s, const QStringList& montrées) {
     chargerclasse();
     const int maximum = examen ? (numéro <= é.maxexamen.borne() ? é.maxexamen[numéro] : 0) : é.maxpériode;
     ajouterclé(l, s, examen, numéro, maximum, examen ? examens : périodes);
+    if (graphique) collecte.ajouterclé(clé, s, maximum);
   }
+  if (graphique) *graphique = collecte.données();
   é.périodecourante = gardée;
   l.append(titre(QStringLiteral("TOTAUX")));
   l.append(lignetotal(QStringLiteral("périodes"), périodes));

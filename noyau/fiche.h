@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "noyau/graphiques.h"
+
 struct LigneFiche {
   QString numéro, libellé, note, sur, moyenne, renseignements;
   bool operator==(const LigneFiche&) const = default;
@@ -18,7 +20,8 @@ QStringList clésdelaclasse();
 // Les lignes de la fiche de l'élève s (sa place dans les fichiers des notes) pour
 // les clés montrées. Chaque clé montrée est chargée tour à tour ; la clé courante
 // est remise à la fin (la classe-période n'est pas rechargée).
-QList<LigneFiche> lignesfiche(int s, const QStringList& montrées);
+// graphique, s'il est donné, reçoit les données du graphique de la fiche.
+QList<LigneFiche> lignesfiche(int s, const QStringList& montrées, DonnéesGraphiqueFiche* graphique = nullptr);
 
 // Couleurs et gras d'une ligne de la fiche, selon son libellé et sa note.
 int fondfiche(const QString& libellé);

@@ -15,7 +15,7 @@ Imprimante::Imprimante(std::unique_ptr<Mesureur> mesureur) : mesureur_(std::move
 void Imprimante::Orientation(int orientation) {
   orientation_ = orientation == paysage ? paysage : portrait;
   // Une page ouverte encore vide prend la nouvelle orientation.
-  if (!pageàouvrir_ && !pages_.isEmpty() && pages_.last().lignes.isEmpty() && pages_.last().images.isEmpty())
+  if (!pageàouvrir_ && !pages_.isEmpty() && pages_.last().vide())
     pages_.last().orientation = orientation_;
 }
 
@@ -164,7 +164,7 @@ void Imprimante::EndDoc() {
     bool& aperçu;
     ~Oubli() { aperçu = false; }
   } oubli{aperçu_};
-  const auto vide = [](const PageImprimée& p) { return p.lignes.isEmpty() && p.images.isEmpty(); };
+  const auto vide = [](const PageImprimée& p) { return p.vide(); };
   if (std::all_of(pages.begin(), pages.end(), vide)) return;
   // Une page vide en fin de document (NewPage final) n'est pas imprimée.
   while (vide(pages.last())) pages.removeLast();
@@ -257,6 +257,18 @@ void Imprimante::placerimage(const ImageGrille& image, double x, double y, doubl
   reprendresous(bas);
 }
 
+void Imprimante::PaintFigure(const Figure& figure, int xtwips) {
+  page();
+  if (ligneouverte_) aller_à_la_ligne();
+  page();
+  if (y_ > 0 && y_ + figure.hauteur > hauteurpage(pages_.last().orientation) + marge) {
+    NewPage();
+    page();
+  }
+  pages_.last().figures.append(FigureImprimée{figure, xtwips / 20.0, y_});
+  reprendresous(y_ + figure.hauteur);
+}
+
 // Le texte qui suit reprend sous l'image, sur sa dernière page.
 void Imprimante::reprendresous(double bas) {
   if (ligneouverte_) aller_à_la_ligne();
@@ -318,6 +330,9 @@ QString ImprimanteTexte::texte(const QList<PageImprimée>& pages, const Mesureur
       sortie.append(QStringLiteral("[grille à %1, %2 pt]").arg(i.x).arg(i.y));
       for (const auto& cellules : i.image.cellules) sortie.append(lignedegrille(cellules, i.image.largeurs));
     }
+    for (const FigureImprimée& f : page.figures)
+      sortie.append(QStringLiteral("[figure à %1, %2 pt, %3 × %4 pt] ").arg(f.x).arg(f.y).arg(f.figure.largeur).arg(f.figure.hauteur) +
+                    f.figure.textes().join(QStringLiteral(" | ")));
   }
   return sortie.join(u'\n');
 }

@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "plateforme/figure.h"
 #include "plateforme/imagegrille.h"
 
 inline constexpr int portrait = 1;
@@ -71,10 +72,17 @@ struct FormatPage {
   bool operator==(const FormatPage&) const = default;
 };
 
+struct FigureImprimée {
+  Figure figure;
+  double x, y;  // points
+};
+
 struct PageImprimée {
   int orientation = portrait;
   QList<LigneImprimée> lignes;
   QList<ImageImprimée> images;
+  QList<FigureImprimée> figures;
+  bool vide() const { return lignes.isEmpty() && images.isEmpty() && figures.isEmpty(); }
 };
 
 // Mesures des textes et des pages, en points.
@@ -126,6 +134,9 @@ public:
   // la page. Rien n'est jamais coupé ; le texte reprend sous la fin de l'image.
   void PaintPicture(const ImageGrille& image, int xtwips, int ytwips);
   void RéduireImages(bool actif) { réduireimages_ = actif; }
+  // Un graphique sous ce qui précède, sur une nouvelle page s'il n'y tient plus ;
+  // le texte reprend sous lui.
+  void PaintFigure(const Figure& figure, int xtwips);
   bool RéduireImages() const { return réduireimages_; }
 
   // Papier et marges de toutes les impressions suivantes.

@@ -16,6 +16,8 @@
 FenetreFiche::FenetreFiche() {
   setObjectName(QStringLiteral("ficheindividuelle"));
   grille = nommer(new Grille(this), "grille");
+  graphique = nommer(new VueFigure(this), "graphique");
+  graphique->setMinimumHeight(190);
   Label1 = nommer(new QLabel(QStringLiteral("Afficher"), this), "Label1");
   Check1 = nommer(new QCheckBox(QStringLiteral("Tout"), this), "Check1");
   Command1 = nommer(new QPushButton(QStringLiteral("Imprimer"), this), "Command1");
@@ -33,7 +35,8 @@ FenetreFiche::FenetreFiche() {
   auto* tout = new QVBoxLayout(this);
   tout->addLayout(haut);
   tout->addWidget(grille, 1);
-  resize(780, 640);
+  tout->addWidget(graphique);
+  resize(780, 760);
   connect(Check1, &QCheckBox::clicked, this, [this] { Check1_Click(); });
   connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
   connect(cmdquitte, &QPushButton::clicked, this, [this] { cmdquitte_Click(); });
@@ -81,7 +84,8 @@ QStringList FenetreFiche::clésmontrées() const {
 
 void FenetreFiche::construire() {
   boîtes().sablier(true);
-  const QList<LigneFiche> lignes = lignesfiche(élève_, clésmontrées());
+  const QList<LigneFiche> lignes = lignesfiche(élève_, clésmontrées(), &donnéesgraphique_);
+  graphique->figure(figurefiche(donnéesgraphique_, 540));
   Grille& g = *grille;
   g.Visible(false);
   fabriquergrille();
@@ -149,6 +153,8 @@ void FenetreFiche::Command1_Click() {
   i.Print({windowTitle() + QStringLiteral(" - imprimée le ") + dateimpression()});
   i.FontBold(false);
   i.PaintPicture(grille->Picture(), 60, 1100);
+  i.Print();
+  i.PaintFigure(figurefiche(donnéesgraphique_, std::min(540.0, i.largeurpage(i.Orientation()) - 6)), 60);
   finirdocument(i);
 }
 

@@ -7,7 +7,9 @@
 #include <QList>
 #include <QPushButton>
 
+#include "noyau/graphiques.h"
 #include "plateforme/qt/grille.h"
+#include "plateforme/qt/vuefigure.h"
 #include "socle/fenetre.h"
 
 class QHBoxLayout;
@@ -23,6 +25,7 @@ public:
   void cmdquitte_Click();
 
   Grille* grille;
+  VueFigure* graphique;  // résultats par période à côté de la classe, compétences
   QLabel* Label1;
   QList<QCheckBox*> choixpériode;  // une par période et par examen de la classe
   QCheckBox* Check1;
@@ -40,4 +43,5 @@ private:
   int élève_ = 0;
   bool changementdetout_ = false;
   QHBoxLayout* cases_;
+  DonnéesGraphiqueFiche donnéesgraphique_;
 };

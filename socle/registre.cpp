@@ -16,6 +16,7 @@
 #include "classes/rensclasse.h"
 #include "feuille/historique.h"
 #include "feuille/interro.h"
+#include "feuille/repartition.h"
 #include "feuille/listorales.h"
 #include "feuille/principale.h"
 #include "impression/choiximprimante.h"
@@ -59,6 +60,7 @@ Fenetre& parnom(const QString& nom) {
   if (nom == QStringLiteral("fenêtrerensclasse")) return fenêtrerensclasse();
   if (nom == QStringLiteral("fcompétences")) return fcompétences();
   if (nom == QStringLiteral("historique")) return fenêtrehistorique();
+  if (nom == QStringLiteral("répartition")) return fenêtrerépartition();
   if (nom == QStringLiteral("ProfilAutomatique")) return ProfilAutomatique();
   if (nom == QStringLiteral("fenêtreimprimer")) return fenêtreimprimer();
   if (nom == QStringLiteral("Form3")) return Form3();
@@ -95,6 +97,7 @@ FenetreEditeurRemarques& éditeurremarques() {
 
 FenetreTotaux& fenêtretotaux() { return instance<FenetreTotaux>(QStringLiteral("fenêtretotaux")); }
 FenetreClassement& classement() { return instance<FenetreClassement>(QStringLiteral("classement")); }
+FenetreRepartition& fenêtrerépartition() { return instance<FenetreRepartition>(QStringLiteral("répartition")); }
 FenetreHistorique& fenêtrehistorique() { return instance<FenetreHistorique>(QStringLiteral("historique")); }
 FenetreRensClasse& fenêtrerensclasse() { return instance<FenetreRensClasse>(QStringLiteral("fenêtrerensclasse")); }
 FenetreCompetences& fcompétences() { return instance<FenetreCompetences>(QStringLiteral("fcompétences")); }

@@ -24,6 +24,7 @@ class FenetreChoixImprimante;
 class FenetreFiche;
 class FenetreSelection;
 class FenetreHistorique;
+class FenetreRepartition;
 
 FenetreBienvenue& Bienvenue();
 FenetreUtilisateurs& utilisateurs();
@@ -47,6 +48,7 @@ FenetreChoixImprimante& Form3();
 FenetreFiche& ficheindividuelle();
 FenetreSelection& fenêtrerécapitulatif();
 FenetreHistorique& fenêtrehistorique();
+FenetreRepartition& fenêtrerépartition();
 
 // Branche montrermodale(nom) des services sur les fenêtres du programme.
 void brancherfenêtres();

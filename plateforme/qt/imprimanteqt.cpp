@@ -1,4 +1,5 @@
 #include "plateforme/qt/conversions.h"
+#include "plateforme/qt/dessinfigure.h"
 #include "plateforme/qt/imprimanteqt.h"
 
 #include <QDir>
@@ -127,6 +128,7 @@ void rendrepages(QPrinter& printer, const QList<PageImprimée>& pages, const For
         peintre.drawText(QPointF(p.x * parpoint, ligne.y * parpoint + fm.ascent()), p.texte);
       }
     }
+    for (const FigureImprimée& f : page.figures) dessinerfigure(peintre, f.figure, QPointF(f.x, f.y), parpoint);
     for (const ImageImprimée& i : page.images) {
       peintre.save();
       peintre.translate(i.x * parpoint, i.y * parpoint);

@@ -4,6 +4,7 @@
 
 #include "impression/selection.h"
 #include "noyau/fiche.h"
+#include "noyau/graphiques.h"
 #include "plateforme/couleurs.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/services.h"
@@ -197,6 +198,64 @@ TEST_F(FicheFenetre, ImpressionDirecte) {
   EXPECT_FALSE(page.lignes[2].passages.first().police.gras);
   ASSERT_EQ(page.images.size(), 1);
   EXPECT_EQ(page.images[0].image.cellules[1][1].texte, QStringLiteral("Période 1"));
+  // Le graphique sous la grille, sur la même page.
+  ASSERT_EQ(page.figures.size(), 1);
+  EXPECT_GE(page.figures[0].y, page.images[0].y + page.images[0].image.hauteurtotale() / 20.0);
+  EXPECT_TRUE(page.figures[0].figure.textes().contains(QStringLiteral("P2")));
+}
+
+// Le graphique de la fiche : résultat de l'élève et moyenne de la classe en % du
+// maximum de chaque période montrée ("?" sans résultat), compétences moyennées.
+TEST_F(Fiche, DonneesDuGraphique) {
+  const struct {
+    int s;
+    std::optional<double> p1, p2;
+  } cas[] = {{1, 65.0, 72.5}, {2, 30.0, std::nullopt}};
+  for (const auto& c : cas) {
+    DonnéesGraphiqueFiche d;
+    lignesfiche(c.s, {"P1", "P2"}, &d);
+    ASSERT_EQ(d.résultats.size(), 2);
+    // Moyennes de la classe : (13 + 6 + 10) / 3 arrondi à 9.7 ; (14.5 + 12) / 2 = 13.25 arrondi au pair à 13.2.
+    const auto proche = [](std::optional<double> a, std::optional<double> b) {
+      return a.has_value() == b.has_value() && (!a || std::abs(*a - *b) < 1e-9);
+    };
+    EXPECT_EQ(d.résultats[0].clé, QStringLiteral("P1"));
+    EXPECT_TRUE(proche(d.résultats[0].élève, c.p1) && proche(d.résultats[0].classe, 48.5)) << c.s;
+    EXPECT_EQ(d.résultats[1].clé, QStringLiteral("P2"));
+    EXPECT_TRUE(proche(d.résultats[1].élève, c.p2) && proche(d.résultats[1].classe, 66.0)) << c.s;
+  }
+  DonnéesGraphiqueFiche d;
+  lignesfiche(1, {"P1", "P2"}, &d);
+  EXPECT_EQ(d.compétences, (QList<CompétenceGraphique>{{QStringLiteral("Nombres"), 80}, {QStringLiteral("Géométrie"), 40}}));
+  const QStringList textes = figurefiche(d, 540).textes();
+  for (const char* t : {"P1", "P2", "65 %", "73 %", "49 %", "66 %", "Nombres", "80 %", "40 %"})
+    EXPECT_TRUE(textes.contains(QString::fromUtf8(t))) << t;
+  lignesfiche(2, {"P2"}, &d);
+  EXPECT_EQ(d.résultats.size(), 1);
+  EXPECT_TRUE(figurefiche(d, 540).textes().contains(QStringLiteral("?")));
+}
+
+// L'histogramme des résultats de P1 (13, 6 et 10 sur 20) : une barre par dixième,
+// les dixièmes du maximum sous l'axe, la moyenne et la médiane à leur place.
+TEST_F(Fiche, HistogrammeDesResultats) {
+  const RépartitionGraphique r = répartitiondesrésultats();
+  EXPECT_EQ(r.nombres, (std::array<int, 10>{0, 0, 0, 1, 0, 1, 1, 0, 0, 0}));
+  ASSERT_TRUE(r.moyenne && r.médiane);
+  EXPECT_NEAR(*r.moyenne, 29.0 / 3, 1e-9);
+  EXPECT_EQ(*r.médiane, 10);
+  const Figure f = figurehistogramme(r, 300, 120);
+  QStringList attendus;
+  for (int d = 0; d <= 20; d += 2) attendus << QString::number(d);
+  attendus << QStringLiteral("moy. 9.7") << QStringLiteral("méd. 10");
+  for (const QString& t : attendus) EXPECT_TRUE(f.textes().contains(t)) << t.toStdString();
+  const auto rectangles = std::count_if(f.traits.begin(), f.traits.end(),
+                                        [](const TraitFigure& t) { return t.genre == TraitFigure::Genre::Rectangle; });
+  EXPECT_EQ(rectangles, 3);
+  // Le trait de la médiane, au milieu de l'axe (10 sur 20).
+  const bool médiane = std::any_of(f.traits.begin(), f.traits.end(), [](const TraitFigure& t) {
+    return t.pointillé && std::abs(t.zone.left() - (4 + 292 * 0.5)) < 1e-9;
+  });
+  EXPECT_TRUE(médiane);
 }
 
 // Deux élèves du même nom : chacun sa fiche, trouvée par sa place.
