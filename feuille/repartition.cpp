@@ -36,6 +36,6 @@ void FenetreRepartition::Form_Load() {
                              : QStringLiteral("%1 résultat(s) sur %2 : moyenne %3, médiane %4, %5 sous la moitié.")
                                    .arg(comptés)
                                    .arg(é.maxcourant)
-                                   .arg(formatvirgule(*r.moyenne, u"##0.0"), formatvirgule(*r.médiane, u"##0.0#"))
+                                   .arg(formatvirgule(*r.moyenne, u"##0.0#"), formatvirgule(*r.médiane, u"##0.0#"))
                                    .arg(r.nombres[0] + r.nombres[1] + r.nombres[2] + r.nombres[3] + r.nombres[4]));
 }

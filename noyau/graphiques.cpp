@@ -17,7 +17,7 @@ constexpr int grisclair = rgb(215, 215, 215);
 
 QString pourcent(double v) { return QStringLiteral("%1 %").arg(std::lround(v)); }
 
-QString nombre(double v) { return sansblancs(str(std::round(v * 10) / 10)); }
+QString nombre(double v) { return sansblancs(str(std::round(v * 100) / 100)); }
 
 // Légende : un carré plein pour l'élève, un carré hachuré pour la classe.
 void légende(Figure& f, double x, double y) {
@@ -132,7 +132,8 @@ Figure figurehistogramme(const RépartitionGraphique& r, double largeur, double 
   Figure f;
   f.largeur = largeur;
   f.hauteur = hauteur;
-  const QRectF axe(4, 12, largeur - 8, hauteur - 26);
+  // En haut, la place des noms de la moyenne et de la médiane, au-dessus des barres.
+  const QRectF axe(4, 30, largeur - 8, hauteur - 44);
   const int plus = std::max(1, *std::max_element(r.nombres.begin(), r.nombres.end()));
   const double pas = axe.width() / 10;
   for (int d = 0; d < 10; ++d) {

@@ -246,7 +246,7 @@ TEST_F(Fiche, HistogrammeDesResultats) {
   const Figure f = figurehistogramme(r, 300, 120);
   QStringList attendus;
   for (int d = 0; d <= 20; d += 2) attendus << QString::number(d);
-  attendus << QStringLiteral("moy. 9.7") << QStringLiteral("méd. 10");
+  attendus << QStringLiteral("moy. 9.67") << QStringLiteral("méd. 10");
   for (const QString& t : attendus) EXPECT_TRUE(f.textes().contains(t)) << t.toStdString();
   const auto rectangles = std::count_if(f.traits.begin(), f.traits.end(),
                                         [](const TraitFigure& t) { return t.genre == TraitFigure::Genre::Rectangle; });
