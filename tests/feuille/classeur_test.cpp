@@ -133,3 +133,17 @@ TEST_F(EssaiDonnees, ClasseurDeDeuxCentsEleves) {
   EXPECT_EQ(lu.cases[QStringLiteral("Totaux")][QStringLiteral("B203")].valeur, é.nomélève[200]);
   EXPECT_FALSE(QFile::exists(chemin + QStringLiteral(".~xlsx")));
 }
+
+// Un dossier qui n'existe pas : l'erreur nomme le fichier, rien n'est laissé.
+TEST_F(Classeur, EchecNommeLeFichier) {
+  const QString chemin = temporaire.path() + QStringLiteral("/absent/classe.xlsx");
+  try {
+    écrireclasseur(chemin);
+    ADD_FAILURE() << "aucune erreur";
+  } catch (const ErreurFichier& e) {
+    EXPECT_TRUE(e.texte().contains(chemin)) << e.texte().toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(chemin));
+  EXPECT_FALSE(QFile::exists(chemin + QStringLiteral(".~xlsx")));
+  EXPECT_EQ(état().périodecourante, QStringLiteral("P1"));
+}
