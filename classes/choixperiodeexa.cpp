@@ -6,6 +6,7 @@
 
 #include "noyau/dossiers.h"
 #include "noyau/etat.h"
+#include "noyau/historique.h"
 #include "noyau/synchro.h"
 #include "noyau/listeclasses.h"
 #include "noyau/module.h"
@@ -176,6 +177,8 @@ void créer(const Création& c) {
   chargerclasse();
   préparernouvelleclé(c.numérotationsuivie ? é.premièreinterro + é.nbinterros : 1);
   é.périodecourante = clé;
+  const ChangementNommé nommé(clé.startsWith(u'P') ? QStringLiteral("période %1 créée").arg(clé.mid(1))
+                                                    : QStringLiteral("examen %1 créé").arg(clé.mid(1)));
   Transaction changement;
   sauverclasse();
   *c.compteur = c.numéro;

@@ -239,6 +239,7 @@ void FenetreListeClasses::créerclasse(const QString& nom, int suffixe, const QS
   é.classecourante = nouvelle;
   é.périodecourante = QStringLiteral("P1");
   // Notes, maxima et liste des classes : la classe existe entière ou pas du tout.
+  const ChangementNommé nommé(QStringLiteral("classe %1 créée (%2)").arg(nom, é.nomcours[nouvelle]));
   Transaction changement;
   sauverclasse();
   écriremaxima();
