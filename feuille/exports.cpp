@@ -10,7 +10,6 @@
 #include "noyau/etat.h"
 #include "noyau/exports.h"
 #include "noyau/module.h"
-#include "noyau/piege.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
@@ -64,17 +63,23 @@ void FenetrePrincipale::exportnotes_Click() {
 
 void FenetrePrincipale::exportclasseur_Click() {
   const QString chemin = nomexportclasseur();
-  bool écrit = false;
-  boîtes().sablier(true);
-  try {
-    avecpiège(QStringLiteral("Erreur !"), [&] { écrireclasseur(chemin); });
-    écrit = true;
-  } catch (const ErreurFichier& e) {
-    boîtes().sablier(false);
-    boîtes().message(e.texte() + QStringLiteral("\n\nLe classeur n'a pas été créé."), titreerreur(chemin));
+  QString erreur;
+  {
+    // Une erreur de données (fichier abîmé) dit sa cause plus haut ; le sablier s'en va avec elle.
+    struct Sablier {
+      Sablier() { boîtes().sablier(true); }
+      ~Sablier() { boîtes().sablier(false); }
+    } sablier;
+    try {
+      écrireclasseur(chemin);
+    } catch (const ErreurFichier& e) {
+      erreur = e.texte();
+    }
   }
-  boîtes().sablier(false);
-  if (écrit) transfertok(chemin);
+  if (!erreur.isEmpty())
+    boîtes().message(erreur + QStringLiteral("\n\nLe classeur n'a pas été créé."), titreerreur(chemin));
+  else
+    transfertok(chemin);
 }
 
 void FenetrePrincipale::mnuexportmoy_Click() {

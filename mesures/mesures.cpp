@@ -153,6 +153,15 @@ FenetrePrincipale& ouvrirfeuille() {
   return feuille;
 }
 
+// Une note tapée sur place dans la case du premier test du premier élève.
+void taperunenote(FenetrePrincipale& feuille, const QString& note) {
+  feuille.grille1->Row(3);
+  feuille.grille1->Col(2);
+  feuille.grille1->éditer(note);
+  feuille.grille1->finirédition(13);
+  QApplication::processEvents();
+}
+
 // D'une note corrigée à la grille reconstruite : résultats de l'élève, ligne,
 // sauvegarde, statistiques et remplissage de la feuille principale.
 // Une note tapée sur place dans la grille, jusqu'à la feuille repeinte.
@@ -161,11 +170,7 @@ void CorrectionNote(benchmark::State& s) {
   const QString liste = chemindisquedur(nomlistemodifications);
   bool bascule = false;
   for (auto _ : s) {
-    feuille.grille1->Row(3);
-    feuille.grille1->Col(2);
-    feuille.grille1->éditer((bascule = !bascule) ? QStringLiteral("12.5") : QStringLiteral("13"));
-    feuille.grille1->finirédition(13);
-    QApplication::processEvents();
+    taperunenote(feuille, (bascule = !bascule) ? QStringLiteral("12.5") : QStringLiteral("13"));
     s.PauseTiming();
     supprimerfichier(liste);
     s.ResumeTiming();
@@ -181,11 +186,7 @@ void AnnulationNote(benchmark::State& s) {
   bool bascule = false;
   for (auto _ : s) {
     s.PauseTiming();
-    feuille.grille1->Row(3);
-    feuille.grille1->Col(2);
-    feuille.grille1->éditer((bascule = !bascule) ? QStringLiteral("12.5") : QStringLiteral("13"));
-    feuille.grille1->finirédition(13);
-    QApplication::processEvents();
+    taperunenote(feuille, (bascule = !bascule) ? QStringLiteral("12.5") : QStringLiteral("13"));
     s.ResumeTiming();
     feuille.annuler_Click();
     QApplication::processEvents();

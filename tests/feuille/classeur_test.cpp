@@ -147,3 +147,17 @@ TEST_F(Classeur, EchecNommeLeFichier) {
   EXPECT_FALSE(QFile::exists(chemin + QStringLiteral(".~xlsx")));
   EXPECT_EQ(état().périodecourante, QStringLiteral("P1"));
 }
+
+// Par le menu : un succès dit le nom du fichier ; un dossier d'exportation
+// impossible (un fichier porte son nom) le dit, sans arrêter le programme.
+TEST_F(Classeur, ParLeMenu) {
+  boîtes.répondre(OK);
+  p.exportclasseur_Click();
+  EXPECT_TRUE(boîtes.montrées().last().texte.startsWith(QStringLiteral("Transfert terminé sous le nom : ")));
+  EXPECT_EQ(QDir(dossierexport()).entryList({QStringLiteral("*.xlsx")}).size(), 1);
+  QDir(dossierexport()).removeRecursively();
+  écrire(dossierexport(), "pas un dossier");
+  p.exportclasseur_Click();
+  EXPECT_TRUE(boîtes.montrées().last().texte.endsWith(QStringLiteral("Le classeur n'a pas été créé.")));
+  EXPECT_FALSE(boîtes.sablieractif());
+}

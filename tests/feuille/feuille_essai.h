@@ -4,6 +4,7 @@
 
 #include "tests/outils/impressionqt.h"
 
+#include "feuille/interro.h"
 #include "feuille/principale.h"
 #include "noyau/etat.h"
 #include "noyau/listeclasses.h"
@@ -48,6 +49,20 @@ protected:
   }
   QString texte(int l, int c) { return p.grille1->modèle().cellule(l, c).texte; }
   int couleur(int l, int c) { return p.grille1->modèle().cellule(l, c).avant; }
+  // Une nouvelle interrogation sur 20 : 16, A et NC, la deuxième compétence, le 05/10/2026.
+  void nouvelleinterro() {
+    surfenêtre = [](const QString&) {
+      FenetreInterro& f = fenêtreinterro();
+      f.Form_Load();
+      f.notesinterro = QStringList{QString(), "16", "A", "NC"};
+      f.choixcompétence->setCurrentIndex(1);
+      f.dateinterrogation->setText(QStringLiteral("05/10/2026"));
+      f.cmdok_Click();
+    };
+    boîtes.répondretexte(QStringLiteral("20"));
+    p.mnunouvie_Click();
+    surfenêtre = nullptr;
+  }
   void choisir(int l, int c) {
     p.grille1->Row(l);
     p.grille1->Col(c);

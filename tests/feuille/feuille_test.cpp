@@ -254,16 +254,7 @@ TEST_F(Feuille, NouvelleInterrogationEtFermetureParLeCadre) {
   EXPECT_EQ(boîtes.montrées()[0].texte, QStringLiteral("L'interrogation écrite n° 4 est sur ?"));
   EXPECT_EQ(état().nbinterros, 3);
 
-  surfenêtre = [this](const QString&) {
-    FenetreInterro& f = fenêtreinterro();
-    f.Form_Load();
-    f.notesinterro = QStringList{QString(), "16", "A", "NC"};
-    f.choixcompétence->setCurrentIndex(1);
-    f.dateinterrogation->setText(QStringLiteral("05/10/2026"));
-    f.cmdok_Click();
-  };
-  boîtes.répondretexte(QStringLiteral("20"));
-  p.mnunouvie_Click();
+  nouvelleinterro();
   EXPECT_EQ(état().nbinterros, 4);
   EXPECT_EQ(état().noteinterro(1, 4), QStringLiteral("16"));
   EXPECT_EQ(état().compétenceinterro[4], 2);

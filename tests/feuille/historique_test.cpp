@@ -75,20 +75,6 @@ protected:
     p.préparermenuéditer();
     return p.mnuannuler->text();
   }
-
-  void nouvelleinterro() {
-    surfenêtre = [](const QString&) {
-      FenetreInterro& f = fenêtreinterro();
-      f.Form_Load();
-      f.notesinterro = QStringList{QString(), "16", "A", "NC"};
-      f.choixcompétence->setCurrentIndex(1);
-      f.dateinterrogation->setText(QStringLiteral("05/10/2026"));
-      f.cmdok_Click();
-    };
-    boîtes.répondretexte(QStringLiteral("20"));
-    p.mnunouvie_Click();
-    surfenêtre = nullptr;
-  }
 };
 
 struct CasChangement {
