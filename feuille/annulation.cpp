@@ -41,19 +41,15 @@ void FenetrePrincipale::préparermenuéditer() {
   mnurétablir->setEnabled(rétablissable.has_value());
 }
 
-void FenetrePrincipale::annuler_Click() {
+void FenetrePrincipale::annuler_Click() { remettrepar(annulerdernier, QStringLiteral("Annuler")); }
+
+void FenetrePrincipale::rétablir_Click() { remettrepar(rétablirsuivant, QStringLiteral("Rétablir")); }
+
+void FenetrePrincipale::remettrepar(QStringList (*remettre)(const QString& clé), const QString& titre) {
   if (cléouverte().isEmpty()) return;
   if (grille1->enédition()) grille1->finirédition(13);  // la note en cours de frappe d'abord
   QStringList remis;
-  avecpiège(QStringLiteral("Annuler"), [&] { remis = annulerdernier(cléouverte()); });
-  remettreclasse(remis);
-}
-
-void FenetrePrincipale::rétablir_Click() {
-  if (cléouverte().isEmpty()) return;
-  if (grille1->enédition()) grille1->finirédition(13);
-  QStringList remis;
-  avecpiège(QStringLiteral("Rétablir"), [&] { remis = rétablirsuivant(cléouverte()); });
+  avecpiège(titre, [&] { remis = remettre(cléouverte()); });
   remettreclasse(remis);
 }
 

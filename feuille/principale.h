@@ -158,6 +158,7 @@ private:
   void éditercellule();
   void corrigernoteécrite(int s, int k);
   QString libellénote(int s, int k) const;
+  void remettrepar(QStringList (*remettre)(const QString& clé), const QString& titre);
   void corrigernoteorale(int s, int j);
   void corrigernom(int s);
   // Change chaque période et examen de la classe, les écrit ensemble et recharge.

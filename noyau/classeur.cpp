@@ -135,35 +135,21 @@ void écrirepériode(Feuille& f, const QString& titre) {
   const int E = é.nbinterros, O = é.nborales, C = é.nbcompétences(), N = é.nbélèves;
   const int moy = E + O + 2, prép = moy + C + 1;
   f.titre(titre);
-  f.texte(lignetête, 0, QStringLiteral("N°"), fm.tête);
-  f.texte(lignemax, 0, QString(), fm.tête);
-  f.texte(lignecompétence, 0, QString(), fm.tête);
-  f.texte(lignetête, 1, QStringLiteral("Noms et prénoms"), fm.tête);
-  f.texte(lignemax, 1, QString(), fm.tête);
-  f.texte(lignecompétence, 1, QString(), fm.tête);
-  for (int k = 1; k <= E; ++k) {
-    f.texte(lignetête, k + 1, QStringLiteral("N°%1").arg(é.premièreinterro + k - 1), fm.tête);
-    f.texte(lignemax, k + 1, QStringLiteral("/%1").arg(é.maxinterro[k]), fm.tête);
-    f.texte(lignecompétence, k + 1, QStringLiteral("(C%1)").arg(é.compétenceinterro[k]), fm.tête);
-  }
-  for (int j = 1; j <= O; ++j) {
-    f.texte(lignetête, E + 1 + j, QStringLiteral("Oral %1").arg(j), fm.tête);
-    f.texte(lignemax, E + 1 + j, QString(), fm.tête);
-    f.texte(lignecompétence, E + 1 + j, QString(), fm.tête);
-  }
-  f.texte(lignetête, moy, QStringLiteral("MOY"), fm.tête);
-  f.texte(lignemax, moy, QStringLiteral("/ %1").arg(é.maxcourant), fm.tête);
-  f.texte(lignecompétence, moy, QString(), fm.tête);
-  for (int c = 1; c <= C; ++c) {
-    f.texte(lignetête, moy + c, QStringLiteral("TotC%1").arg(c), fm.tête);
-    f.texte(lignemax, moy + c, QStringLiteral("en %"), fm.tête);
-    f.texte(lignecompétence, moy + c, QString(), fm.tête);
-  }
-  if (é.préparations) {
-    f.texte(lignetête, prép, QStringLiteral("Prép."), fm.tête);
-    f.texte(lignemax, prép, QStringLiteral("N.F."), fm.tête);
-    f.texte(lignecompétence, prép, QString(), fm.tête);
-  }
+  // Les trois lignes de tête d'une colonne : son nom, son maximum, sa compétence.
+  const auto tête = [&](int c, const QString& nom, const QString& maximum = {}, const QString& compétence = {}) {
+    f.texte(lignetête, c, nom, fm.tête);
+    f.texte(lignemax, c, maximum, fm.tête);
+    f.texte(lignecompétence, c, compétence, fm.tête);
+  };
+  tête(0, QStringLiteral("N°"));
+  tête(1, QStringLiteral("Noms et prénoms"));
+  for (int k = 1; k <= E; ++k)
+    tête(k + 1, QStringLiteral("N°%1").arg(é.premièreinterro + k - 1), QStringLiteral("/%1").arg(é.maxinterro[k]),
+         QStringLiteral("(C%1)").arg(é.compétenceinterro[k]));
+  for (int j = 1; j <= O; ++j) tête(E + 1 + j, QStringLiteral("Oral %1").arg(j));
+  tête(moy, QStringLiteral("MOY"), QStringLiteral("/ %1").arg(é.maxcourant));
+  for (int c = 1; c <= C; ++c) tête(moy + c, QStringLiteral("TotC%1").arg(c), QStringLiteral("en %"));
+  if (é.préparations) tête(prép, QStringLiteral("Prép."), QStringLiteral("N.F."));
   for (int s = 1; s <= N; ++s) {
     const int l = premièreligne + s - 1;
     f.nombre(l, 0, s, fm.entier);

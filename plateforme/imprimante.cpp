@@ -164,10 +164,9 @@ void Imprimante::EndDoc() {
     bool& aperçu;
     ~Oubli() { aperçu = false; }
   } oubli{aperçu_};
-  const auto vide = [](const PageImprimée& p) { return p.vide(); };
-  if (std::all_of(pages.begin(), pages.end(), vide)) return;
+  if (std::all_of(pages.begin(), pages.end(), [](const PageImprimée& p) { return p.vide(); })) return;
   // Une page vide en fin de document (NewPage final) n'est pas imprimée.
-  while (vide(pages.last())) pages.removeLast();
+  while (pages.last().vide()) pages.removeLast();
   remettre(pages);
 }
 
@@ -260,7 +259,7 @@ void Imprimante::placerimage(const ImageGrille& image, double x, double y, doubl
 void Imprimante::PaintFigure(const Figure& figure, int xtwips) {
   page();
   if (ligneouverte_) aller_à_la_ligne();
-  page();
+  page();  // la ligne finie a pu remplir la page
   if (y_ > 0 && y_ + figure.hauteur > hauteurpage(pages_.last().orientation) + marge) {
     NewPage();
     page();

@@ -1,12 +1,11 @@
 #include "plateforme/transaction.h"
 
-#include <algorithm>
-
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
