@@ -16,13 +16,13 @@
 #include <memory>
 
 #include "demarrage/bienvenue.h"
-#include "socle/registre.h"
-#include "noyau/demo.h"
-#include "noyau/piege.h"
-#include "noyau/etat.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/piege.h"
+#include "noyau/demo/demo.h"
 #include "plateforme/qt/boitesqt.h"
 #include "plateforme/qt/imprimanteqt.h"
 #include "plateforme/services.h"
+#include "socle/registre.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/historique.h"
-#include "noyau/synchro.h"
-#include "noyau/listeclasses.h"
-#include "noyau/module.h"
-#include "noyau/notesclasse.h"
-#include "noyau/piege.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/piege.h"
+#include "noyau/fichiers/listeclasses.h"
+#include "noyau/fichiers/notesclasse.h"
+#include "noyau/suivi/ecriture.h"
+#include "noyau/suivi/historique.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"

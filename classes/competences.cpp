@@ -3,13 +3,14 @@
 #include <QVBoxLayout>
 
 #include "classes/invites.h"
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/module.h"
-#include "noyau/notesclasse.h"
-#include "noyau/piege.h"
-#include "noyau/reglagesclasse.h"
-#include "noyau/resultats.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/piege.h"
+#include "noyau/fichiers/notesclasse.h"
+#include "noyau/regles/reglagesclasse.h"
+#include "noyau/regles/resultats.h"
+#include "noyau/suivi/ecriture.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
 

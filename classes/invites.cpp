@@ -1,6 +1,6 @@
 #include "classes/invites.h"
 
-#include "noyau/module.h"
+#include "noyau/base/module.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
 

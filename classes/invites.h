@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "noyau/tableaux.h"
+#include "noyau/base/tableaux.h"
 
 // Ligne d'un examen : " Examen n° 2 : / 50".
 QString ligneexamen(int numéro, const QString& maximum);

@@ -8,19 +8,19 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
-#include "noyau/portetexte.h"
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/module.h"
-#include "noyau/piege.h"
-#include "noyau/profils.h"
-#include "noyau/reglagesclasse.h"
-#include "noyau/resultats.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/piege.h"
+#include "noyau/base/portetexte.h"
+#include "noyau/fichiers/profils.h"
+#include "noyau/regles/reglagesclasse.h"
+#include "noyau/regles/resultats.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
+#include "plateforme/ordre.h"
 #include "plateforme/qt/grille.h"
 #include "plateforme/services.h"
-#include "plateforme/ordre.h"
 
 
 FenetreNouvelleClasse::FenetreNouvelleClasse() {

@@ -5,13 +5,14 @@
 #include <QVBoxLayout>
 
 #include "classes/invites.h"
-#include "noyau/portetexte.h"
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/listeclasses.h"
-#include "noyau/module.h"
-#include "noyau/piege.h"
-#include "noyau/reglagesclasse.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/piege.h"
+#include "noyau/base/portetexte.h"
+#include "noyau/fichiers/listeclasses.h"
+#include "noyau/regles/reglagesclasse.h"
+#include "noyau/suivi/ecriture.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
 

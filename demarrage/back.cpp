@@ -6,11 +6,11 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "noyau/portetexte.h"
-#include "noyau/copiecomplete.h"
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/module.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/portetexte.h"
+#include "noyau/suivi/copiecomplete.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
 

@@ -5,14 +5,15 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/listeclasses.h"
-#include "noyau/module.h"
-#include "noyau/piege.h"
-#include "noyau/renseignements.h"
-#include "noyau/synchro.h"
-#include "noyau/utilisateurs.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/piege.h"
+#include "noyau/fichiers/listeclasses.h"
+#include "noyau/fichiers/renseignements.h"
+#include "noyau/fichiers/utilisateurs.h"
+#include "noyau/suivi/amovible.h"
+#include "noyau/suivi/ecriture.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"

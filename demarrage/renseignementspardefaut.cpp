@@ -5,12 +5,12 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "noyau/portetexte.h"
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/module.h"
-#include "noyau/piege.h"
-#include "noyau/renseignements.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/piege.h"
+#include "noyau/base/portetexte.h"
+#include "noyau/fichiers/renseignements.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"

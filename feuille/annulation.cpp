@@ -7,12 +7,12 @@
 
 #include <tuple>
 
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/historique.h"
-#include "noyau/listeclasses.h"
-#include "noyau/notesclasse.h"
-#include "noyau/piege.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/piege.h"
+#include "noyau/fichiers/listeclasses.h"
+#include "noyau/fichiers/notesclasse.h"
+#include "noyau/suivi/historique.h"
 #include "socle/registre.h"
 
 namespace {

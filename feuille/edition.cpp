@@ -7,14 +7,14 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-#include "noyau/collage.h"
-#include "noyau/etat.h"
-#include "noyau/exports.h"
-#include "noyau/historique.h"
-#include "noyau/notesclasse.h"
-#include "noyau/piege.h"
-#include "noyau/resultats.h"
-#include "noyau/saisienote.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/piege.h"
+#include "noyau/fichiers/notesclasse.h"
+#include "noyau/regles/collage.h"
+#include "noyau/regles/resultats.h"
+#include "noyau/regles/saisienote.h"
+#include "noyau/sorties/exports.h"
+#include "noyau/suivi/historique.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
 

@@ -3,10 +3,10 @@
 
 #include "feuille/principale.h"
 
-#include "noyau/etat.h"
-#include "noyau/explication.h"
-#include "noyau/module.h"
-#include "noyau/statistiques.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/regles/explication.h"
+#include "noyau/regles/statistiques.h"
 #include "plateforme/erreurs.h"
 #include "plateforme/nombres.h"
 #include "plateforme/qt/grille.h"

@@ -4,12 +4,12 @@
 
 #include <QDir>
 
-#include "noyau/portetexte.h"
-#include "noyau/classeur.h"
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/exports.h"
-#include "noyau/module.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/portetexte.h"
+#include "noyau/sorties/classeur.h"
+#include "noyau/sorties/exports.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "noyau/etat.h"
+#include "noyau/base/etat.h"
 #include "plateforme/nombres.h"
 #include "plateforme/ordre.h"
 

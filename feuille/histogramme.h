@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "noyau/graphiques.h"
+#include "noyau/sorties/graphiques.h"
 #include "plateforme/qt/vuefigure.h"
 
 class Histogramme : public VueFigure {

@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "noyau/etat.h"
-#include "noyau/module.h"
-#include "noyau/piege.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/piege.h"
 #include "plateforme/boites.h"
 
 void ModeleHistorique::remplir(QList<Modification> lignes) {

@@ -5,7 +5,7 @@
 #include <QAbstractTableModel>
 #include <QList>
 
-#include "noyau/historique.h"
+#include "noyau/suivi/historique.h"
 #include "socle/fenetre.h"
 
 class QLabel;

@@ -3,15 +3,15 @@
 #include "feuille/principale.h"
 
 #include "impression/misesenpage.h"
-#include "noyau/etat.h"
-#include "noyau/module.h"
-#include "noyau/notesclasse.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/fichiers/notesclasse.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"
+#include "plateforme/qt/grille.h"
 #include "plateforme/services.h"
 #include "rapports/fiche.h"
 #include "socle/registre.h"
-#include "plateforme/qt/grille.h"
 
 void FenetrePrincipale::imprimerdirect_Click() {
   // Une colonne vide de 600 twips fait la marge de droite de l'image.

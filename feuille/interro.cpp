@@ -6,11 +6,11 @@
 #include <QVBoxLayout>
 
 #include "impression/misesenpage.h"
-#include "noyau/portetexte.h"
-#include "noyau/etat.h"
-#include "noyau/statistiques.h"
-#include "noyau/module.h"
-#include "noyau/saisienote.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/portetexte.h"
+#include "noyau/regles/saisienote.h"
+#include "noyau/regles/statistiques.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"

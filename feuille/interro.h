@@ -9,8 +9,8 @@
 #include <QPushButton>
 
 #include "feuille/histogramme.h"
-#include "socle/fenetre.h"
 #include "plateforme/qt/grille.h"
+#include "socle/fenetre.h"
 
 class FenetreInterro : public Fenetre {
 public:

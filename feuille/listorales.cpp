@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "impression/misesenpage.h"
-#include "noyau/etat.h"
+#include "noyau/base/etat.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"

@@ -3,14 +3,14 @@
 
 #include "feuille/principale.h"
 
-#include "noyau/portetexte.h"
-#include "noyau/etat.h"
-#include "noyau/historique.h"
-#include "noyau/maintenance.h"
-#include "noyau/module.h"
-#include "noyau/notesclasse.h"
-#include "noyau/piege.h"
-#include "noyau/saisienote.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/piege.h"
+#include "noyau/base/portetexte.h"
+#include "noyau/fichiers/notesclasse.h"
+#include "noyau/regles/maintenance.h"
+#include "noyau/regles/saisienote.h"
+#include "noyau/suivi/historique.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
 

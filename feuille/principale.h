@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "noyau/presentation.h"
-#include "socle/fenetre.h"
+#include "noyau/sorties/presentation.h"
 #include "plateforme/qt/grille.h"
+#include "socle/fenetre.h"
 
 inline const QString titreimpossible = QStringLiteral("Action Impossible !!!");
 inline const QString titregroupage = QStringLiteral("Grouper les compétences est actif");

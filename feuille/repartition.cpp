@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "noyau/etat.h"
+#include "noyau/base/etat.h"
 #include "plateforme/nombres.h"
 
 FenetreRepartition::FenetreRepartition() {

@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "noyau/etat.h"
+#include "noyau/base/etat.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/services.h"
 

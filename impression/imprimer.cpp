@@ -7,10 +7,10 @@
 #include <algorithm>
 
 #include "classes/listeclasses.h"
-#include "noyau/etat.h"
-#include "noyau/module.h"
-#include "noyau/notesclasse.h"
-#include "noyau/piege.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/piege.h"
+#include "noyau/fichiers/notesclasse.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"

@@ -12,7 +12,7 @@
 #include <QRadioButton>
 
 #include "impression/misesenpage.h"
-#include "noyau/tableaux.h"
+#include "noyau/base/tableaux.h"
 #include "socle/fenetre.h"
 
 class QGridLayout;

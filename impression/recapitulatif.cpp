@@ -4,8 +4,8 @@
 
 #include "impression/misesenpage.h"
 
-#include "noyau/etat.h"
-#include "noyau/module.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
 #include "plateforme/horloge.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"

@@ -7,10 +7,10 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "noyau/portetexte.h"
-#include "noyau/etat.h"
-#include "noyau/module.h"
-#include "noyau/remarques.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/portetexte.h"
+#include "noyau/fichiers/remarques.h"
 #include "plateforme/qt/grille.h"
 #include "plateforme/services.h"
 

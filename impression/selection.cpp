@@ -4,8 +4,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "noyau/etat.h"
-#include "noyau/module.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
 

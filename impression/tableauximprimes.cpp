@@ -4,8 +4,8 @@
 #include <cmath>
 #include <exception>
 
-#include "noyau/etat.h"
-#include "noyau/module.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
 #include "plateforme/couleurs.h"
 #include "plateforme/erreurs.h"
 #include "plateforme/horloge.h"

@@ -5,9 +5,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "noyau/etat.h"
-#include "noyau/renseignements.h"
-#include "noyau/totaux.h"
+#include "noyau/base/etat.h"
+#include "noyau/fichiers/renseignements.h"
+#include "noyau/regles/totaux.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"

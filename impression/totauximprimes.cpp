@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "noyau/etat.h"
-#include "noyau/module.h"
-#include "noyau/totaux.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/regles/totaux.h"
 #include "plateforme/couleurs.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"

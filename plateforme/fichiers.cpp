@@ -12,8 +12,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "plateforme/encodage.h"
 #include "plateforme/ecriturebrute.h"
+#include "plateforme/encodage.h"
 #include "plateforme/transaction.h"
 
 namespace {

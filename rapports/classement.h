@@ -4,7 +4,7 @@
 
 #include <QPushButton>
 
-#include "noyau/classement.h"
+#include "noyau/regles/classement.h"
 #include "plateforme/qt/grille.h"
 #include "socle/fenetre.h"
 

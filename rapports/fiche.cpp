@@ -6,9 +6,9 @@
 #include <QVBoxLayout>
 
 #include "impression/misesenpage.h"
-#include "noyau/etat.h"
-#include "noyau/fiche.h"
-#include "noyau/notesclasse.h"
+#include "noyau/base/etat.h"
+#include "noyau/fichiers/notesclasse.h"
+#include "noyau/sorties/fiche.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"

@@ -7,7 +7,7 @@
 #include <QList>
 #include <QPushButton>
 
-#include "noyau/graphiques.h"
+#include "noyau/sorties/graphiques.h"
 #include "plateforme/qt/grille.h"
 #include "plateforme/qt/vuefigure.h"
 #include "socle/fenetre.h"

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QScreen>
 
-#include "noyau/module.h"
+#include "noyau/base/module.h"
 #include "plateforme/qt/grille.h"
 
 namespace {

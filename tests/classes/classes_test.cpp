@@ -6,16 +6,16 @@
 #include "tests/outils/impressionqt.h"
 
 #include "classes/choixperiodeexa.h"
-#include "classes/listeclasses.h"
 #include "classes/invites.h"
+#include "classes/listeclasses.h"
 #include "classes/nouvelleclasse.h"
-#include "socle/registre.h"
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/listeclasses.h"
-#include "noyau/notesclasse.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/fichiers/listeclasses.h"
+#include "noyau/fichiers/notesclasse.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
+#include "socle/registre.h"
 #include "tests/outils/essai.h"
 
 namespace {

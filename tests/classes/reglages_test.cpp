@@ -8,7 +8,7 @@
 #include "classes/invites.h"
 #include "classes/listeclasses.h"
 #include "classes/rensclasse.h"
-#include "noyau/dossiers.h"
+#include "noyau/base/dossiers.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
 

@@ -5,12 +5,12 @@
 #include <QDir>
 
 #include "demarrage/bienvenue.h"
-#include "socle/registre.h"
 #include "demarrage/renseignementspardefaut.h"
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/module.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
 #include "plateforme/services.h"
+#include "socle/registre.h"
 #include "tests/outils/essai.h"
 
 namespace {

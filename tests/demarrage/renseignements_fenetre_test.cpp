@@ -2,13 +2,13 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "socle/registre.h"
 #include "demarrage/renseignementspardefaut.h"
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/renseignements.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/fichiers/renseignements.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
+#include "socle/registre.h"
 #include "tests/outils/essai.h"
 
 namespace {

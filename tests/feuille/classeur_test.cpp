@@ -4,9 +4,9 @@
 
 #include <QDir>
 
-#include "noyau/classeur.h"
-#include "noyau/demo.h"
-#include "noyau/exports.h"
+#include "noyau/demo/demo.h"
+#include "noyau/sorties/classeur.h"
+#include "noyau/sorties/exports.h"
 #include "plateforme/nombres.h"
 #include "tests/outils/tableur.h"
 

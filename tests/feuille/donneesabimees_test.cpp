@@ -6,11 +6,11 @@
 
 #include "tests/feuille/feuille_essai.h"
 
-#include "noyau/exports.h"
-#include "noyau/fiche.h"
-#include "noyau/maintenance.h"
-#include "noyau/piege.h"
-#include "noyau/totaux.h"
+#include "noyau/base/piege.h"
+#include "noyau/regles/maintenance.h"
+#include "noyau/regles/totaux.h"
+#include "noyau/sorties/exports.h"
+#include "noyau/sorties/fiche.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include "tests/feuille/feuille_essai.h"
 
 #include "feuille/listorales.h"
-#include "noyau/dossiers.h"
-#include "noyau/maintenance.h"
-#include "plateforme/nombres.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/regles/maintenance.h"
 #include "plateforme/imprimante.h"
+#include "plateforme/nombres.h"
 #include "plateforme/services.h"
 
 namespace {

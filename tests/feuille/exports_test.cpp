@@ -4,7 +4,7 @@
 
 #include <QDir>
 
-#include "noyau/exports.h"
+#include "noyau/sorties/exports.h"
 #include "tests/outils/tableur.h"
 
 namespace {

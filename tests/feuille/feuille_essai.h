@@ -6,9 +6,9 @@
 
 #include "feuille/interro.h"
 #include "feuille/principale.h"
-#include "noyau/etat.h"
-#include "noyau/listeclasses.h"
-#include "noyau/notesclasse.h"
+#include "noyau/base/etat.h"
+#include "noyau/fichiers/listeclasses.h"
+#include "noyau/fichiers/notesclasse.h"
 #include "plateforme/fichiers.h"
 #include "socle/registre.h"
 #include "tests/outils/essai.h"

@@ -2,24 +2,24 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "socle/registre.h"
 #include "classes/invites.h"
 #include "demarrage/renseignementspardefaut.h"
 #include "feuille/interro.h"
-#include "impression/misesenpage.h"
 #include "feuille/principale.h"
+#include "impression/misesenpage.h"
 #include "impression/rema.h"
-#include "noyau/demo.h"
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/listeclasses.h"
-#include "noyau/module.h"
-#include "noyau/notesclasse.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/demo/demo.h"
+#include "noyau/fichiers/listeclasses.h"
+#include "noyau/fichiers/notesclasse.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/services.h"
-#include "tests/outils/essai.h"
+#include "socle/registre.h"
 #include "tests/feuille/feuille_essai.h"
+#include "tests/outils/essai.h"
 
 namespace {
 

@@ -10,9 +10,10 @@
 #include "classes/competences.h"
 #include "feuille/historique.h"
 #include "feuille/interro.h"
-#include "noyau/dossiers.h"
-#include "noyau/historique.h"
-#include "noyau/synchro.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/suivi/amovible.h"
+#include "noyau/suivi/ecriture.h"
+#include "noyau/suivi/historique.h"
 #include "plateforme/transaction.h"
 
 namespace {

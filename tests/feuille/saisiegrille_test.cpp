@@ -9,7 +9,7 @@
 
 #include "tests/feuille/feuille_essai.h"
 
-#include "noyau/collage.h"
+#include "noyau/regles/collage.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "impression/choiximprimante.h"
 #include "impression/imprimer.h"
-#include "noyau/piege.h"
+#include "noyau/base/piege.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/qt/imprimanteqt.h"
 #include "plateforme/services.h"

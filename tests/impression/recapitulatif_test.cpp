@@ -8,8 +8,8 @@
 #include "impression/selection.h"
 #include "plateforme/couleurs.h"
 #include "plateforme/imprimante.h"
-#include "plateforme/services.h"
 #include "plateforme/qt/imprimanteqt.h"
+#include "plateforme/services.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QFileInfo>
 #include <map>
 
-#include "noyau/copiecomplete.h"
-#include "noyau/dossiers.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/suivi/copiecomplete.h"
 #include "plateforme/fichiers.h"
 #include "tests/outils/essai.h"
 

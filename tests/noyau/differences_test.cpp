@@ -2,7 +2,7 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "noyau/differences.h"
+#include "noyau/suivi/differences.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/listeclasses.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/fichiers/listeclasses.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
 #include "tests/outils/essai.h"

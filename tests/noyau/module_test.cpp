@@ -2,8 +2,8 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "noyau/etat.h"
-#include "noyau/module.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
 #include "tests/outils/essai.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "noyau/etat.h"
-#include "noyau/notesclasse.h"
-#include "noyau/resultats.h"
+#include "noyau/base/etat.h"
+#include "noyau/fichiers/notesclasse.h"
+#include "noyau/regles/resultats.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
 #include "tests/outils/essai.h"

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "noyau/portetexte.h"
+#include "noyau/base/portetexte.h"
 #include "plateforme/encodage.h"
 #include "tests/outils/essai.h"
 

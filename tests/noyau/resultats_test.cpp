@@ -2,9 +2,9 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "noyau/etat.h"
-#include "noyau/explication.h"
-#include "noyau/resultats.h"
+#include "noyau/base/etat.h"
+#include "noyau/regles/explication.h"
+#include "noyau/regles/resultats.h"
 #include "plateforme/erreurs.h"
 #include "tests/outils/essai.h"
 

@@ -2,8 +2,8 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "noyau/etat.h"
-#include "noyau/saisienote.h"
+#include "noyau/base/etat.h"
+#include "noyau/regles/saisienote.h"
 #include "tests/outils/essai.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "noyau/statistiques.h"
+#include "noyau/regles/statistiques.h"
 
 namespace {
 

@@ -4,10 +4,11 @@
 
 #include <QDir>
 
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
-#include "noyau/synchro.h"
-#include "noyau/utilisateurs.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/fichiers/utilisateurs.h"
+#include "noyau/suivi/amovible.h"
+#include "noyau/suivi/modifications.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
 #include "tests/outils/essai.h"

@@ -2,9 +2,9 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "noyau/etat.h"
-#include "noyau/notesclasse.h"
-#include "noyau/totaux.h"
+#include "noyau/base/etat.h"
+#include "noyau/fichiers/notesclasse.h"
+#include "noyau/regles/totaux.h"
 #include "tests/outils/essai.h"
 
 namespace {

@@ -4,9 +4,9 @@
 
 #include "tests/outils/impressionqt.h"
 
-#include "noyau/etat.h"
-#include "noyau/listeclasses.h"
-#include "noyau/notesclasse.h"
+#include "noyau/base/etat.h"
+#include "noyau/fichiers/listeclasses.h"
+#include "noyau/fichiers/notesclasse.h"
 #include "socle/registre.h"
 #include "tests/outils/essai.h"
 

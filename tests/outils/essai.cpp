@@ -1,13 +1,13 @@
 #include "tests/outils/essai.h"
 
-#include "noyau/historique.h"
+#include "noyau/suivi/historique.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include "noyau/dossiers.h"
-#include "noyau/etat.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
 #include "plateforme/encodage.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"

@@ -2,7 +2,7 @@
 
 #include "tests/outils/anneeessai.h"
 
-#include "noyau/classement.h"
+#include "noyau/regles/classement.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/services.h"
 #include "rapports/classement.h"

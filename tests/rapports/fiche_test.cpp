@@ -3,8 +3,8 @@
 #include "tests/feuille/feuille_essai.h"
 
 #include "impression/selection.h"
-#include "noyau/fiche.h"
-#include "noyau/graphiques.h"
+#include "noyau/sorties/fiche.h"
+#include "noyau/sorties/graphiques.h"
 #include "plateforme/couleurs.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/services.h"

@@ -1,8 +1,0 @@
-#include "noyau/etat.h"
-
-ÉtatPartagé& état() {
-  static ÉtatPartagé instance;
-  return instance;
-}
-
-void réinitialiserétat() { état() = ÉtatPartagé{}; }

@@ -1,0 +1,187 @@
+#include "noyau/suivi/amovible.h"
+
+#include <QStringList>
+
+#include "noyau/base/dossiers.h"
+#include "noyau/base/etat.h"
+#include "noyau/base/module.h"
+#include "noyau/base/piege.h"
+#include "noyau/suivi/differences.h"
+#include "noyau/suivi/historique.h"
+#include "noyau/suivi/modifications.h"
+#include "plateforme/fichiers.h"
+#include "plateforme/services.h"
+
+namespace {
+
+void copierversdisquedur(const QString& nom) {
+  const qsizetype barre = nom.indexOf(u'\\');
+  if (barre > 0) créerdossier(chemindisquedur(nom.left(barre)));
+  copierfichier(cheminamovible(nom), chemindisquedur(nom));
+}
+
+void copierversamovible(const QString& nom) {
+  const QString cible = cheminamovible(nom);
+  const qsizetype barre = nom.indexOf(u'\\');
+  // Le dossier d'une classe créée pendant la session, seulement si le disque est là.
+  if (barre > 0 && dossierexiste(cheminamovible(QString())))
+    créerdossier(cheminamovible(nom.left(barre)));
+  copierfichier(chemindisquedur(nom), cible);
+}
+
+// Un fichier resté dans la liste des modifications (copie manquée à la dernière
+// sortie) est plus récent sur le disque dur : on ne l'écrase pas sans le dire.
+void comparerfichierenattente(const QString& nom, const QString& détails) {
+  const int r = question(
+      QStringLiteral("Le fichier <%1> n'a pas pu être copié sur le disque amovible lors de la dernière "
+                     "sortie : la copie du disque dur est donc la plus récente, et elle diffère de celle "
+                     "du disque amovible.\n\nOui : garder la copie du disque dur (elle sera copiée sur le "
+                     "disque amovible à la sortie).\nNon : la remplacer par celle du disque amovible.")
+          .arg(nom),
+      QStringLiteral("ATTENTION"), détails);
+  if (r == NON) copierversdisquedur(nom);
+  if (r == ANNULER) terminerleprogramme();
+}
+
+void comparer(const QString& nom) {
+  const QString disquedur = chemindisquedur(nom);
+  if (!fichierexiste(disquedur)) {
+    copierversdisquedur(nom);
+    return;
+  }
+  // Un fichier en attente de copie que le disque amovible n'a jamais reçu : le
+  // disque dur a la seule copie, elle sera copiée à la sortie.
+  if (!fichierexiste(cheminamovible(nom)) && dossierexiste(cheminamovible(QString())) &&
+      modificationsenattente().contains(nom))
+    return;
+  const QStringList amovible = lirefichier(cheminamovible(nom));
+  const QStringList copiedur = lirefichier(disquedur);
+  if (amovible == copiedur) return;
+  const QString détails = textedesdifférences(nom, copiedur, amovible);
+  if (modificationsenattente().contains(nom)) {
+    comparerfichierenattente(nom, détails);
+    return;
+  }
+  const int r = question(
+      QStringLiteral("Le contenu du disque amovible et de la sauvegarde sur disque dur sont différents pour <") +
+          nom +
+          QStringLiteral(">.  Désirez-vous sauvegarder ces changements sur le disque dur ?  Attention : si vous "
+                         "n'avez pas effectué de modifications sur un autre ordinateur, il est conseillé de ne "
+                         "pas sauvegarder les modifications car il se pourrait qu'il y ait une erreur sur votre "
+                         "disque amovible."),
+      QStringLiteral("ATTENTION"), détails);
+  if (r != OUI) terminerleprogramme();
+  copierversdisquedur(nom);
+}
+
+enum class IssueCopie { Terminée, Refusée, Incomplète };
+
+struct ÉchecCopie {
+  QString nom;
+  QString cause;
+};
+
+struct OptionsCopie {
+  bool demander = true;
+  QString question;
+  QString messagefin;
+  std::function<void(const QString&)> avantcopie;
+};
+
+QString rapportéchecs(const QList<ÉchecCopie>& échecs) {
+  QString texte = QStringLiteral("Ces fichiers n'ont pas pu être copiés sur le disque amovible :\n");
+  for (const ÉchecCopie& é : échecs) texte += QStringLiteral("\n- %1 : %2").arg(é.nom, é.cause);
+  texte += QStringLiteral("\n\nIls restent intacts sur le disque dur et notés dans la liste des fichiers à "
+                          "copier : ils seront copiés à la prochaine sortie.");
+  return texte;
+}
+
+// L'historique d'une classe suit ses fichiers sur le disque amovible.
+QStringList avechistoriques(const QStringList& entrées) {
+  QStringList noms = entrées;
+  for (const QString& nom : entrées) {
+    const QString historique = historiqueàcopier(nom);
+    if (!historique.isEmpty() && !noms.contains(historique)) noms.append(historique);
+  }
+  return noms;
+}
+
+IssueCopie copierlistemodifications(const OptionsCopie& options, QString& rapport) {
+  const QString liste = chemindisquedur(nomlistemodifications);
+  if (!fichierexiste(liste)) return IssueCopie::Terminée;
+  const QStringList entrées = avecpiège(titreerreur(liste), modificationsenattente);
+  if (!entrées.isEmpty() && options.demander && question(options.question, QStringLiteral("Quitter")) != OUI)
+    return IssueCopie::Refusée;
+  QList<ÉchecCopie> échecs;
+  for (const QString& nom : avechistoriques(entrées)) {
+    // Un fichier supprimé depuis (une classe retirée) n'a plus rien à copier.
+    if (!fichierexiste(chemindisquedur(nom))) continue;
+    if (options.avantcopie) options.avantcopie(nom);
+    try {
+      copierversamovible(nom);
+    } catch (const ErreurEvalo& e) {
+      échecs.append({nom, e.texte()});
+    }
+  }
+  if (échecs.isEmpty()) {
+    avecpiège(titreerreur(liste), [&] { supprimerfichier(liste); });
+    boîtes().message(options.messagefin, QString());
+    return IssueCopie::Terminée;
+  }
+  QStringList restants;
+  for (const ÉchecCopie& é : échecs) restants.append(é.nom);
+  avecpiège(titreerreur(liste), [&] { écrirefichier(liste, restants); });
+  rapport = rapportéchecs(échecs);
+  return IssueCopie::Incomplète;
+}
+
+// Après une copie incomplète : rend vrai quand l'utilisateur veut quitter quand même.
+bool quitterquandmême(const QString& rapport) {
+  return question(rapport + QStringLiteral("\n\nVoulez-vous quitter quand même ?"),
+                  QStringLiteral("Sauvegarde incomplète")) == OUI;
+}
+
+}  // namespace
+
+void vérifieravantlecture(const QString& nom) {
+  if (déjàvérifié(nom)) return;
+  comparer(nom);
+  noterfichiervérifié(nom);
+}
+
+void sauvegardedesortie() {
+  const OptionsCopie options{
+      true,
+      QStringLiteral("Voulez-vous réellement quitter cette application ?  Si oui, laissez votre disque amovible "
+                     "branché car la sauvegarde (éventuelle) va s'opérer maintenant."),
+      QStringLiteral("Sauvegarde sur disque amovible terminée"),
+      {}};
+  QString rapport;
+  const IssueCopie issue = copierlistemodifications(options, rapport);
+  if (issue == IssueCopie::Refusée) return;
+  if (issue == IssueCopie::Incomplète && !quitterquandmême(rapport)) return;
+  supprimerlistevérifiés();
+  terminerleprogramme();
+}
+
+bool sauvegardedesortieprincipale(const std::function<void(const QString&)>& avantcopie) {
+  const OptionsCopie options{
+      état().dossieramovible.toUpper() == QStringLiteral("A:\\"),
+      QStringLiteral("Voulez-vous réellement quitter cette application ?  Si oui, laissez votre disquette dans le "
+                     "lecteur car la sauvegarde va s'opérer maintenant."),
+      QStringLiteral("Sauvegarde terminée"),
+      avantcopie};
+  QString rapport;
+  const IssueCopie issue = copierlistemodifications(options, rapport);
+  if (issue == IssueCopie::Refusée) return false;
+  if (issue == IssueCopie::Incomplète && !quitterquandmême(rapport)) return false;
+  supprimerlistevérifiés();
+  return true;
+}
+
+void sauvegardederécupération() {
+  const OptionsCopie options{false, QString(), QStringLiteral("Sauvegarde sur disque amovible terminée"), {}};
+  QString rapport;
+  if (copierlistemodifications(options, rapport) == IssueCopie::Incomplète)
+    boîtes().message(rapport, QStringLiteral("Sauvegarde incomplète"));
+}
