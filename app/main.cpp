@@ -19,6 +19,7 @@
 #include "noyau/base/etat.h"
 #include "noyau/base/piege.h"
 #include "noyau/demo/demo.h"
+#include "noyau/fusion/decision.h"
 #include "plateforme/qt/boitesqt.h"
 #include "plateforme/qt/imprimanteqt.h"
 #include "plateforme/services.h"
@@ -116,6 +117,7 @@ int main(int argc, char* argv[]) {
     return QFileDialog::getExistingDirectory(QApplication::activeWindow(), titre, départ);
   };
   brancherfenêtres();
+  brancherfusiondesclasses();
 
   // La liste des classes prend la suite de la bienvenue ; on n'en sort que par
   // "Quitter", qui sauvegarde et termine le programme.

@@ -25,6 +25,7 @@ class FenetreFiche;
 class FenetreSelection;
 class FenetreHistorique;
 class FenetreRepartition;
+class FenetreConflits;
 
 FenetreBienvenue& Bienvenue();
 FenetreUtilisateurs& utilisateurs();
@@ -49,6 +50,7 @@ FenetreFiche& ficheindividuelle();
 FenetreSelection& fenêtrerécapitulatif();
 FenetreHistorique& fenêtrehistorique();
 FenetreRepartition& fenêtrerépartition();
+FenetreConflits& fenêtreconflits();
 
 // Branche montrermodale(nom) des services sur les fenêtres du programme.
 void brancherfenêtres();

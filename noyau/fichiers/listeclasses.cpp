@@ -97,7 +97,11 @@ void liremaxima() {
   const QString nom = nommaxima(é.dossierclasse[é.classecourante]);
   vérifieravantlecture(nom);
   const QString chemin = chemindisquedur(nom);
-  const QStringList lignes = lirefichier(chemin);
+  analysermaxima(lirefichier(chemin), chemin);
+}
+
+void analysermaxima(const QStringList& lignes, const QString& chemin) {
+  ÉtatPartagé& é = état();
   LecteurLignes l(lignes, chemin);
   é.nbexamens = l.compte();
   é.maxpériode = l.entier();
@@ -166,6 +170,11 @@ void lireinterrossanspiège() {
   const QString chemin = chemindisquedur(nom);
   vérifieravantlecture(nom);
   LecteurLignes l(lirefichier(chemin), chemin);
+  analyserinterros(l);
+}
+
+void analyserinterros(const QStringList& lignes, const QString& chemin) {
+  LecteurLignes l(lignes, chemin);
   analyserinterros(l);
 }
 

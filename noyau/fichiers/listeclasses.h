@@ -14,12 +14,15 @@ void écrirelisteclasses();
 
 // Sans piège propre : une erreur remonte au piège de l'appelant.
 void liremaxima();
+// Les mêmes lectures sur des lignes déjà lues (chemin pour les messages).
+void analysermaxima(const QStringList& lignes, const QString& chemin);
 void écriremaxima();
 QStringList lignesmaxima();
 
 // Demandent nbinterros et listecompétences déjà connus.
 void lireinterros();
 void lireinterrossanspiège();  // pour un appelant qui a son propre piège
+void analyserinterros(const QStringList& lignes, const QString& chemin);
 void écrireinterros();
 QStringList lignesinterros();
 

@@ -57,9 +57,8 @@ int maximumdelaclé(const ÉtatPartagé& é, const QString& chemin) {
   return é.maxexamen[examen];
 }
 
-void lirefichiernotes(const QString& chemin) {
+void lirelignesnotes(const QStringList& lignes, const QString& chemin) {
   ÉtatPartagé& é = état();
-  const QStringList lignes = lirefichier(chemin);
   LecteurLignes l(lignes, chemin);
   é.nbélèves = l.compte();
   é.ligneélève.redim(é.nbélèves + 1);
@@ -104,13 +103,22 @@ void chargerclasse() {
     liremaxima();
     é.maxcourant = maximumdelaclé(é, chemin);
     vérifieravantlecture(nom);
-    lirefichiernotes(chemin);
+    lirelignesnotes(lirefichier(chemin), chemin);
     for (int i = 1; i <= é.nbélèves; ++i) avecligne(chemin, 2 * i + 4, [i] { découperrésultat(i); });
   });
   if (é.pascalcul == 1) return;
   const QString interros = chemindisquedur(nomclasseouverte(u'R'));
   if (é.nbinterros != 0) avecpiègedechargement(titreerreur(interros), lireinterrossanspiège);
   avecpiègedechargement(titreerreur(chemin), [&] { découperetstatistiquesde(chemin); });
+}
+
+void chargerclassedepuis(const QStringList& notes, const QStringList& interros, const QString& chemin) {
+  ÉtatPartagé& é = état();
+  é.maxcourant = maximumdelaclé(é, chemin);
+  lirelignesnotes(notes, chemin);
+  for (int i = 1; i <= é.nbélèves; ++i) avecligne(chemin, 2 * i + 4, [i] { découperrésultat(i); });
+  if (é.nbinterros != 0) analyserinterros(interros, chemin);
+  découperetstatistiquesde(chemin);
 }
 
 GardeClassePériode::GardeClassePériode()

@@ -25,6 +25,10 @@ QString champsuivant();
 // Charge la classe classecourante à la clé périodecourante : maxima, notes,
 // interrogations et statistiques (sauf quand pascalcul vaut 1 : résultats seuls).
 void chargerclasse();
+// Le même chargement sur des lignes déjà lues, sans rien lire ni comparer : les
+// maxima (analysermaxima) et périodecourante sont déjà là. Lève les erreurs du
+// chargement (chemin pour les messages).
+void chargerclassedepuis(const QStringList& notes, const QStringList& interros, const QString& chemin);
 
 // Écrit le fichier des notes de la classe-période ouverte.
 void sauverclasse();

@@ -1,32 +1,30 @@
 #include "noyau/suivi/amovible.h"
 
 #include <QStringList>
+#include <optional>
 
 #include "noyau/base/dossiers.h"
 #include "noyau/base/etat.h"
 #include "noyau/base/module.h"
 #include "noyau/base/piege.h"
+#include "noyau/suivi/ancetres.h"
 #include "noyau/suivi/differences.h"
 #include "noyau/suivi/historique.h"
 #include "noyau/suivi/modifications.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
+#include "plateforme/transaction.h"
 
 namespace {
 
+FusionBranchée fusion;
+
+// Le fichier pris au disque amovible devient l'ancêtre commun des deux copies.
 void copierversdisquedur(const QString& nom) {
   const qsizetype barre = nom.indexOf(u'\\');
   if (barre > 0) créerdossier(chemindisquedur(nom.left(barre)));
   copierfichier(cheminamovible(nom), chemindisquedur(nom));
-}
-
-void copierversamovible(const QString& nom) {
-  const QString cible = cheminamovible(nom);
-  const qsizetype barre = nom.indexOf(u'\\');
-  // Le dossier d'une classe créée pendant la session, seulement si le disque est là.
-  if (barre > 0 && dossierexiste(cheminamovible(QString())))
-    créerdossier(cheminamovible(nom.left(barre)));
-  copierfichier(chemindisquedur(nom), cible);
+  noterancêtre(nom, lireoctets(chemindisquedur(nom)));
 }
 
 // Un fichier resté dans la liste des modifications (copie manquée à la dernière
@@ -56,7 +54,15 @@ void comparer(const QString& nom) {
     return;
   const QStringList amovible = lirefichier(cheminamovible(nom));
   const QStringList copiedur = lirefichier(disquedur);
-  if (amovible == copiedur) return;
+  if (amovible == copiedur) {
+    const QByteArray octets = lireoctets(cheminamovible(nom));
+    try {
+      if (!mêmeslignes(lireancêtre(nom), octets)) noterancêtre(nom, octets);
+    } catch (const ErreurEvalo&) {
+      // Sans ancêtre, la prochaine différence posera la question d'avant.
+    }
+    return;
+  }
   const QString détails = textedesdifférences(nom, copiedur, amovible);
   if (modificationsenattente().contains(nom)) {
     comparerfichierenattente(nom, détails);
@@ -106,6 +112,40 @@ QStringList avechistoriques(const QStringList& entrées) {
   return noms;
 }
 
+// Les fichiers à copier, par groupe décidé ensemble : une classe (son dossier), ou un
+// fichier seul du dossier des données ; dans l'ordre de la liste.
+QList<QStringList> groupes(const QStringList& noms) {
+  QList<QStringList> g;
+  QStringList clés;
+  for (const QString& nom : noms) {
+    const qsizetype barre = nom.indexOf(u'\\');
+    const QString clé = barre > 0 ? nom.left(barre) : nom;
+    const qsizetype i = clés.indexOf(clé);
+    if (i < 0) {
+      clés.append(clé);
+      g.append({nom});
+    } else if (!g[i].contains(nom)) {
+      g[i].append(nom);
+    }
+  }
+  return g;
+}
+
+// Copie un groupe sur le disque amovible en une transaction (journal sur le disque
+// amovible), puis en fait l'ancêtre commun des deux copies.
+void copiergroupe(const QStringList& noms) {
+  QList<FichierÀÉcrire> copies, ancêtres;
+  for (const QString& nom : noms) {
+    const qsizetype barre = nom.indexOf(u'\\');
+    if (barre > 0 && dossierexiste(cheminamovible(QString()))) créerdossier(cheminamovible(nom.left(barre)));
+    const QByteArray octets = lireoctets(chemindisquedur(nom));
+    copies.append({cheminamovible(nom), octets});
+    if (barre < 0 || nom != nomhistorique(nom.left(barre))) ancêtres.append(ancêtreàécrire(nom, octets));
+  }
+  écrireensemble(copies, cheminamovible(nomjournal));
+  if (!ancêtres.isEmpty()) écrireensemble(ancêtres, chemindisquedur(nomjournal));
+}
+
 IssueCopie copierlistemodifications(const OptionsCopie& options, QString& rapport) {
   const QString liste = chemindisquedur(nomlistemodifications);
   if (!fichierexiste(liste)) return IssueCopie::Terminée;
@@ -113,14 +153,29 @@ IssueCopie copierlistemodifications(const OptionsCopie& options, QString& rappor
   if (!entrées.isEmpty() && options.demander && question(options.question, QStringLiteral("Quitter")) != OUI)
     return IssueCopie::Refusée;
   QList<ÉchecCopie> échecs;
-  for (const QString& nom : avechistoriques(entrées)) {
+  for (QStringList groupe : groupes(avechistoriques(entrées))) {
     // Un fichier supprimé depuis (une classe retirée) n'a plus rien à copier.
-    if (!fichierexiste(chemindisquedur(nom))) continue;
-    if (options.avantcopie) options.avantcopie(nom);
+    groupe.removeIf([](const QString& nom) { return !fichierexiste(chemindisquedur(nom)); });
+    if (groupe.isEmpty()) continue;
     try {
-      copierversamovible(nom);
+      // La copie amovible a changé depuis que cet ordinateur l'a prise : fusionner d'abord.
+      if (fusion.avantcopie) {
+        const std::optional<QStringList> fusionnés = fusion.avantcopie(groupe.first());
+        if (!fusionnés) {
+          for (const QString& nom : groupe)
+            échecs.append({nom, QStringLiteral("la copie du disque amovible a changé depuis et la fusion a été annulée")});
+          continue;
+        }
+        for (const QString& nom : *fusionnés)
+          if (!groupe.contains(nom) && fichierexiste(chemindisquedur(nom))) groupe.append(nom);
+      }
+      if (options.avantcopie)
+        for (const QString& nom : groupe) options.avantcopie(nom);
+      copiergroupe(groupe);
     } catch (const ErreurEvalo& e) {
-      échecs.append({nom, e.texte()});
+      for (const QString& nom : groupe) échecs.append({nom, e.texte()});
+    } catch (const CommandeArrêtée&) {
+      for (const QString& nom : groupe) échecs.append({nom, QStringLiteral("fichier illisible")});
     }
   }
   if (échecs.isEmpty()) {
@@ -143,8 +198,11 @@ bool quitterquandmême(const QString& rapport) {
 
 }  // namespace
 
+void brancherfusion(FusionBranchée f) { fusion = std::move(f); }
+
 void vérifieravantlecture(const QString& nom) {
   if (déjàvérifié(nom)) return;
+  if (fusion.avantlecture && fusion.avantlecture(nom)) return;
   comparer(nom);
   noterfichiervérifié(nom);
 }

@@ -3,7 +3,21 @@
 // première lecture de la session, et chaque fichier écrit y est copié à la sortie.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
+#include <optional>
+
+// La fusion d'une classe entière (pièce d'au-dessus) se branche ici. avantlecture :
+// à la première lecture d'un fichier, décide de tout son groupe (une classe, la
+// liste des classes) et rend vrai ; faux la laisse à la comparaison fichier par
+// fichier. avantcopie : avant la copie de sortie d'un groupe dont la copie amovible
+// a changé depuis, fusionne et rend les fichiers à copier en plus ; rien quand le
+// professeur a annulé (le groupe n'est pas copié).
+struct FusionBranchée {
+  std::function<bool(const QString& nom)> avantlecture;
+  std::function<std::optional<QStringList>(const QString& nom)> avantcopie;
+};
+void brancherfusion(FusionBranchée fusion);
 
 // À appeler par chaque lecteur avant d'ouvrir le fichier du disque dur : à la
 // première lecture de la session, compare les deux copies et laisse choisir.

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "noyau/base/dossiers.h"
+#include "noyau/suivi/ancetres.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/transaction.h"
 
@@ -30,7 +31,8 @@ public:
   BilanCopie exécuter() {
     QStringList fichiers = àcopier(listerfichiers(données_));
     fichiers.removeAll(nomlistevérifiés);
-    const QStringList dossiers = listerdossiers(données_);
+    QStringList dossiers = listerdossiers(données_);
+    dossiers.removeAll(dossierancêtres);  // propres à cet ordinateur
     QList<QStringList> fichiersdesdossiers;
     bilan_.total = static_cast<int>(fichiers.size());
     for (const QString& d : dossiers) {

@@ -52,8 +52,8 @@ void écrirefichiernoté(const QString& nom, const QStringList& lignes) {
   });
 }
 
-bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers) {
-  if (fichiers.isEmpty()) return true;
+bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers, const QList<FichierÀÉcrire>& annexes) {
+  if (fichiers.isEmpty() && annexes.isEmpty()) return true;
   QList<FichierÀÉcrire> àécrire;
   QStringList noms;
   for (const FichierPréparé& f : fichiers) {
@@ -62,10 +62,10 @@ bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers) {
   }
   for (;;) {
     try {
-      écrireensemblenoté(àécrire + inscrirechangement(fichiers), noms);
+      écrireensemblenoté(àécrire + inscrirechangement(fichiers) + annexes, noms);
       return true;
     } catch (const ErreurFichier& e) {
-      const QString titre = titreerreur(e.chemin().isEmpty() ? chemindisquedur(fichiers.first().nom) : e.chemin());
+      const QString titre = titreerreur(e.chemin().isEmpty() && !fichiers.isEmpty() ? chemindisquedur(fichiers.first().nom) : e.chemin());
       if (avertissement(e.texte() + QStringLiteral("\n\nOK : réessayer.  Annuler : renoncer à ce changement."), titre) != OK)
         return false;
     }
@@ -74,5 +74,12 @@ bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers) {
 
 QStringList achevertransactionsenattente() {
   const QString journal = chemindisquedur(nomjournal);
-  return avecpiège(titreerreur(journal), [&] { return achevertransaction(journal); });
+  const QStringList achevés = avecpiège(titreerreur(journal), [&] { return achevertransaction(journal); });
+  // Une copie de sortie interrompue sur le disque amovible s'achève aussi, quand il est là.
+  try {
+    const QString amovible = cheminamovible(nomjournal);
+    if (fichierexiste(amovible)) achevertransaction(amovible);
+  } catch (const ErreurEvalo&) {
+  }
+  return achevés;
 }

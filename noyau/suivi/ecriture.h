@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "noyau/suivi/modifications.h"
+#include "plateforme/transaction.h"
 
 // Écrit un fichier de données entier après l'avoir noté dans la liste des
 // modifications, sous le piège des erreurs de fichier.
@@ -16,7 +17,9 @@ void écrirefichiernoté(const QString& nom, const QStringList& lignes);
 // même place dans chaque période) : aucun n'est remplacé quand l'un ne peut pas
 // être écrit. Une erreur montre sa cause ; OK recommence, Annuler renonce au
 // changement. Rend vrai quand tous sont écrits.
-bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers);
+// Les annexes (tenues par le programme, comme les ancêtres communs) vont dans la
+// même transaction sans entrer dans la liste des modifications ni dans l'historique.
+bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers, const QList<FichierÀÉcrire>& annexes = {});
 
 // Un changement qui écrit plusieurs fichiers : tant qu'elle vit, chaque
 // écrirefichiernoté est gardé au lieu d'être écrit ; valider() les écrit tous en

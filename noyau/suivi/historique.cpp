@@ -54,7 +54,7 @@ struct Cache {
 QHash<QString, Cache> caches;
 QSet<QString> fusionnées;  // classes dont la copie amovible a été lue pendant la session
 
-QString ordinateur() { return ordinateurfixé.isEmpty() ? QSysInfo::machineHostName() : ordinateurfixé; }
+QString ordinateur() { return ordinateurcourant(); }
 
 QString cléde(const QString& nom) {
   const qsizetype barre = nom.indexOf(u'\\');
@@ -521,6 +521,8 @@ QString historiqueàcopier(const QString& nomfichierécrit) {
 }
 
 void fixerordinateur(const QString& nom) { ordinateurfixé = nom; }
+
+QString ordinateurcourant() { return ordinateurfixé.isEmpty() ? QSysInfo::machineHostName() : ordinateurfixé; }
 
 void oublierhistoriques() {
   caches.clear();

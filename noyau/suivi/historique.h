@@ -106,6 +106,9 @@ inline constexpr int changementsannulables = 200;
 // Les fichiers de l'historique d'une classe à copier sur le disque amovible avec elle.
 QString historiqueàcopier(const QString& nomfichierécrit);
 
+// Le nom de cet ordinateur, tel que l'historique le note.
+QString ordinateurcourant();
+
 // Pour les essais : un autre ordinateur ; l'historique relu au lieu d'être gardé.
 void fixerordinateur(const QString& nom);
 void oublierhistoriques();

@@ -12,6 +12,7 @@
 #include "feuille/interro.h"
 #include "noyau/base/dossiers.h"
 #include "noyau/suivi/amovible.h"
+#include "noyau/suivi/ancetres.h"
 #include "noyau/suivi/ecriture.h"
 #include "noyau/suivi/historique.h"
 #include "plateforme/transaction.h"
@@ -49,7 +50,7 @@ protected:
   }
 
   // Les fichiers de données tels qu'ils sont sur le disque dur (sans l'historique
-  // ni les listes de la synchronisation).
+  // ni les listes de la synchronisation, ni les ancêtres communs).
   Fichiers données() const {
     Fichiers f;
     const QString racine = chemindisquedur(QString());
@@ -59,6 +60,7 @@ protected:
       QString relatif = chemin.mid(racine.size());
       while (relatif.startsWith(u'/')) relatif.remove(0, 1);
       if (relatif.contains(QStringLiteral("annulations")) || relatif.endsWith(QStringLiteral("historique.txt")) ||
+          relatif.startsWith(dossierancêtres + u'/') ||
           relatif == nomlistemodifications || relatif == nomlistevérifiés)
         continue;
       f.insert(relatif, lire(chemin));

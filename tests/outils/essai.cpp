@@ -8,6 +8,8 @@
 
 #include "noyau/base/dossiers.h"
 #include "noyau/base/etat.h"
+#include "noyau/fusion/decision.h"
+#include "noyau/suivi/amovible.h"
 #include "plateforme/encodage.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/services.h"
@@ -34,10 +36,12 @@ void EssaiDonnees::SetUp() {
     fenêtresmontrées.append(nom);
     if (surfenêtre) surfenêtre(nom);
   };
+  brancherfusiondesclasses();
 }
 
 void EssaiDonnees::TearDown() {
   oublierhistoriques();
+  brancherfusion({});
   simulerdisqueplein(-1);
   simulerpanneaufichier(0);
   simulerdisquepleinaprès(-1);

@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include "tests/feuille/feuille_essai.h"
+
+#include <QDirIterator>
+#include <functional>
+#include <optional>
+
+#include "classes/choixperiodeexa.h"
+#include "classes/conflits.h"
+#include "noyau/base/dossiers.h"
+#include "noyau/fusion/decision.h"
+#include "noyau/suivi/amovible.h"
+#include "noyau/suivi/ancetres.h"
+#include "noyau/suivi/historique.h"
+
+namespace {
+
+using Fichiers = QMap<QString, QByteArray>;
+
+// Les fichiers de données d'un dossier, sans ce que le programme tient à côté
+// (historique, annulations, listes de la session, ancêtres, copies mises de côté).
+Fichiers données(const QString& dossier) {
+  Fichiers f;
+  QDirIterator it(dossier, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString chemin = it.next();
+    const QString relatif = chemin.mid(dossier.size() + 1);
+    if (relatif.startsWith(dossierancêtres + u'/') || relatif.startsWith(dossiercopiesenconflit) ||
+        relatif.contains(QStringLiteral("annulations")) || relatif.endsWith(QStringLiteral("historique.txt")) ||
+        relatif == nomlistemodifications || relatif == nomlistevérifiés)
+      continue;
+    QFile fichier(chemin);
+    EXPECT_TRUE(fichier.open(QIODevice::ReadOnly));
+    f.insert(relatif, fichier.readAll());
+  }
+  return f;
+}
+
+void copierdossier(const QString& source, const QString& cible) {
+  QDirIterator it(source, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString chemin = it.next();
+    const QString relatif = chemin.mid(source.size() + 1);
+    if (relatif == nomlistevérifiés || relatif == nomlistemodifications) continue;
+    QDir().mkpath(QFileInfo(cible + u'/' + relatif).absolutePath());
+    QFile::copy(chemin, cible + u'/' + relatif);
+  }
+}
+
+// Deux ordinateurs, A (le banc de la feuille) et B, partis de la même classe 5A et
+// d'un même disque amovible.
+class DeuxOrdinateurs : public Feuille {
+public:
+  void SetUp() override {
+    Feuille::SetUp();
+    ASSERT_TRUE(sauvegardedesortieprincipale({}));
+    racineB = temporaire.path() + QStringLiteral("/racineB");
+    copierdossier(racine + QStringLiteral("/evalo"), racineB + QStringLiteral("/evalo"));
+    boîtes.oublier();
+  }
+
+  // Une session de l'ordinateur (« A » ou « B ») sur la classe, période 1. Une
+  // session reprise (l'ordinateur n'avait pas quitté) ne compare plus rien.
+  void session(const QString& ordinateur) {
+    oublierhistoriques();
+    fixerordinateur(ordinateur);
+    réinitialiserétat();
+    ÉtatPartagé& é = état();
+    é.dossierracine = ordinateur == u"A" ? racine : racineB;
+    é.dossieramovible = dossieramov + u'\\';
+    é.annéescolaire = QStringLiteral("13");
+    é.annéeaffichée = QStringLiteral(" 13 - 14");
+    é.préparations = VRAI;
+    lirelisteclasses();
+    é.listeclassesaffichées.redim(2);
+    é.listeclassesaffichées[1] = QStringLiteral("5A");
+    é.classecourante = 1;
+    é.périodecourante = QStringLiteral("P1");
+    chargerclasse();
+    p.Form_Load();
+  }
+  void quitter() { ASSERT_TRUE(sauvegardedesortieprincipale({})); }
+
+  void noter(int l, int c, const QString& note) {
+    choisir(l, c);
+    boîtes.répondretexte(note);
+    p.grille1_KeyDown(13, 0);
+  }
+  void ajouterélève(const QString& nom) {
+    boîtes.répondretexte(nom);
+    p.mnuajouternom_Click();
+  }
+  void retirerélève(int l) {
+    choisir(l, 1);
+    boîtes.répondre(OK);
+    p.grille1_KeyDown(46, 0);
+  }
+  void supprimerdernierteste() {
+    choisir(3, état().nbinterros + 1);
+    boîtes.répondre(OK);
+    p.supprimer();
+  }
+  void nouvelleinterrodu(const QString& date, const QStringList& notes) {
+    surfenêtre = [=](const QString&) {
+      FenetreInterro& f = fenêtreinterro();
+      f.Form_Load();
+      f.notesinterro = QStringList{QString()} + notes;
+      f.dateinterrogation->setText(date);
+      f.choixcompétence->setCurrentIndex(1);
+      f.cmdok_Click();
+    };
+    boîtes.répondretexte(QStringLiteral("20"));
+    p.mnunouvie_Click();
+    surfenêtre = nullptr;
+  }
+  void créerpériode() {
+    boîtes.répondre(OUI);
+    choixpériodeexa().créerpériode();
+    état().périodecourante = QStringLiteral("P1");
+    chargerclasse();
+  }
+
+  // La note de l'élève à l'interro k de la période 1 chargée (vide : pas d'élève).
+  std::optional<QString> note(const QString& nom, int k) const {
+    const ÉtatPartagé& é = état();
+    for (int i = 1; i <= é.nbélèves; ++i)
+      if (é.nomélève[i] == nom) return k <= é.nbinterros ? é.noteinterro(i, k) : QStringLiteral("(pas d'interro)");
+    return std::nullopt;
+  }
+  QStringList élèves() const {
+    QStringList n;
+    for (int i = 1; i <= état().nbélèves; ++i) n.append(état().nomélève[i]);
+    return n;
+  }
+
+  Fichiers donnéesA() const { return données(racine + QStringLiteral("/evalo")); }
+  Fichiers donnéesB() const { return données(racineB + QStringLiteral("/evalo")); }
+  Fichiers donnéesdisque() const { return données(dossieramov); }
+  bool questiondanciennesversions() const {
+    for (const BoiteMontrée& b : boîtes.montrées())
+      if (b.titre == u"ATTENTION") return true;
+    return false;
+  }
+
+  QString racineB;
+};
+
+// Les notes du problème, pas à pas : A note 3 et 4 et copie sur le disque ; B,
+// ouvert d'avant, note 5 et 6 puis quitte ; A revient. Les quatre notes restent
+// partout, sans une question.
+TEST_F(DeuxOrdinateurs, LesNotesDesDeuxOrdinateursRestent) {
+  session(QStringLiteral("B"));
+  session(QStringLiteral("A"));
+  noter(3, 2, QStringLiteral("3"));  // Dupont Élodie, interro 1 : 12 → 3
+  noter(4, 4, QStringLiteral("4"));  // Durand Paul, interro 3 : 8 → 4
+  quitter();
+  session(QStringLiteral("B"));  // reprise : ses fichiers sont déjà vérifiés
+  EXPECT_EQ(note(QStringLiteral("Dupont Élodie"), 1), QStringLiteral("12"));
+  noter(5, 2, QStringLiteral("5"));  // Martin Léa, interro 1 : 9.5 → 5
+  noter(4, 3, QStringLiteral("6"));  // Durand Paul, interro 2 : NC → 6
+  quitter();
+  EXPECT_TRUE(boîtes.montrées().last().texte.contains(QStringLiteral("Sauvegarde terminée"))) << boîtes.montrées().last().texte.toStdString();
+  boîtes.oublier();
+  QFile::remove(racineB + QStringLiteral("/evalo/") + nomlistevérifiés);
+  session(QStringLiteral("A"));
+  for (const auto& [nom, k, attendue] : {std::tuple{"Dupont Élodie", 1, "3"}, std::tuple{"Durand Paul", 3, "4"},
+                                         std::tuple{"Martin Léa", 1, "5"}, std::tuple{"Durand Paul", 2, "6"}})
+    EXPECT_EQ(note(QString::fromUtf8(nom), k), QString::fromUtf8(attendue)) << nom << " " << k;
+  EXPECT_EQ(texte(3, 2), QStringLiteral("3.0"));
+  EXPECT_FALSE(fenêtresmontrées.contains(QStringLiteral("conflits")));
+  EXPECT_FALSE(questiondanciennesversions());
+  ASSERT_FALSE(boîtes.montrées().isEmpty());
+  EXPECT_EQ(boîtes.montrées().last().texte, QStringLiteral("Changements de B repris : 5A, période 1"));
+  EXPECT_EQ(donnéesA(), donnéesdisque());
+  EXPECT_EQ(donnéesB(), donnéesdisque());
+  // Le résultat de Martin Léa est recalculé : 5/20 en C1 avec 10/20 et l'oral 4/10.
+  const QList<Modification> historique = historiqueclasse(QStringLiteral("5A131"));
+  ASSERT_FALSE(historique.isEmpty());
+  EXPECT_TRUE(std::any_of(historique.begin(), historique.end(), [](const Modification& m) {
+    return m.ordinateur == u"B" && m.libellé.startsWith(QStringLiteral("Fusion avec A : 2 valeurs reprises, 0 conflit"));
+  }));
+}
+
+using Geste = std::function<void(DeuxOrdinateurs&)>;
+
+struct Scénario {
+  const char* nom;
+  Geste surA, surB;
+  int conflits;                  // lignes de la fenêtre des conflits
+  std::optional<bool> garderlà;  // la réponse pour toutes ; rien : Annuler
+  Geste vérifier;                // sur A, revenu après B
+};
+
+const QString dupont = QStringLiteral("Dupont Élodie"), durand = QStringLiteral("Durand Paul"),
+              martin = QStringLiteral("Martin Léa");
+
+Geste noter(int l, int c, const char* note) {
+  return [=](DeuxOrdinateurs& o) { o.noter(l, c, QString::fromUtf8(note)); };
+}
+Geste ajouter(const char* nom) {
+  return [=](DeuxOrdinateurs& o) { o.ajouterélève(QString::fromUtf8(nom)); };
+}
+
+const Scénario scénarios[] = {
+    {"notes différentes", noter(3, 2, "3"), noter(5, 2, "5"), 0, false,
+     [](DeuxOrdinateurs& o) {
+       EXPECT_EQ(o.note(dupont, 1), QStringLiteral("3"));
+       EXPECT_EQ(o.note(martin, 1), QStringLiteral("5"));
+     }},
+    {"même note, même valeur", noter(3, 2, "15"), noter(3, 2, "15"), 0, false,
+     [](DeuxOrdinateurs& o) { EXPECT_EQ(o.note(dupont, 1), QStringLiteral("15")); }},
+    {"même note, valeurs différentes, celle-ci gardée", noter(3, 2, "15"), noter(3, 2, "16"), 1, false,
+     [](DeuxOrdinateurs& o) { EXPECT_EQ(o.note(dupont, 1), QStringLiteral("16")); }},
+    {"même note, valeurs différentes, celle-là gardée", noter(3, 2, "15"), noter(3, 2, "16"), 1, true,
+     [](DeuxOrdinateurs& o) { EXPECT_EQ(o.note(dupont, 1), QStringLiteral("15")); }},
+    {"même note, valeurs différentes, annulé", noter(3, 2, "15"), noter(3, 2, "16"), 1, std::nullopt,
+     [](DeuxOrdinateurs& o) {
+       EXPECT_EQ(o.note(dupont, 1), QStringLiteral("15"));
+       EXPECT_TRUE(o.donnéesB().value(QStringLiteral("5A131/5A131.P1N")).contains("Dupont \xc9lodie/16/"));
+     }},
+    {"élève ajouté sur A, notes tapées sur B", ajouter("Dupuis Marc"), noter(5, 2, "5"), 0, false,
+     [](DeuxOrdinateurs& o) {
+       EXPECT_EQ(o.élèves(), (QStringList{dupont, QStringLiteral("Dupuis Marc"), durand, martin}));
+       EXPECT_EQ(o.note(martin, 1), QStringLiteral("5"));
+       EXPECT_EQ(o.note(QStringLiteral("Dupuis Marc"), 1), QStringLiteral("A"));
+       EXPECT_TRUE(o.donnéesA().value(QStringLiteral("5A131/5A131.P2N")).contains("Dupuis Marc"));
+     }},
+    {"élève ajouté des deux côtés", ajouter("Dupuis Marc"), ajouter("Bernard Zoé"), 0, false,
+     [](DeuxOrdinateurs& o) {
+       EXPECT_EQ(o.élèves(), (QStringList{QStringLiteral("Bernard Zoé"), dupont, QStringLiteral("Dupuis Marc"), durand, martin}));
+     }},
+    {"renommé sur A, notes tapées sur B", noter(3, 1, "Dupont Élise"), noter(3, 3, "14"), 0, false,
+     [](DeuxOrdinateurs& o) {
+       EXPECT_EQ(o.élèves(), (QStringList{QStringLiteral("Dupont Élise"), durand, martin}));
+       EXPECT_EQ(o.note(QStringLiteral("Dupont Élise"), 2), QStringLiteral("14"));
+     }},
+    {"retiré sur A, notes tapées sur B, gardé", [](DeuxOrdinateurs& o) { o.retirerélève(4); }, noter(4, 2, "7"), 1, false,
+     [](DeuxOrdinateurs& o) { EXPECT_EQ(o.note(durand, 1), QStringLiteral("7")); }},
+    {"retiré sur A, notes tapées sur B, retiré", [](DeuxOrdinateurs& o) { o.retirerélève(4); }, noter(4, 2, "7"), 1, true,
+     [](DeuxOrdinateurs& o) { EXPECT_EQ(o.élèves(), (QStringList{dupont, martin})); }},
+    {"interro créée des deux côtés",
+     [](DeuxOrdinateurs& o) { o.nouvelleinterrodu(QStringLiteral("05/10/2026"), {"16", "A", "NC"}); },
+     [](DeuxOrdinateurs& o) { o.nouvelleinterrodu(QStringLiteral("06/10/2026"), {"11", "12", "13"}); }, 0, false,
+     [](DeuxOrdinateurs& o) {
+       EXPECT_EQ(état().nbinterros, 5);
+       EXPECT_EQ(o.note(dupont, 4), QStringLiteral("16"));
+       EXPECT_EQ(o.note(dupont, 5), QStringLiteral("11"));
+       EXPECT_EQ(o.note(martin, 5), QStringLiteral("13"));
+     }},
+    {"interro supprimée sur A, notes tapées sur B", [](DeuxOrdinateurs& o) { o.supprimerdernierteste(); },
+     noter(5, 4, "9"), 1, false,
+     [](DeuxOrdinateurs& o) {
+       EXPECT_EQ(état().nbinterros, 3);
+       EXPECT_EQ(o.note(martin, 3), QStringLiteral("9"));
+     }},
+    {"période créée sur A, notes tapées sur B", [](DeuxOrdinateurs& o) { o.créerpériode(); }, noter(5, 2, "5"), 0,
+     false,
+     [](DeuxOrdinateurs& o) {
+       EXPECT_TRUE(o.donnéesA().contains(QStringLiteral("5A131/5A131.P3N")));
+       EXPECT_EQ(état().dernièrepériode[1], 3);
+       EXPECT_EQ(o.note(martin, 1), QStringLiteral("5"));
+     }},
+};
+
+class ScenariosDeuxOrdinateurs : public DeuxOrdinateurs, public ::testing::WithParamInterface<Scénario> {};
+
+}  // namespace
+
+// Chaque scénario : B s'ouvre, A change et quitte, B (ouvert d'avant) change et
+// quitte, puis A et B reviennent. Les deux ordinateurs et le disque ont alors les
+// mêmes fichiers de données, et la fenêtre des conflits n'a montré que les conflits.
+TEST_P(ScenariosDeuxOrdinateurs, RienNEstPerdu) {
+  const Scénario& s = GetParam();
+  session(QStringLiteral("B"));
+  session(QStringLiteral("A"));
+  s.surA(*this);
+  quitter();
+  session(QStringLiteral("B"));
+  s.surB(*this);
+  int lignes = -1;
+  surfenêtre = [&](const QString& nom) {
+    if (nom != u"conflits") return;
+    FenetreConflits& f = fenêtreconflits();
+    f.Form_Load();
+    lignes = f.nombrelignes();
+    if (s.garderlà) {
+      f.toutgarder(*s.garderlà);
+      f.ok_Click();
+    } else {
+      f.annuler_Click();
+    }
+  };
+  if (!s.garderlà) boîtes.répondre(OUI);  // quitter quand même, la classe restée sur B
+  quitter();
+  surfenêtre = nullptr;
+  EXPECT_EQ(lignes, s.conflits == 0 ? -1 : s.conflits);
+  session(QStringLiteral("A"));
+  EXPECT_FALSE(questiondanciennesversions());
+  s.vérifier(*this);
+  if (!s.garderlà) return;
+  session(QStringLiteral("B"));
+  EXPECT_FALSE(questiondanciennesversions());
+  EXPECT_EQ(donnéesA(), donnéesdisque());
+  EXPECT_EQ(donnéesB(), donnéesdisque());
+}
+
+INSTANTIATE_TEST_SUITE_P(Tableau, ScenariosDeuxOrdinateurs, ::testing::ValuesIn(scénarios),
+                         [](const ::testing::TestParamInfo<Scénario>& i) { return std::to_string(i.index); });
