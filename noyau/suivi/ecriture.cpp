@@ -75,10 +75,10 @@ bool écrirefichiersnotés(const QList<FichierPréparé>& fichiers, const QList<
 QStringList achevertransactionsenattente() {
   const QString journal = chemindisquedur(nomjournal);
   const QStringList achevés = avecpiège(titreerreur(journal), [&] { return achevertransaction(journal); });
-  // Une copie de sortie interrompue sur le disque amovible s'achève aussi, quand il est là.
+  // Une copie de sortie interrompue sur le disque amovible s'achève aussi (ou ses
+  // temporaires sont jetés), quand il est là.
   try {
-    const QString amovible = cheminamovible(nomjournal);
-    if (fichierexiste(amovible)) achevertransaction(amovible);
+    if (dossierexiste(cheminamovible(QString()))) achevertransaction(cheminamovible(nomjournal));
   } catch (const ErreurEvalo&) {
   }
   return achevés;

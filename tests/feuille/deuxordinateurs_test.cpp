@@ -12,7 +12,9 @@
 #include "noyau/fusion/decision.h"
 #include "noyau/suivi/amovible.h"
 #include "noyau/suivi/ancetres.h"
+#include "noyau/suivi/ecriture.h"
 #include "noyau/suivi/historique.h"
+#include "plateforme/transaction.h"
 
 namespace {
 
@@ -307,3 +309,146 @@ TEST_P(ScenariosDeuxOrdinateurs, RienNEstPerdu) {
 
 INSTANTIATE_TEST_SUITE_P(Tableau, ScenariosDeuxOrdinateurs, ::testing::ValuesIn(scénarios),
                          [](const ::testing::TestParamInfo<Scénario>& i) { return std::to_string(i.index); });
+
+namespace {
+
+// Le temps d'un essai : les trois dossiers tels qu'ils sont, à remettre.
+class Instantané {
+public:
+  explicit Instantané(const QStringList& dossiers) : dossiers_(dossiers) {
+    for (const QString& d : dossiers_) {
+      copies_.append(d + QStringLiteral(".instantané"));
+      QDir(copies_.last()).removeRecursively();
+      copierdossier(d, copies_.last());
+    }
+  }
+  void remettre() const {
+    for (qsizetype i = 0; i < dossiers_.size(); ++i) {
+      QDir(dossiers_[i]).removeRecursively();
+      copierdossier(copies_[i], dossiers_[i]);
+    }
+  }
+
+private:
+  QStringList dossiers_, copies_;
+};
+
+}  // namespace
+
+// La fenêtre des conflits nomme l'élève, le test, les deux valeurs, quand et où
+// chacune a été tapée.
+TEST_F(DeuxOrdinateurs, LaFenetreDesConflitsDitQuiAFaitQuoiEtQuand) {
+  session(QStringLiteral("B"));
+  session(QStringLiteral("A"));
+  noter(3, 2, QStringLiteral("15"));
+  quitter();
+  session(QStringLiteral("B"));
+  horloge.fixer(horloge.maintenant().addSecs(3600));
+  noter(3, 2, QStringLiteral("16"));
+  surfenêtre = [](const QString& nom) {
+    ASSERT_EQ(nom, QStringLiteral("conflits"));
+    FenetreConflits& f = fenêtreconflits();
+    f.Form_Load();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Conflits - 5A"));
+    ASSERT_EQ(f.nombrelignes(), 1);
+    EXPECT_EQ(f.texte(0, FenetreConflits::Période), QStringLiteral("P1"));
+    EXPECT_EQ(f.texte(0, FenetreConflits::Élève), QStringLiteral("Dupont Élodie"));
+    EXPECT_EQ(f.texte(0, FenetreConflits::Quoi), QStringLiteral("interro n°1"));
+    EXPECT_EQ(f.texte(0, FenetreConflits::Ici), QStringLiteral("16  (14/09/2026 09:30)"));
+    EXPECT_EQ(f.texte(0, FenetreConflits::Là), QStringLiteral("15  (14/09/2026 08:30 (A))"));
+    EXPECT_FALSE(f.gardelà(0));
+    f.choisir(0, true);
+    f.ok_Click();
+  };
+  quitter();
+  surfenêtre = nullptr;
+  // La valeur qui n'est pas gardée reste dans l'historique : l'annulation de la fusion la rend.
+  const QList<Modification> h = historiqueclasse(QStringLiteral("5A131"));
+  ASSERT_FALSE(h.isEmpty());
+  EXPECT_EQ(h.last().libellé, QStringLiteral("Fusion avec A : 1 valeur reprise, 1 conflit"));
+  chargerclasse();
+  EXPECT_EQ(note(dupont, 1), QStringLiteral("15"));
+  ASSERT_TRUE(àannuler(QStringLiteral("5A131")));
+  EXPECT_TRUE(àannuler(QStringLiteral("5A131"))->libellé.startsWith(QStringLiteral("Fusion avec A")));
+  p.annuler_Click();
+  EXPECT_EQ(note(dupont, 1), QStringLiteral("16"));
+}
+
+// Le va-et-vient ordinaire, le disque toujours emporté : trois allers-retours,
+// aucune question, chaque changement repris de l'autre côté.
+TEST_F(DeuxOrdinateurs, TroisAllersRetoursSansQuestion) {
+  for (int tour = 1; tour <= 3; ++tour) {
+    session(QStringLiteral("A"));
+    noter(3, 2, QString::number(tour));
+    quitter();
+    session(QStringLiteral("B"));
+    EXPECT_EQ(note(dupont, 1), QString::number(tour)) << tour;
+    noter(5, 2, QString::number(10 + tour));
+    quitter();
+  }
+  session(QStringLiteral("A"));
+  EXPECT_EQ(note(martin, 1), QStringLiteral("13"));
+  EXPECT_FALSE(questiondanciennesversions());
+  EXPECT_FALSE(fenêtresmontrées.contains(QStringLiteral("conflits")));
+  EXPECT_EQ(donnéesA(), donnéesdisque());
+  EXPECT_EQ(donnéesB(), donnéesdisque());
+}
+
+// Un arrêt brutal à chaque étape de la sortie qui fusionne : après le redémarrage,
+// la classe est tout entière d'avant ou d'après, sur le disque dur comme sur le
+// disque amovible.
+TEST_F(DeuxOrdinateurs, ArretBrutalAChaqueEtapeDUneFusion) {
+  session(QStringLiteral("B"));
+  session(QStringLiteral("A"));
+  noter(3, 2, QStringLiteral("3"));
+  quitter();
+  session(QStringLiteral("B"));
+  noter(5, 2, QStringLiteral("5"));
+  const Fichiers avantB = donnéesB(), avantdisque = donnéesdisque();
+  const Instantané instantané({racine, racineB, dossieramov});
+  quitter();
+  const Fichiers aprèsB = donnéesB(), aprèsdisque = donnéesdisque();
+  ASSERT_NE(aprèsB, avantB);
+  ASSERT_EQ(aprèsB, aprèsdisque);
+  bool arrêté = true;
+  for (int n = 0; arrêté; ++n) {
+    instantané.remettre();
+    oublierhistoriques();
+    fixerordinateur(QStringLiteral("B"));
+    simulerarrêtaprès(n);
+    arrêté = false;
+    try {
+      sauvegardedesortieprincipale({});
+    } catch (const ArrêtSimulé&) {
+      arrêté = true;
+    }
+    simulerarrêtaprès(-1);
+    achevertransactionsenattente();
+    const Fichiers b = donnéesB(), d = donnéesdisque();
+    EXPECT_TRUE(b == avantB || b == aprèsB) << "arrêt après " << n << " opérations";
+    EXPECT_TRUE(d == avantdisque || d == aprèsdisque) << "arrêt après " << n << " opérations";
+    ASSERT_LT(n, 60);
+  }
+}
+
+// Disque plein pendant la fusion : un message, rien n'a changé ni ici ni sur le
+// disque amovible, et la classe reste à copier.
+TEST_F(DeuxOrdinateurs, DisquePleinPendantUneFusion) {
+  session(QStringLiteral("B"));
+  session(QStringLiteral("A"));
+  noter(3, 2, QStringLiteral("3"));
+  quitter();
+  session(QStringLiteral("B"));
+  noter(5, 2, QStringLiteral("5"));
+  const Fichiers avantB = donnéesB(), avantdisque = donnéesdisque();
+  boîtes.oublier();
+  simulerpanneaufichier(1);
+  boîtes.répondre(ANNULER);  // renoncer à la fusion après « Le disque est plein »
+  boîtes.répondre(NON);      // ne pas quitter sans la copie
+  EXPECT_FALSE(sauvegardedesortieprincipale({}));
+  EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("Le disque est plein")));
+  EXPECT_TRUE(boîtes.montrées()[1].texte.contains(QStringLiteral("la fusion a été annulée")));
+  EXPECT_EQ(donnéesB(), avantB);
+  EXPECT_EQ(donnéesdisque(), avantdisque);
+  EXPECT_TRUE(QFile::exists(racineB + QStringLiteral("/evalo/") + nomlistemodifications));
+}
