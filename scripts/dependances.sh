@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installe les paquets Debian dont le projet a besoin, seulement s'il en manque.
 # Avec --essais, aussi ce que seuls les essais emploient (un vrai tableur, un lecteur
-# de classeurs, les validateurs du paquet) ; avec --paquet, ce que CPack emploie.
+# de classeurs, les validateurs du paquet, un vrai Syncthing pour le dossier
+# synchronisé) ; avec --paquet, ce que CPack emploie.
 set -euo pipefail
 
 paquets=(
@@ -11,7 +12,7 @@ paquets=(
   fonts-liberation2 poppler-utils
 )
 case "${1:-}" in
-  --essais) paquets+=(libreoffice-calc-nogui python3-openpyxl desktop-file-utils appstream) ;;
+  --essais) paquets+=(libreoffice-calc-nogui python3-openpyxl desktop-file-utils appstream syncthing) ;;
   --paquet) paquets+=(dpkg-dev file) ;;
 esac
 

@@ -27,6 +27,7 @@ using Octets = std::optional<QByteArray>;
 
 struct Copies {
   Octets ici, là, base;
+  Octets disque;  // ce que garde le disque amovible : l'ancêtre à noter
 };
 using CopiesGroupe = QMap<QString, Copies>;
 
@@ -61,7 +62,10 @@ QStringList nomsdelaclasse(const QString& clé) {
 
 CopiesGroupe copiesdugroupe(const QStringList& noms) {
   CopiesGroupe copies;
-  for (const QString& n : noms) copies.insert(n, {lire(chemindisquedur(n)), lire(cheminamovible(n)), lireancêtre(n)});
+  for (const QString& n : noms) {
+    const Octets là = lire(cheminamovible(n));
+    copies.insert(n, {lire(chemindisquedur(n)), là, lireancêtre(n), là});
+  }
   return copies;
 }
 
@@ -196,10 +200,10 @@ Résultat fusionnergroupe(const QString& groupe, const CopiesGroupe& copies, con
   return fusionnerclassedugroupe(groupe, copies, choix);
 }
 
-QList<FichierÀÉcrire> ancêtresdelà(const CopiesGroupe& copies) {
+QList<FichierÀÉcrire> ancêtresdudisque(const CopiesGroupe& copies) {
   QList<FichierÀÉcrire> a;
   for (auto c = copies.begin(); c != copies.end(); ++c)
-    if (c->là && !mêmeslignes(c->base, c->là)) a.append(ancêtreàécrire(c.key(), *c->là));
+    if (c->disque && !mêmeslignes(lireancêtre(c.key()), c->disque)) a += ancêtreàécrire(c.key(), *c->disque);
   return a;
 }
 
@@ -208,9 +212,9 @@ QList<FichierÀÉcrire> ancêtresdelà(const CopiesGroupe& copies) {
 // comme avec un disque d'une ancienne version.
 void noterancêtres(const CopiesGroupe& copies) {
   for (auto c = copies.begin(); c != copies.end(); ++c) {
-    if (!c->là || mêmeslignes(c->base, c->là)) continue;
+    if (!c->disque || mêmeslignes(c->base, c->disque)) continue;
     try {
-      noterancêtre(c.key(), *c->là);
+      noterancêtre(c.key(), *c->disque);
     } catch (const ErreurEvalo&) {
     }
   }
@@ -237,7 +241,7 @@ Issue décider(const QString& groupe, const CopiesGroupe& copies, bool làestled
     icibougé = icibougé || !mêmeslignes(copies[n].ici, copies[n].base);
     làbougé = làbougé || !mêmeslignes(copies[n].là, copies[n].base);
   }
-  const QList<FichierÀÉcrire> ancêtres = làestledisque ? ancêtresdelà(copies) : QList<FichierÀÉcrire>();
+  const QList<FichierÀÉcrire> ancêtres = làestledisque ? ancêtresdudisque(copies) : QList<FichierÀÉcrire>();
   const QString ordinateur = autreordinateur(groupe);
   if (!làbougé) return Issue::Rien;  // cette copie-ci sera donnée au disque à la sortie
   if (!icibougé) {
@@ -281,7 +285,8 @@ QMap<QString, QString> copiesenconflit(const QString& groupe) {
   for (const QString& f : listerfichiers(dossier)) {
     const QString original = originaldecopieenconflit(f);
     if (original.isEmpty()) continue;
-    if (liste ? original.compare(groupe, Qt::CaseInsensitive) == 0 : fichiersdelaclasse(groupe).match(original).hasMatch())
+    if (liste ? original.compare(groupe, Qt::CaseInsensitive) == 0
+              : fichiersdelaclasse(groupe).match(original).hasMatch() || original == QStringLiteral("historique.txt"))
       copies.insert(préfixe + f, préfixe + original);
   }
   return copies;
@@ -296,23 +301,50 @@ void mettredecôté(const QString& copie) {
                         QStringLiteral("Impossible de mettre de côté « %1 ».").arg(QDir::toNativeSeparators(cheminamovible(copie))));
 }
 
-// Chaque copie en conflit est fusionnée avec la copie d'ici, puis mise de côté.
-Issue fusionnercopiesenconflit(const QString& groupe, const QStringList& noms, QStringList& écrits) {
-  const QMap<QString, QString> copies = copiesenconflit(groupe);
-  if (copies.isEmpty()) return Issue::Rien;
+// Les copies en conflit du groupe. Quand l'une des deux versions (celle du disque,
+// celle mise de côté) est celle que cet ordinateur avait donnée, l'autre est partie
+// de la version d'avant : elle est fusionnée sur cet ancêtre-là. Rend les copies
+// dont aucune version n'est d'ici, à fusionner ensuite une à une.
+QStringList préparercopiesenconflit(const QMap<QString, QString>& copies, CopiesGroupe& versions) {
+  QStringList ensuite;
+  for (auto c = copies.begin(); c != copies.end(); ++c) {
+    if (!versions.contains(c.value())) continue;
+    Copies& v = versions[c.value()];
+    const Octets copie = lire(cheminamovible(c.key()));
+    if (mêmeslignes(copie, v.là)) continue;
+    const Octets précédent = lireancêtreprécédent(c.value());
+    if (mêmeslignes(copie, v.base)) {
+      v.base = précédent ? précédent : v.base;
+    } else if (mêmeslignes(v.là, v.base)) {
+      v.là = copie;
+      v.base = précédent ? précédent : v.base;
+    } else {
+      ensuite.append(c.key());
+    }
+  }
+  return ensuite;
+}
+
+// Une copie en conflit dont aucune version n'est d'ici : fusionnée avec la copie
+// d'ici sur l'ancêtre commun.
+Issue fusionnercopieenconflit(const QString& groupe, const QStringList& noms, const QString& copie, const QString& original,
+                              QStringList& écrits) {
+  CopiesGroupe versions = copiesdugroupe(noms);
+  versions[original].là = lire(cheminamovible(copie));
+  versions[original].disque = std::nullopt;
+  return décider(groupe, versions, false, écrits);
+}
+
+void mettrecopiesdecôté(const QString& groupe, const QMap<QString, QString>& copies) {
   QStringList misesdecôté;
   for (auto c = copies.begin(); c != copies.end(); ++c) {
-    CopiesGroupe versions = copiesdugroupe(noms);
-    versions[c.value()].là = lire(cheminamovible(c.key()));
-    if (!versions[c.value()].base) versions[c.value()].base = versions[c.value()].là;  // rien à comparer : prise telle quelle
-    const Issue issue = décider(groupe, versions, false, écrits);
-    if (issue == Issue::Annulé) return issue;
+    if (c.value().endsWith(QStringLiteral("historique.txt")))
+      fusionnerhistoriquede(groupe, cheminamovible(c.key()));
     mettredecôté(c.key());
     misesdecôté.append(QDir::toNativeSeparators(c.key()));
   }
   message(QStringLiteral("Copies en conflit d'un service de synchronisation fusionnées, puis mises de côté dans « %1 » :\n- %2")
               .arg(QDir::toNativeSeparators(cheminamovible(dossiercopiesenconflit)), misesdecôté.join(QStringLiteral("\n- "))));
-  return Issue::Fusionné;
 }
 
 QStringList nomsdugroupe(const QString& groupe) {
@@ -340,10 +372,18 @@ Décision décidergroupe(const QString& nom) {
   if (!noms.contains(nom)) return {};
   Décision d{Décision::Prise, {}};
   try {
-    const Issue issue = décider(groupe, copiesdugroupe(noms), true, d.écrits);
-    if (issue == Issue::SansAncêtre) return {};
-    if (issue == Issue::Annulé || fusionnercopiesenconflit(groupe, noms, d.écrits) == Issue::Annulé)
+    const QMap<QString, QString> enconflit = copiesenconflit(groupe);
+    CopiesGroupe versions = copiesdugroupe(noms);
+    const QStringList ensuite = préparercopiesenconflit(enconflit, versions);
+    const Issue issue = décider(groupe, versions, true, d.écrits);
+    if (issue == Issue::SansAncêtre && enconflit.isEmpty()) return {};
+    bool annulé = issue == Issue::Annulé;
+    for (const QString& copie : ensuite)
+      annulé = annulé || fusionnercopieenconflit(groupe, noms, copie, enconflit[copie], d.écrits) == Issue::Annulé;
+    if (annulé)
       d.issue = Décision::Annulée;
+    else if (!enconflit.isEmpty())
+      mettrecopiesdecôté(groupe, enconflit);
     // Toute la classe va au disque amovible, pas seulement ce que cet ordinateur a écrit.
     for (const QString& n : noms)
       if (!d.écrits.contains(n) && !mêmeslignes(lire(chemindisquedur(n)), lire(cheminamovible(n))) &&

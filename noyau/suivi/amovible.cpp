@@ -140,7 +140,7 @@ void copiergroupe(const QStringList& noms) {
     if (barre > 0 && dossierexiste(cheminamovible(QString()))) créerdossier(cheminamovible(nom.left(barre)));
     const QByteArray octets = lireoctets(chemindisquedur(nom));
     copies.append({cheminamovible(nom), octets});
-    if (barre < 0 || nom != nomhistorique(nom.left(barre))) ancêtres.append(ancêtreàécrire(nom, octets));
+    if (barre < 0 || nom != nomhistorique(nom.left(barre))) ancêtres += ancêtreàécrire(nom, octets);
   }
   écrireensemble(copies, cheminamovible(nomjournal));
   if (!ancêtres.isEmpty()) écrireensemble(ancêtres, chemindisquedur(nomjournal));

@@ -8,24 +8,33 @@
 namespace {
 
 QString cheminancêtre(const QString& nom) { return chemindisquedur(dossierancêtres + u'\\' + nom); }
+QString cheminprécédent(const QString& nom) { return cheminancêtre(nom) + QStringLiteral(".precedent"); }
 
-}  // namespace
-
-std::optional<QByteArray> lireancêtre(const QString& nom) {
-  const QString chemin = cheminancêtre(nom);
+std::optional<QByteArray> lire(const QString& chemin) {
   if (!fichierexiste(chemin)) return std::nullopt;
   return lireoctets(chemin);
 }
 
-FichierÀÉcrire ancêtreàécrire(const QString& nom, const QByteArray& octets) {
+}  // namespace
+
+std::optional<QByteArray> lireancêtre(const QString& nom) { return lire(cheminancêtre(nom)); }
+
+std::optional<QByteArray> lireancêtreprécédent(const QString& nom) { return lire(cheminprécédent(nom)); }
+
+QList<FichierÀÉcrire> ancêtreàécrire(const QString& nom, const QByteArray& octets) {
   const QString chemin = cheminancêtre(nom);
   créerdossier(chemin.section(u'/', 0, -2));
-  return {chemin, octets, false, true};
+  QList<FichierÀÉcrire> f{{chemin, octets, false, true}};
+  const std::optional<QByteArray> avant = lireancêtre(nom);
+  if (avant && !mêmeslignes(avant, octets)) f.append({cheminprécédent(nom), *avant, false, true});
+  return f;
 }
 
 void noterancêtre(const QString& nom, const QByteArray& octets) {
   const QString chemin = cheminancêtre(nom);
   créerdossier(chemin.section(u'/', 0, -2));
+  const std::optional<QByteArray> avant = lireancêtre(nom);
+  if (avant && !mêmeslignes(avant, octets)) écrireoctets(cheminprécédent(nom), *avant);
   écrireoctets(chemin, octets);
 }
 

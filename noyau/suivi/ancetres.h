@@ -6,6 +6,7 @@
 // liste des modifications ; jamais copiés sur le disque amovible ni dans le back-up.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -15,8 +16,12 @@ inline const QString dossierancêtres = QStringLiteral("ancetres");
 
 // Les octets de l'ancêtre du fichier (nom relatif), rien quand il n'y en a pas.
 std::optional<QByteArray> lireancêtre(const QString& nom);
-// L'ancêtre tel qu'une transaction l'écrit (fichier annexe : hors de l'historique).
-FichierÀÉcrire ancêtreàécrire(const QString& nom, const QByteArray& octets);
+// L'ancêtre d'avant le dernier : quand un service de synchronisation a mis de côté
+// la version que cet ordinateur avait donnée, l'autre version est partie de celui-ci.
+std::optional<QByteArray> lireancêtreprécédent(const QString& nom);
+// L'ancêtre tel qu'une transaction l'écrit (fichiers annexes : hors de
+// l'historique), avec l'ancêtre d'avant quand il change.
+QList<FichierÀÉcrire> ancêtreàécrire(const QString& nom, const QByteArray& octets);
 // Écrit l'ancêtre seul (fichier temporaire renommé).
 void noterancêtre(const QString& nom, const QByteArray& octets);
 

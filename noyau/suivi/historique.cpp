@@ -170,6 +170,18 @@ void fusionneramovible(const QString& clé) {
   }
 }
 
+}  // namespace
+
+void fusionnerhistoriquede(const QString& clé, const QString& chemin) {
+  const QString ici = chemindisquedur(nomhistorique(clé));
+  const QList<Modification> locales = fichierexiste(ici) ? lignesdesoctets(lireoctets(ici)) : QList<Modification>();
+  const QList<Modification> toutes = fusionnerhistoriques(locales, lignesdesoctets(lireoctets(chemin)));
+  if (toutes.size() != locales.size()) écrireoctets(ici, octetsdeslignes(toutes));
+  caches.remove(clé);
+}
+
+namespace {
+
 QList<Modification> charger(const QString& clé) {
   fusionneramovible(clé);
   const QString chemin = chemindisquedur(nomhistorique(clé));

@@ -46,6 +46,9 @@ std::optional<Modification> lirelignehistorique(QStringView ligne);
 QList<Modification> fusionnerhistoriques(const QList<Modification>& ici, const QList<Modification>& ailleurs);
 
 QString nomhistorique(const QString& clé);  // clé\historique.txt
+// Les lignes d'une autre copie de l'historique de la classe (copie en conflit d'un
+// service de synchronisation) rejoignent celles du disque dur.
+void fusionnerhistoriquede(const QString& clé, const QString& chemin);
 
 // Le temps d'une commande : ses écritures forment un seul changement de l'historique,
 // décrit ainsi. Un changement nommé dans un autre se fond dans le premier.

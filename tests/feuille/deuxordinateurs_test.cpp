@@ -2,8 +2,15 @@
 
 #include "tests/feuille/feuille_essai.h"
 
+#include <QCoreApplication>
 #include <QDirIterator>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "classes/choixperiodeexa.h"
@@ -70,7 +77,7 @@ public:
     réinitialiserétat();
     ÉtatPartagé& é = état();
     é.dossierracine = ordinateur == u"A" ? racine : racineB;
-    é.dossieramovible = dossieramov + u'\\';
+    é.dossieramovible = (ordinateur == u"A" || amovibleB.isEmpty() ? dossieramov : amovibleB) + u'\\';
     é.annéescolaire = QStringLiteral("13");
     é.annéeaffichée = QStringLiteral(" 13 - 14");
     é.préparations = VRAI;
@@ -146,6 +153,7 @@ public:
   }
 
   QString racineB;
+  QString amovibleB;  // vide : le même disque amovible que A
 };
 
 // Les notes du problème, pas à pas : A note 3 et 4 et copie sur le disque ; B,
@@ -451,4 +459,181 @@ TEST_F(DeuxOrdinateurs, DisquePleinPendantUneFusion) {
   EXPECT_EQ(donnéesB(), avantB);
   EXPECT_EQ(donnéesdisque(), avantdisque);
   EXPECT_TRUE(QFile::exists(racineB + QStringLiteral("/evalo/") + nomlistemodifications));
+}
+
+namespace {
+
+// Une instance de Syncthing, configurée avant son premier démarrage pour ne parler
+// qu'à 127.0.0.1 : ni découverte locale ou globale, ni relais, ni NAT, ni rapport
+// d'usage ou de plantage, ni mise à jour ; pas d'interface web.
+class InstanceSyncthing {
+public:
+  InstanceSyncthing(const QString& maison, const QString& dossier, int port) : maison_(maison), dossier_(dossier), port_(port) {
+    QDir().mkpath(dossier + QStringLiteral("/.stfolder"));
+    QFile ignorés(dossier + QStringLiteral("/.stignore"));
+    if (ignorés.open(QIODevice::WriteOnly)) ignorés.write("*.~evalo\ntransaction.evl\n");
+  }
+  ~InstanceSyncthing() { arrêter(); }
+
+  bool générer() {
+    QProcess p;
+    p.setProcessEnvironment(environnement());
+    p.start(QStringLiteral("syncthing"), {QStringLiteral("generate"), QStringLiteral("--home=") + maison_,
+                                          QStringLiteral("--no-default-folder"), QStringLiteral("--skip-port-probing")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return false;
+    const QRegularExpression motif(QStringLiteral("<device id=\"([A-Z0-9-]+)\""));
+    identifiant_ = motif.match(configuration()).captured(1);
+    return !identifiant_.isEmpty();
+  }
+
+  void partageravec(const InstanceSyncthing& autre) {
+    QString c = configuration();
+    const auto remplacer = [&](const QString& balise, const QString& valeur) {
+      c.replace(QRegularExpression(QStringLiteral("<%1>[^<]*</%1>").arg(balise)), QStringLiteral("<%1>%2</%1>").arg(balise, valeur));
+    };
+    remplacer(QStringLiteral("listenAddress"), QStringLiteral("tcp://127.0.0.1:%1").arg(port_));
+    for (const char* faux : {"globalAnnounceEnabled", "localAnnounceEnabled", "relaysEnabled", "natEnabled", "startBrowser",
+                             "crashReportingEnabled", "announceLANAddresses"})
+      remplacer(QString::fromUtf8(faux), QStringLiteral("false"));
+    remplacer(QStringLiteral("urAccepted"), QStringLiteral("-1"));
+    remplacer(QStringLiteral("autoUpgradeIntervalH"), QStringLiteral("0"));
+    remplacer(QStringLiteral("globalAnnounceServer"), QString());
+    remplacer(QStringLiteral("stunServer"), QString());
+    remplacer(QStringLiteral("reconnectionIntervalS"), QStringLiteral("1"));
+    c.replace(QStringLiteral("<gui enabled=\"true\""), QStringLiteral("<gui enabled=\"false\""));
+    c.replace(QStringLiteral("<address>dynamic</address>"), QStringLiteral("<address>tcp://127.0.0.1:%1</address>").arg(port_));
+    const QString appareil = QStringLiteral(
+        "    <device id=\"%1\" name=\"%2\" compression=\"metadata\" introducer=\"false\">\n"
+        "        <address>tcp://127.0.0.1:%3</address>\n        <paused>false</paused>\n    </device>\n")
+        .arg(autre.identifiant_, autre.maison_.section(u'/', -1)).arg(autre.port_);
+    const QString dossier = QStringLiteral(
+        "    <folder id=\"evalo\" label=\"evalo\" path=\"%1\" type=\"sendreceive\" rescanIntervalS=\"1\" "
+        "fsWatcherEnabled=\"false\" ignorePerms=\"false\" autoNormalize=\"true\">\n"
+        "        <device id=\"%2\"></device>\n        <device id=\"%3\"></device>\n"
+        "        <minDiskFree unit=\"%\">0</minDiskFree>\n        <maxConflicts>10</maxConflicts>\n    </folder>\n")
+        .arg(dossier_, identifiant_, autre.identifiant_);
+    c.replace(QStringLiteral("    <gui "), appareil + dossier + QStringLiteral("    <gui "));
+    QFile f(maison_ + QStringLiteral("/config.xml"));
+    if (f.open(QIODevice::WriteOnly)) f.write(c.toUtf8());
+  }
+
+  bool démarrer() {
+    processus_ = std::make_unique<QProcess>();
+    processus_->setProcessEnvironment(environnement());
+    processus_->setStandardOutputFile(maison_ + QStringLiteral("/journal.txt"), QIODevice::Append);
+    processus_->setStandardErrorFile(maison_ + QStringLiteral("/journal.txt"), QIODevice::Append);
+    processus_->start(QStringLiteral("syncthing"),
+                      {QStringLiteral("serve"), QStringLiteral("--home=") + maison_, QStringLiteral("--no-browser"),
+                       QStringLiteral("--no-restart"), QStringLiteral("--no-upgrade"), QStringLiteral("--no-default-folder")});
+    return processus_->waitForStarted(10000);
+  }
+
+  void arrêter() {
+    if (!processus_) return;
+    processus_->terminate();
+    if (!processus_->waitForFinished(10000)) {
+      processus_->kill();
+      processus_->waitForFinished(5000);
+    }
+    processus_.reset();
+  }
+
+  QString journal() const {
+    QFile f(maison_ + QStringLiteral("/journal.txt"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll().right(3000)) : QString();
+  }
+
+private:
+  QString configuration() const {
+    QFile f(maison_ + QStringLiteral("/config.xml"));
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+  }
+  static QProcessEnvironment environnement() {
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("STNOUPGRADE"), QStringLiteral("1"));
+    e.insert(QStringLiteral("STNODEFAULTFOLDER"), QStringLiteral("1"));
+    e.insert(QStringLiteral("STNORESTART"), QStringLiteral("1"));
+    return e;
+  }
+
+  QString maison_, dossier_, identifiant_;
+  int port_;
+  std::unique_ptr<QProcess> processus_;
+};
+
+// Attend, 90 secondes au plus, que la condition soit vraie.
+bool attendre(const std::function<bool()>& condition) {
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < 90000) {
+    if (condition()) return true;
+    QThread::msleep(200);
+  }
+  return condition();
+}
+
+QStringList copiesenconflitdans(const QString& dossier) {
+  QStringList copies;
+  for (const QString& f : QDir(dossier).entryList(QDir::Files))
+    if (!originaldecopieenconflit(f).isEmpty()) copies.append(f);
+  return copies;
+}
+
+}  // namespace
+
+// Un vrai dossier synchronisé : deux Syncthing sur 127.0.0.1, un par ordinateur. B
+// est arrêté pendant que les deux ordinateurs notent la même classe ; à son retour,
+// Syncthing fait sa copie en conflit ; le programme la fusionne, la met de côté,
+// et les notes des deux ordinateurs restent.
+TEST_F(DeuxOrdinateurs, UnVraiDossierSynchroniseParSyncthing) {
+  if (QStandardPaths::findExecutable(QStringLiteral("syncthing")).isEmpty())
+    GTEST_SKIP() << "syncthing n'est pas installé (bash scripts/dependances.sh --essais l'installe)";
+  const int port = 23000 + static_cast<int>(QCoreApplication::applicationPid() % 2000) * 2;
+  amovibleB = temporaire.path() + QStringLiteral("/dossier synchronisé de B");
+  InstanceSyncthing a(temporaire.path() + QStringLiteral("/syncthing-A"), dossieramov, port);
+  InstanceSyncthing b(temporaire.path() + QStringLiteral("/syncthing-B"), amovibleB, port + 1);
+  ASSERT_TRUE(a.générer() && b.générer());
+  a.partageravec(b);
+  b.partageravec(a);
+  ASSERT_TRUE(a.démarrer() && b.démarrer());
+  const QString p1n = QStringLiteral("/5A131/5A131.P1N");
+  const auto même = [&](const QString& relatif) {
+    return QFile::exists(amovibleB + relatif) && lire(dossieramov + relatif) == lire(amovibleB + relatif);
+  };
+  ASSERT_TRUE(attendre([&] { return même(p1n) && même(QStringLiteral("/listclas.13")); })) << b.journal().toStdString();
+
+  b.arrêter();
+  session(QStringLiteral("A"));
+  noter(3, 2, QStringLiteral("3"));  // Dupont Élodie : 12 → 3
+  quitter();
+  session(QStringLiteral("B"));
+  noter(5, 2, QStringLiteral("5"));  // Martin Léa : 9.5 → 5
+  quitter();
+  ASSERT_NE(lire(dossieramov + p1n), lire(amovibleB + p1n));
+  ASSERT_TRUE(b.démarrer());
+  ASSERT_TRUE(attendre([&] {
+    return !copiesenconflitdans(dossieramov + QStringLiteral("/5A131")).isEmpty() &&
+           !copiesenconflitdans(amovibleB + QStringLiteral("/5A131")).isEmpty() && même(p1n);
+  })) << a.journal().toStdString();
+  const QString copie = copiesenconflitdans(dossieramov + QStringLiteral("/5A131")).first();
+
+  boîtes.oublier();
+  session(QStringLiteral("A"));
+  EXPECT_EQ(note(dupont, 1), QStringLiteral("3"));
+  EXPECT_EQ(note(martin, 1), QStringLiteral("5"));
+  EXPECT_FALSE(fenêtresmontrées.contains(QStringLiteral("conflits")));
+  ASSERT_FALSE(boîtes.montrées().isEmpty());
+  EXPECT_TRUE(boîtes.montrées().last().texte.contains(QStringLiteral("Copies en conflit d'un service de synchronisation"))) << boîtes.montrées().last().texte.toStdString();
+  EXPECT_TRUE(copiesenconflitdans(dossieramov + QStringLiteral("/5A131")).isEmpty());
+  EXPECT_TRUE(QFile::exists(dossieramov + u'/' + dossiercopiesenconflit + QStringLiteral("/5A131/") + copie));
+  quitter();
+
+  ASSERT_TRUE(attendre([&] { return même(p1n) && copiesenconflitdans(amovibleB + QStringLiteral("/5A131")).isEmpty(); }))
+      << b.journal().toStdString();
+  session(QStringLiteral("B"));
+  EXPECT_EQ(note(dupont, 1), QStringLiteral("3"));
+  EXPECT_EQ(note(martin, 1), QStringLiteral("5"));
+  a.arrêter();
+  b.arrêter();
+  EXPECT_EQ(donnéesA(), donnéesB());
 }
