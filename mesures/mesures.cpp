@@ -24,6 +24,7 @@
 #include "noyau/fichiers/listeclasses.h"
 #include "noyau/fichiers/notesclasse.h"
 #include "noyau/fichiers/renseignements.h"
+#include "noyau/fusion/fusion.h"
 #include "noyau/regles/maintenance.h"
 #include "noyau/regles/resultats.h"
 #include "noyau/regles/totaux.h"
@@ -413,6 +414,43 @@ void FichesIndividuelles(benchmark::State& s) {
   feuille.hide();
 }
 
+// La fusion de la classe réaliste (3 périodes, 2 examens, 30 élèves, 40 tests)
+// quand chaque ordinateur a changé 100 notes, dont 3 les mêmes autrement : les
+// trois versions relues et fusionnées, jusqu'à la question des conflits.
+void FusionClasse(benchmark::State& s) {
+  préparer(0);
+  const QString clé = QStringLiteral("5A261");
+  FichiersClasse base;
+  for (const QString& f : QDir(chemindisquedur(clé)).entryList(QDir::Files))
+    base.insert(clé + u'\\' + f, lirefichier(chemindisquedur(clé + u'\\' + f)));
+  // 100 notes changées d'un côté : 34, 33 et 33 dans les trois périodes, chacune à
+  // une case que l'autre côté ne touche pas, sauf les trois premières.
+  const auto changer = [&](int décalage, const QString& note) {
+    FichiersClasse côté = base;
+    for (int p = 1; p <= 3; ++p) {
+      état().périodecourante = QStringLiteral("P%1").arg(p);
+      chargerclasse();
+      for (int n = 0; n < (p == 1 ? 34 : 33); ++n) {
+        const int i = 1 + n % 30, k = 1 + (n < 3 && p == 1 ? n : décalage + n) % 40;
+        état().noteinterro(i, k) = note;
+        reconstruireligne(i);
+      }
+      côté.insert(nomnotes(clé, état().périodecourante), lignesclasse());
+    }
+    return côté;
+  };
+  const FichiersClasse ici = changer(3, QStringLiteral("1")), là = changer(23, QStringLiteral("2"));
+  const QStringList maxima = base.value(nommaxima(clé));
+  int conflits = 0;
+  for (auto _ : s) {
+    VersionsClasse v{clé, maxima, maxima, maxima, lirepériodes(clé, base, maxima), lirepériodes(clé, ici, maxima),
+                     lirepériodes(clé, là, maxima)};
+    conflits = static_cast<int>(fusionnerclasse(v).conflits.size());
+  }
+  s.counters["conflits"] = conflits;
+}
+
+BENCHMARK(FusionClasse)->Unit(benchmark::kMillisecond);
 BENCHMARK(FichesIndividuelles)->Unit(benchmark::kMillisecond);
 BENCHMARK(ImpressionDémo)->Unit(benchmark::kMillisecond);
 BENCHMARK(OuvertureTotaux)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

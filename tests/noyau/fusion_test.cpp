@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include "noyau/fusion/decision.h"
+#include "noyau/fusion/fusion.h"
+
+namespace {
+
+TEST(CopieEnConflit, NomsDesServicesDeSynchronisation) {
+  const struct {
+    const char* copie;
+    const char* original;
+  } cas[] = {
+      {"5A131.sync-conflict-20261208-153012-ABC1234.P3N", "5A131.P3N"},
+      {"5A131 (conflicted copy 2026-12-08 153012).P3N", "5A131.P3N"},
+      {"5A131 (PC-B's conflicted copy 2026-12-08).P3N", "5A131.P3N"},
+      {"5A131 (PC-B's conflicted copy 2026-12-08 (1)).MPE", ""},
+      {"listclas.sync-conflict-20261208-153012-ABC1234.13", "listclas.13"},
+      {"historique.sync-conflict-20261208-153012-ABC1234.txt", "historique.txt"},
+      {"5A131.P3N", ""},
+      {"5A131.sync-conflict.P3N", ""},
+      {"5A131.sync-conflict-2026-153012-ABC.P3N", ""},
+  };
+  for (const auto& c : cas)
+    EXPECT_EQ(originaldecopieenconflit(QString::fromUtf8(c.copie)), QString::fromUtf8(c.original)) << c.copie;
+}
+
+QStringList liste(std::initializer_list<const char*> classes) {
+  QStringList l{QStringLiteral(" %1").arg(classes.size() / 5)};
+  for (const char* c : classes) l.append(QString::fromUtf8(c));
+  return l;
+}
+
+// La liste des classes : chaque classe par son dossier, champ par champ.
+TEST(FusionListeClasses, ClasseParClasse) {
+  const QStringList base = liste({"5A", "Math", "5A131", " 2", " 0", "6C", "Sciences", "6C131", " 1", " 1"});
+  const struct {
+    const char* nom;
+    QStringList ici, là, attendue;
+    int conflits;
+  } cas[] = {
+      {"période et examen créés des deux côtés : les plus grands",
+       liste({"5A", "Math", "5A131", " 3", " 0", "6C", "Sciences", "6C131", " 1", " 1"}),
+       liste({"5A", "Math", "5A131", " 2", " 1", "6C", "Sciences", "6C131", " 1", " 1"}),
+       liste({"5A", "Math", "5A131", " 3", " 1", "6C", "Sciences", "6C131", " 1", " 1"}), 0},
+      {"une classe ajoutée de chaque côté, rangées par nom", liste({"5A", "Math", "5A131", " 2", " 0", "6C", "Sciences", "6C131", " 1", " 1", "4B", "Latin", "4B131", " 1", " 0"}),
+       liste({"5A", "Math", "5A131", " 2", " 0", "6C", "Sciences", "6C131", " 1", " 1", "7D", "Grec", "7D131", " 1", " 0"}),
+       liste({"4B", "Latin", "4B131", " 1", " 0", "5A", "Math", "5A131", " 2", " 0", "6C", "Sciences", "6C131", " 1", " 1", "7D", "Grec", "7D131", " 1", " 0"}), 0},
+      {"cours renommé là seulement", base, liste({"5A", "Maths", "5A131", " 2", " 0", "6C", "Sciences", "6C131", " 1", " 1"}),
+       liste({"5A", "Maths", "5A131", " 2", " 0", "6C", "Sciences", "6C131", " 1", " 1"}), 0},
+      {"cours renommé autrement des deux côtés", liste({"5A", "Algèbre", "5A131", " 2", " 0", "6C", "Sciences", "6C131", " 1", " 1"}),
+       liste({"5A", "Maths", "5A131", " 2", " 0", "6C", "Sciences", "6C131", " 1", " 1"}),
+       liste({"5A", "Algèbre", "5A131", " 2", " 0", "6C", "Sciences", "6C131", " 1", " 1"}), 1},
+      {"classe retirée ici, inchangée là", liste({"5A", "Math", "5A131", " 2", " 0"}), base, liste({"5A", "Math", "5A131", " 2", " 0"}), 0},
+  };
+  for (const auto& c : cas) {
+    const ListeFusionnée f = fusionnerlisteclasses(QStringLiteral("listclas.13"), base, c.ici, c.là);
+    EXPECT_EQ(f.lignes, c.attendue) << c.nom;
+    EXPECT_EQ(f.conflits.size(), c.conflits) << c.nom;
+  }
+}
+
+TEST(FusionLignes, LigneParLigneOuEntieres) {
+  const QStringList base{" 2", " 20", " 50", " 40"};
+  const LignesFusionnées mêmetaille =
+      fusionnerlignes(QStringLiteral("5A131\\5A131.MPE"), base, {" 2", " 30", " 50", " 40"}, {" 2", " 20", " 50", " 60"});
+  EXPECT_EQ(mêmetaille.lignes, (QStringList{" 2", " 30", " 50", " 60"}));
+  EXPECT_TRUE(mêmetaille.conflits.isEmpty());
+  EXPECT_EQ(mêmetaille.reprises, 1);
+  const LignesFusionnées autretaille =
+      fusionnerlignes(QStringLiteral("5A131\\5A131.MPE"), base, {" 3", " 20", " 50", " 40", " 20"}, {" 2", " 30", " 50", " 40"});
+  ASSERT_EQ(autretaille.conflits.size(), 1);
+  EXPECT_EQ(autretaille.lignes.size(), 5);  // celle d'ici, faute de choix
+  const LignesFusionnées choisie = fusionnerlignes(QStringLiteral("5A131\\5A131.MPE"), base, {" 3", " 20", " 50", " 40", " 20"},
+                                                   {" 2", " 30", " 50", " 40"}, {{autretaille.conflits[0].id, true}});
+  EXPECT_EQ(choisie.lignes, (QStringList{" 2", " 30", " 50", " 40"}));
+}
+
+PériodeModèle période(QList<ÉlèveModèle> élèves, int interros = 1) {
+  PériodeModèle p;
+  for (int k = 0; k < interros; ++k) p.interros.append({20, QStringLiteral("01/10/2026"), QStringLiteral("Test"), 1});
+  p.élèves = std::move(élèves);
+  return p;
+}
+
+// Notes orales et préparations d'un élève, changées d'un côté, des deux, autrement.
+TEST(FusionClasse, NotesOralesEtPreparations) {
+  const OraleModèle o1{10, 7, QStringLiteral("01.10 - Poème"), 1}, o2{10, 9, QStringLiteral("02.10 - Fable"), 1},
+      o3{20, 15, QStringLiteral("03.10 - Exposé"), 2};
+  const ÉlèveModèle base{QStringLiteral("Dupont Jean"), {QStringLiteral("12")}, {o1}, 0};
+  const struct {
+    const char* nom;
+    ÉlèveModèle ici, là;
+    QList<OraleModèle> orales;
+    int préparations, conflits;
+  } cas[] = {
+      {"oral ajouté de chaque côté : les deux", {base.nom, base.notes, {o1, o2}, 0}, {base.nom, base.notes, {o1, o3}, 0}, {o1, o2, o3}, 0, 0},
+      {"oral changé là, ajouté ici", {base.nom, base.notes, {o1, o2}, 0}, {base.nom, base.notes, {OraleModèle{10, 8, o1.libellé, 1}}, 0},
+       {OraleModèle{10, 8, o1.libellé, 1}, o2}, 0, 0},
+      {"même oral changé autrement", {base.nom, base.notes, {OraleModèle{10, 6, o1.libellé, 1}}, 0},
+       {base.nom, base.notes, {OraleModèle{10, 8, o1.libellé, 1}}, 0}, {OraleModèle{10, 6, o1.libellé, 1}}, 0, 1},
+      {"préparations d'un côté", {base.nom, base.notes, {o1}, 2}, base, {o1}, 2, 0},
+      {"préparations autrement des deux côtés", {base.nom, base.notes, {o1}, 2}, {base.nom, base.notes, {o1}, 3}, {o1}, 2, 1},
+  };
+  for (const auto& c : cas) {
+    VersionsClasse v{QStringLiteral("5A131"), {}, {}, {}, {}, {}, {}};
+    v.base.insert(QStringLiteral("P1"), période({base}));
+    v.ici.insert(QStringLiteral("P1"), période({c.ici}));
+    v.là.insert(QStringLiteral("P1"), période({c.là}));
+    const ClasseFusionnée f = fusionnerclasse(v);
+    ASSERT_EQ(f.périodes.value(QStringLiteral("P1")).élèves.size(), 1) << c.nom;
+    const ÉlèveModèle& e = f.périodes.value(QStringLiteral("P1")).élèves[0];
+    EXPECT_EQ(e.orales, c.orales) << c.nom;
+    EXPECT_EQ(e.préparations, c.préparations) << c.nom;
+    EXPECT_EQ(f.conflits.size(), c.conflits) << c.nom;
+  }
+}
+
+}  // namespace
