@@ -154,7 +154,7 @@ struct Résultat {
 };
 
 Résultat fusionnerliste(const QString& nom, const Copies& c, const QHash<QString, bool>& choix) {
-  const ListeFusionnée f = fusionnerlisteclasses(nom, lignes(c.base), lignes(c.ici), lignes(c.là), choix);
+  const LignesFusionnées f = fusionnerlisteclasses(nom, lignes(c.base), lignes(c.ici), lignes(c.là), choix);
   return {{{nom, octetsdelignes(f.lignes)}}, f.conflits, f.reprises};
 }
 

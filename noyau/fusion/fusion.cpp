@@ -420,9 +420,9 @@ const ClasseDeListe* classe(const QList<ClasseDeListe>& classes, const QString& 
 
 }  // namespace
 
-ListeFusionnée fusionnerlisteclasses(const QString& nom, const QStringList& base, const QStringList& ici,
-                                     const QStringList& là, const QHash<QString, bool>& choix) {
-  ListeFusionnée f;
+LignesFusionnées fusionnerlisteclasses(const QString& nom, const QStringList& base, const QStringList& ici,
+                                       const QStringList& là, const QHash<QString, bool>& choix) {
+  LignesFusionnées f;
   const QList<ClasseDeListe> b = classesdelaliste(base), i = classesdelaliste(ici), l = classesdelaliste(là);
   Arbitre a(choix);
   QList<ClasseDeListe> classes;

@@ -43,23 +43,20 @@ struct ClasseFusionnée {
 // la valeur d'ici.
 ClasseFusionnée fusionnerclasse(const VersionsClasse& v, const QHash<QString, bool>& choix = {});
 
-// La liste des classes d'une année : chaque classe (par son dossier) fusionnée
-// champ par champ ; la dernière période et le nombre d'examens créés sont les plus
-// grands des deux côtés ; les classes ajoutées d'un côté ou de l'autre sont gardées.
-struct ListeFusionnée {
-  QStringList lignes;
-  QList<Conflit> conflits;
-  int reprises = 0;
-};
-ListeFusionnée fusionnerlisteclasses(const QString& nom, const QStringList& base, const QStringList& ici,
-                                     const QStringList& là, const QHash<QString, bool>& choix = {});
-
-// Les lignes de deux copies d'un fichier sans format connu, fusionnées ligne à ligne
-// quand les trois ont autant de lignes, sinon en un seul conflit.
+// Des lignes fusionnées, avec leurs conflits.
 struct LignesFusionnées {
   QStringList lignes;
   QList<Conflit> conflits;
   int reprises = 0;
 };
+
+// La liste des classes d'une année : chaque classe (par son dossier) fusionnée
+// champ par champ ; la dernière période et le nombre d'examens créés sont les plus
+// grands des deux côtés ; les classes ajoutées d'un côté ou de l'autre sont gardées.
+LignesFusionnées fusionnerlisteclasses(const QString& nom, const QStringList& base, const QStringList& ici,
+                                       const QStringList& là, const QHash<QString, bool>& choix = {});
+
+// Les lignes de deux copies d'un fichier sans format connu, fusionnées ligne à ligne
+// quand les trois ont autant de lignes, sinon en un seul conflit.
 LignesFusionnées fusionnerlignes(const QString& nom, const QStringList& base, const QStringList& ici,
                                  const QStringList& là, const QHash<QString, bool>& choix = {});

@@ -90,6 +90,15 @@ public:
     p.Form_Load();
   }
   void quitter() { ASSERT_TRUE(sauvegardedesortieprincipale({})); }
+  // B s'ouvre ; A note Dupont 3 et quitte ; B, ouvert d'avant, note Martin 5.
+  void deuxcopiesdivergentes() {
+    session(QStringLiteral("B"));
+    session(QStringLiteral("A"));
+    noter(3, 2, QStringLiteral("3"));
+    quitter();
+    session(QStringLiteral("B"));
+    noter(5, 2, QStringLiteral("5"));
+  }
 
   void noter(int l, int c, const QString& note) {
     choisir(l, c);
@@ -406,12 +415,7 @@ TEST_F(DeuxOrdinateurs, TroisAllersRetoursSansQuestion) {
 // la classe est tout entière d'avant ou d'après, sur le disque dur comme sur le
 // disque amovible.
 TEST_F(DeuxOrdinateurs, ArretBrutalAChaqueEtapeDUneFusion) {
-  session(QStringLiteral("B"));
-  session(QStringLiteral("A"));
-  noter(3, 2, QStringLiteral("3"));
-  quitter();
-  session(QStringLiteral("B"));
-  noter(5, 2, QStringLiteral("5"));
+  deuxcopiesdivergentes();
   const Fichiers avantB = donnéesB(), avantdisque = donnéesdisque();
   const Instantané instantané({racine, racineB, dossieramov});
   quitter();
@@ -442,12 +446,7 @@ TEST_F(DeuxOrdinateurs, ArretBrutalAChaqueEtapeDUneFusion) {
 // Disque plein pendant la fusion : un message, rien n'a changé ni ici ni sur le
 // disque amovible, et la classe reste à copier.
 TEST_F(DeuxOrdinateurs, DisquePleinPendantUneFusion) {
-  session(QStringLiteral("B"));
-  session(QStringLiteral("A"));
-  noter(3, 2, QStringLiteral("3"));
-  quitter();
-  session(QStringLiteral("B"));
-  noter(5, 2, QStringLiteral("5"));
+  deuxcopiesdivergentes();
   const Fichiers avantB = donnéesB(), avantdisque = donnéesdisque();
   boîtes.oublier();
   simulerpanneaufichier(1);

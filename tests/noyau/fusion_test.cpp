@@ -53,7 +53,7 @@ TEST(FusionListeClasses, ClasseParClasse) {
       {"classe retirée ici, inchangée là", liste({"5A", "Math", "5A131", " 2", " 0"}), base, liste({"5A", "Math", "5A131", " 2", " 0"}), 0},
   };
   for (const auto& c : cas) {
-    const ListeFusionnée f = fusionnerlisteclasses(QStringLiteral("listclas.13"), base, c.ici, c.là);
+    const LignesFusionnées f = fusionnerlisteclasses(QStringLiteral("listclas.13"), base, c.ici, c.là);
     EXPECT_EQ(f.lignes, c.attendue) << c.nom;
     EXPECT_EQ(f.conflits.size(), c.conflits) << c.nom;
   }
