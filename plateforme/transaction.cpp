@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 
 #include "plateforme/ecriturebrute.h"
 #include "plateforme/erreurs.h"
@@ -17,10 +18,13 @@ namespace {
 const QByteArray entête = "EVALO-TRANSACTION 1";
 const QByteArray fin = "FIN";
 int opérationsavantarrêt = -1;
+std::function<void()> arrêt;
 
 void opération() {
   if (opérationsavantarrêt < 0) return;
-  if (opérationsavantarrêt-- == 0) throw ArrêtSimulé();
+  if (opérationsavantarrêt-- != 0) return;
+  if (arrêt) arrêt();
+  throw ArrêtSimulé();
 }
 
 struct Entrée {
@@ -149,4 +153,7 @@ bool fichierdetransaction(const QString& nom) {
   return nom.endsWith(suffixetemporaire) || QFileInfo(nom).fileName() == QStringLiteral("transaction.evl");
 }
 
-void simulerarrêtaprès(int opérations) { opérationsavantarrêt = opérations; }
+void simulerarrêtaprès(int opérations, std::function<void()> commentarrêter) {
+  opérationsavantarrêt = opérations;
+  arrêt = std::move(commentarrêter);
+}

@@ -18,6 +18,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <stdexcept>
 
 struct FichierÀÉcrire {
@@ -48,5 +49,6 @@ bool fichierdetransaction(const QString& nom);
 
 // Pour les essais : un arrêt brutal simulé après n opérations d'une transaction
 // (temporaire écrit, journal écrit, renommage, journal supprimé) ; -1 : jamais.
+// L'arrêt lève ArrêtSimulé, ou fait ce qu'on lui donne (un vrai SIGKILL).
 struct ArrêtSimulé : std::exception {};
-void simulerarrêtaprès(int opérations);
+void simulerarrêtaprès(int opérations, std::function<void()> commentarrêter = {});

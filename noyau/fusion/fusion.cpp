@@ -91,7 +91,8 @@ bool élèvechangé(const QMap<QString, PériodeModèle>& base, const QMap<QStri
   for (auto p = côté.begin(); p != côté.end(); ++p) {
     const ÉlèveModèle* e = p->élève(nomcôté);
     if (!e) continue;
-    const ÉlèveModèle* b = base.contains(p.key()) ? base[p.key()].élève(nombase) : nullptr;
+    const auto pb = base.constFind(p.key());  // l'élève dans la période gardée, pas dans une copie
+    const ÉlèveModèle* b = pb == base.cend() ? nullptr : pb->élève(nombase);
     if (!b) {
       if (std::any_of(e->notes.begin(), e->notes.end(), notetapée) || !e->orales.isEmpty() || e->préparations != 0)
         return true;
@@ -117,8 +118,9 @@ QHash<QString, QString> renommés(const QMap<QString, PériodeModèle>& base, co
   QHash<QString, QString> paires;
   const auto mêmeélève = [&](const QString& b, const QString& c) {
     for (auto p = côté.begin(); p != côté.end(); ++p) {
-      if (!base.contains(p.key())) continue;
-      const ÉlèveModèle* eb = base[p.key()].élève(b);
+      const auto pb = base.constFind(p.key());
+      if (pb == base.cend()) continue;
+      const ÉlèveModèle* eb = pb->élève(b);
       const ÉlèveModèle* ec = p->élève(c);
       if (!eb || !ec || !mêmesnotes(*eb, *ec)) return false;
     }

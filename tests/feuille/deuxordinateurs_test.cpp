@@ -443,6 +443,36 @@ TEST_F(DeuxOrdinateurs, ArretBrutalAChaqueEtapeDUneFusion) {
   }
 }
 
+// Le même arrêt, par un vrai SIGKILL : un autre processus quitte comme B et se tue à
+// la n-ième opération de ses transactions ; au redémarrage, chaque copie de la
+// classe est tout entière d'avant ou d'après.
+TEST_F(DeuxOrdinateurs, VraiSigkillAChaqueEtapeDUneFusion) {
+  deuxcopiesdivergentes();
+  const Instantané instantané({racine, racineB, dossieramov});
+  const auto quitterailleurs = [&](int n) {
+    instantané.remettre();
+    QProcess enfant;
+    enfant.start(QStringLiteral(EVALO_ENFANT_FUSION), {racineB, dossieramov, QString::number(n)});
+    EXPECT_TRUE(enfant.waitForFinished(30000));
+    oublierhistoriques();
+    achevertransactionsenattente();
+    return enfant.exitStatus() == QProcess::CrashExit;
+  };
+  const Fichiers avantB = donnéesB(), avantdisque = donnéesdisque();
+  ASSERT_FALSE(quitterailleurs(-1));
+  const Fichiers aprèsB = donnéesB(), aprèsdisque = donnéesdisque();
+  ASSERT_NE(aprèsB, avantB);
+  ASSERT_EQ(aprèsB, aprèsdisque);
+  int n = 0;
+  while (quitterailleurs(n)) {
+    const Fichiers b = donnéesB(), d = donnéesdisque();
+    EXPECT_TRUE(b == avantB || b == aprèsB) << "arrêt à l'opération " << n;
+    EXPECT_TRUE(d == avantdisque || d == aprèsdisque) << "arrêt à l'opération " << n;
+    ASSERT_LT(++n, 60);
+  }
+  EXPECT_GT(n, 5);  // la fusion, la copie et les ancêtres ont chacun été coupés
+}
+
 // Disque plein pendant la fusion : un message, rien n'a changé ni ici ni sur le
 // disque amovible, et la classe reste à copier.
 TEST_F(DeuxOrdinateurs, DisquePleinPendantUneFusion) {

@@ -107,10 +107,56 @@ TEST(FusionClasse, NotesOralesEtPreparations) {
     v.ici.insert(QStringLiteral("P1"), période({c.ici}));
     v.là.insert(QStringLiteral("P1"), période({c.là}));
     const ClasseFusionnée f = fusionnerclasse(v);
-    ASSERT_EQ(f.périodes.value(QStringLiteral("P1")).élèves.size(), 1) << c.nom;
-    const ÉlèveModèle& e = f.périodes.value(QStringLiteral("P1")).élèves[0];
+    const PériodeModèle p1 = f.périodes.value(QStringLiteral("P1"));
+    ASSERT_EQ(p1.élèves.size(), 1) << c.nom;
+    const ÉlèveModèle& e = p1.élèves[0];
     EXPECT_EQ(e.orales, c.orales) << c.nom;
     EXPECT_EQ(e.préparations, c.préparations) << c.nom;
+    EXPECT_EQ(f.conflits.size(), c.conflits) << c.nom;
+  }
+}
+
+ÉlèveModèle élève(const char* nom, const char* note) { return {QString::fromUtf8(nom), {QString::fromUtf8(note)}, {}, 0}; }
+
+QStringList noms(const PériodeModèle& p) {
+  QStringList n;
+  for (const ÉlèveModèle& e : p.élèves) n.append(e.nom + u'=' + e.notes.value(0));
+  return n;
+}
+
+// Les élèves : renommés, retirés, ajoutés, d'un côté ou des deux.
+TEST(FusionClasse, ElevesRenommesRetiresAjoutes) {
+  const QList<ÉlèveModèle> base{élève("Dupont Jean", "12"), élève("Durand Paul", "8"), élève("Martin Léa", "10")};
+  const struct {
+    const char* nom;
+    QList<ÉlèveModèle> ici, là;
+    bool garderlà;
+    QStringList attendus;
+    int conflits;
+  } cas[] = {
+      {"renommé ici, noté là", {élève("Dupond Jean", "12"), base[1], base[2]}, {élève("Dupont Jean", "15"), base[1], base[2]},
+       false, {"Dupond Jean=15", "Durand Paul=8", "Martin Léa=10"}, 0},
+      {"retiré ici, rien changé là", {base[0], base[2]}, base, false, {"Dupont Jean=12", "Martin Léa=10"}, 0},
+      {"retiré ici, noté là : retiré", {base[0], base[2]}, {base[0], élève("Durand Paul", "9"), base[2]}, false,
+       {"Dupont Jean=12", "Martin Léa=10"}, 1},
+      {"retiré ici, noté là : gardé", {base[0], base[2]}, {base[0], élève("Durand Paul", "9"), base[2]}, true,
+       {"Dupont Jean=12", "Durand Paul=9", "Martin Léa=10"}, 1},
+      {"ajoutés des deux côtés", base + QList<ÉlèveModèle>{élève("Zoé Bernard", "A")}, QList<ÉlèveModèle>{élève("Bernard Zoé", "A")} + base,
+       false, {"Bernard Zoé=A", "Dupont Jean=12", "Durand Paul=8", "Martin Léa=10", "Zoé Bernard=A"}, 0},
+      {"le même ajouté des deux côtés, noté autrement", base + QList<ÉlèveModèle>{élève("Zoé Bernard", "11")},
+       base + QList<ÉlèveModèle>{élève("Zoé Bernard", "13")}, true,
+       {"Dupont Jean=12", "Durand Paul=8", "Martin Léa=10", "Zoé Bernard=13"}, 1},
+  };
+  for (const auto& c : cas) {
+    VersionsClasse v{QStringLiteral("5A131"), {}, {}, {}, {}, {}, {}};
+    v.base.insert(QStringLiteral("P1"), période(base));
+    v.ici.insert(QStringLiteral("P1"), période(c.ici));
+    v.là.insert(QStringLiteral("P1"), période(c.là));
+    ClasseFusionnée f = fusionnerclasse(v);
+    QHash<QString, bool> choix;
+    for (const Conflit& cf : f.conflits) choix.insert(cf.id, c.garderlà);
+    f = fusionnerclasse(v, choix);
+    EXPECT_EQ(noms(f.périodes.value(QStringLiteral("P1"))), c.attendus) << c.nom;
     EXPECT_EQ(f.conflits.size(), c.conflits) << c.nom;
   }
 }
