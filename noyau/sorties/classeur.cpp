@@ -17,6 +17,7 @@
 #include "plateforme/erreurs.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
+#include "plateforme/services.h"
 
 namespace {
 
@@ -181,7 +182,7 @@ void écrirepériode(Feuille& f, const QString& titre) {
   const auto statistiques = [&](int colonne, int k, double maximum, bool résultats) {
     const double moyenne = é.moyenneinterro[k];
     f.formule(lmoyenne, colonne, formulemoyenne(lettrecolonne(colonne), première, dernière, résultats),
-              moyenne >= 0 || résultats ? std::optional(std::max(moyenne, 0.0)) : std::nullopt,
+              moyenne >= 0 ? std::optional(moyenne) : std::nullopt,  // sans note comptée, la formule rend ""
               moyenne >= 0 && moyenne < maximum / 2 ? fm.rouge : fm.nombre);
     f.formule(léchecs, colonne, formuleéchecs(lettrecolonne(colonne), première, dernière, maximum, résultats),
               é.échecsinterro[k], fm.entier);
@@ -306,14 +307,18 @@ QString formulemoyenne(const QString& colonne, int première, int dernière, boo
 
 QString formuleéchecs(const QString& colonne, int première, int dernière, double maximum, bool résultats) {
   const QString r = QStringLiteral("%1%2:%1%3").arg(colonne).arg(première).arg(dernière);
-  const QString sous = QStringLiteral("COUNTIF(%1,\"<%2\")").arg(r, sansblancs(str(maximum / 2)));
+  // Le nombre n'est jamais dans un critère en texte ("<3.5") : un tableur à virgule
+  // (LibreOffice en français) ne le lirait pas comme un nombre.
+  const QString sous = QStringLiteral("SUMPRODUCT(ISNUMBER(%1)*(%1<%2))").arg(r, sansblancs(str(maximum / 2)));
   if (résultats || maximum <= 0) return u'=' + sous;
   // "AI", "?" et une case vide comptent 0 : sous la moitié.
   return QStringLiteral("=%1+COUNTIF(%2,\"AI\")+COUNTIF(%2,\"~?\")+COUNTBLANK(%2)").arg(sous, r);
 }
 
 QString nomexportclasseur() {
-  return dossierexport() + QStringLiteral("/Classeur ") + classeouverte() + u' ' + horodatage() + QStringLiteral(".xlsx");
+  // L'année d'abord, comme les PDF : les classeurs se rangent dans l'ordre des dates.
+  const QString quand = horloge().maintenant().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+  return dossierexport() + QStringLiteral("/Classeur ") + classeouverte() + u' ' + quand + QStringLiteral(".xlsx");
 }
 
 QStringList feuillesduclasseur() {

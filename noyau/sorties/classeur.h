@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-// dossier d'exportation & "Classeur " & classe & " " & horodatage & ".xlsx"
+// dossier d'exportation & "Classeur " & classe & " " & date et heure & ".xlsx" ("2026-12-08 15-33-14")
 QString nomexportclasseur();
 
 // Noms des feuilles du classeur de la classe ouverte, dans l'ordre.

@@ -3,8 +3,13 @@
 #include "tests/feuille/feuille_essai.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <cmath>
 
 #include "noyau/demo/demo.h"
+#include "noyau/base/module.h"
+#include "noyau/fichiers/listeclasses.h"
+#include "noyau/fichiers/renseignements.h"
 #include "noyau/sorties/classeur.h"
 #include "noyau/sorties/exports.h"
 #include "plateforme/nombres.h"
@@ -86,6 +91,9 @@ TEST_F(Classeur, ReluParUnVraiLecteur) {
   EXPECT_EQ(p2[QStringLiteral("B5")].valeur, QStringLiteral("Dupont Élodie"));
   EXPECT_EQ(p2[QStringLiteral("C5")].valeur, QStringLiteral("?"));
   EXPECT_EQ(p2[QStringLiteral("C5")].fond, fondbleu);
+  // Tous les résultats sont "?" : la moyenne garde ce que sa formule rend, une case vide.
+  EXPECT_EQ(p2[QStringLiteral("C9")].genre, QStringLiteral("f"));
+  EXPECT_EQ(p2[QStringLiteral("C9")].gardée, QString());
   const auto& totaux = lu.cases[QStringLiteral("Totaux")];
   EXPECT_EQ(totaux[QStringLiteral("C1")].valeur, QString());
   EXPECT_EQ(totaux[QStringLiteral("B4")].valeur, QStringLiteral("Dupont Élodie"));
@@ -100,7 +108,7 @@ TEST(FormulesClasseur, ColonnesEtFormules) {
   EXPECT_EQ(lettrecolonne(25), QStringLiteral("Z"));
   EXPECT_EQ(lettrecolonne(26), QStringLiteral("AA"));
   EXPECT_EQ(lettrecolonne(701), QStringLiteral("ZZ"));
-  EXPECT_EQ(formuleéchecs(QStringLiteral("C"), 5, 34, 20, true), QStringLiteral("=COUNTIF(C5:C34,\"<10\")"));
+  EXPECT_EQ(formuleéchecs(QStringLiteral("C"), 5, 34, 20, true), QStringLiteral("=SUMPRODUCT(ISNUMBER(C5:C34)*(C5:C34<10))"));
   EXPECT_TRUE(formulemoyenne(QStringLiteral("C"), 5, 34, false).contains(QStringLiteral("COUNTIF(C5:C34,\"NC\")")));
 }
 
@@ -154,10 +162,94 @@ TEST_F(Classeur, ParLeMenu) {
   boîtes.répondre(OK);
   p.exportclasseur_Click();
   EXPECT_TRUE(boîtes.montrées().last().texte.startsWith(QStringLiteral("Transfert terminé sous le nom : ")));
-  EXPECT_EQ(QDir(dossierexport()).entryList({QStringLiteral("*.xlsx")}).size(), 1);
+  // L'année d'abord, comme les PDF.
+  EXPECT_EQ(QDir(dossierexport()).entryList({QStringLiteral("*.xlsx")}),
+            QStringList{QStringLiteral("Classeur 5A 2026-09-14 08-30-00.xlsx")});
   QDir(dossierexport()).removeRecursively();
   écrire(dossierexport(), "pas un dossier");
   p.exportclasseur_Click();
   EXPECT_TRUE(boîtes.montrées().last().texte.endsWith(QStringLiteral("Le classeur n'a pas été créé.")));
   EXPECT_FALSE(boîtes.sablieractif());
+}
+
+namespace {
+
+bool mêmevaleur(const QString& a, const QString& b) {
+  if (a.isEmpty() || b.isEmpty()) return a.isEmpty() && b.isEmpty();
+  bool na = false, nb = false;
+  const double x = a.toDouble(&na), y = b.toDouble(&nb);
+  return na && nb ? std::abs(x - y) < 1e-9 : a == b;
+}
+
+}  // namespace
+
+// Chaque formule des classeurs de l'année de démonstration, recalculée par un vrai
+// LibreOffice en français de Belgique (virgule décimale) : la valeur qu'il trouve est
+// celle de la grille. Une valeur gardée faussée exprès revient juste : le recalcul a
+// bien eu lieu.
+TEST_F(EssaiDonnees, ClasseursRecalculesParUnTableurFrancais) {
+  créerannéedémo(racine);
+  ÉtatPartagé& é = état();
+  é.dossierracine = racine;
+  lirerenseignements();
+  é.annéescolaire = sansblancs(é.annéescolairedéfaut);
+  actualiserannéeaffichée();
+  lirelisteclasses();
+  ASSERT_GT(é.nbclasses, 0);
+  QStringList classeurs;
+  QMap<QString, ClasseurLu> écrits;
+  int comparéesàlagrille = 0;
+  for (int c = 1; c <= é.nbclasses; ++c) {
+    é.classecourante = c;
+    é.périodecourante = QStringLiteral("P1");
+    chargerclasse();
+    const QString chemin = temporaire.path() + QStringLiteral("/classe %1.xlsx").arg(c);
+    écrireclasseur(chemin);
+    QString erreur;
+    écrits.insert(chemin, lireclasseur(chemin, erreur));
+    ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+    classeurs.append(chemin);
+    // Les valeurs gardées sont celles de la grille de chaque période et examen.
+    for (const QString& feuille : feuillesduclasseur()) {
+      if (feuille == u"Totaux") continue;
+      é.périodecourante = (feuille.startsWith(u'P') ? QStringLiteral("P") : QStringLiteral("E")) + feuille.section(u' ', -1);
+      chargerclasse();
+      const int N = é.nbélèves;
+      for (int k = 1; k <= é.nbinterros + 1; ++k) {
+        const int colonne = k <= é.nbinterros ? k + 1 : é.nbinterros + é.nborales + 2;
+        const CaseLue& moyenne = écrits[chemin].cases[feuille][lettrecolonne(colonne) + QString::number(5 + N + 1)];
+        const CaseLue& échecs = écrits[chemin].cases[feuille][lettrecolonne(colonne) + QString::number(5 + N + 2)];
+        const QString attendue = é.moyenneinterro[k] < 0 ? QString() : QString::number(é.moyenneinterro[k]);
+        EXPECT_TRUE(mêmevaleur(moyenne.gardée, attendue)) << feuille.toStdString() << " colonne " << colonne;
+        EXPECT_EQ(échecs.gardée.toInt(), é.échecsinterro[k]) << feuille.toStdString() << " colonne " << colonne;
+        comparéesàlagrille += 2;
+      }
+    }
+  }
+  const QString faussée = falsifierunevaleurgardée(classeurs.first(), QStringLiteral("999"));
+  ASSERT_FALSE(faussée.isEmpty());
+  QString erreur;
+  const QMap<QString, ClasseurLu> recalculés = recalculerenfrançais(classeurs, temporaire.path(), erreur);
+  ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+  int formules = 0;
+  for (const QString& chemin : classeurs) {
+    const ClasseurLu& avant = écrits[chemin];
+    const ClasseurLu& après = recalculés[chemin];
+    for (auto feuille = avant.cases.begin(); feuille != avant.cases.end(); ++feuille)
+      for (auto c = feuille->begin(); c != feuille->end(); ++c) {
+        if (c->genre != u"f") continue;
+        ++formules;
+        const QString recalculée = après.cases.value(feuille.key()).value(c.key()).gardée;
+        EXPECT_TRUE(mêmevaleur(recalculée, c->gardée))
+            << QFileInfo(chemin).fileName().toStdString() << " " << feuille.key().toStdString() << "!" << c.key().toStdString()
+            << " : " << c->valeur.toStdString() << " donne " << recalculée.toStdString() << " au lieu de "
+            << c->gardée.toStdString();
+      }
+  }
+  EXPECT_GT(comparéesàlagrille, 100);
+  EXPECT_GT(formules, comparéesàlagrille);
+  const QString première = écrits[classeurs.first()].feuilles.first();
+  EXPECT_TRUE(mêmevaleur(recalculés[classeurs.first()].cases.value(première).value(faussée).gardée,
+                         écrits[classeurs.first()].cases.value(première).value(faussée).gardée))
+      << "la valeur faussée (999) de " << faussée.toStdString() << " n'a pas été recalculée";
 }

@@ -1,5 +1,6 @@
 #include "tests/outils/tableur.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -124,4 +125,94 @@ ClasseurLu lireclasseur(const QString& chemin, QString& erreur) {
     }
   }
   return lu;
+}
+
+namespace {
+
+// Le profil : français de Belgique, et chaque formule recalculée au chargement
+// (0 : toujours), pour les classeurs OOXML comme pour les ODF.
+const char* réglagesfrançais = R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="OOXMLRecalcMode" oor:op="fuse"><value>0</value></prop></item>
+<item oor:path="/org.openoffice.Office.Calc/Formula/Load"><prop oor:name="ODFRecalcMode" oor:op="fuse"><value>0</value></prop></item>
+<item oor:path="/org.openoffice.Setup/L10N"><prop oor:name="ooSetupSystemLocale" oor:op="fuse"><value>fr-BE</value></prop></item>
+<item oor:path="/org.openoffice.Setup/L10N"><prop oor:name="ooLocale" oor:op="fuse"><value>fr-BE</value></prop></item>
+</oor:items>
+)";
+
+const char* falsificateur = R"PY(
+import re, sys, zipfile, shutil
+chemin, valeur = sys.argv[1], sys.argv[2]
+copie = chemin + '.tmp'
+with zipfile.ZipFile(chemin) as e, zipfile.ZipFile(copie, 'w', zipfile.ZIP_DEFLATED) as s:
+    adresse = ''
+    for info in e.infolist():
+        données = e.read(info.filename)
+        if info.filename == 'xl/worksheets/sheet1.xml':
+            texte = données.decode('utf-8')
+            m = re.search(r'<c r="([A-Z]+[0-9]+)"[^>]*><f>[^<]*</f><v>[^<]*</v>', texte)
+            if m:
+                adresse = m.group(1)
+                bout = re.sub(r'<v>[^<]*</v>', '<v>' + valeur + '</v>', m.group(0))
+                texte = texte[:m.start()] + bout + texte[m.end():]
+            données = texte.encode('utf-8')
+        s.writestr(info, données)
+shutil.move(copie, chemin)
+print(adresse)
+)PY";
+
+}  // namespace
+
+QMap<QString, ClasseurLu> recalculerenfrançais(const QStringList& classeurs, const QString& dossiertravail, QString& erreur) {
+  const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+  if (soffice.isEmpty()) {
+    erreur = QStringLiteral("soffice introuvable : installez libreoffice-calc-nogui (bash scripts/dependances.sh --essais)");
+    return {};
+  }
+  const QString profil = dossiertravail + QStringLiteral("/profil-fr-BE");
+  QDir().mkpath(profil + QStringLiteral("/user"));
+  QFile réglages(profil + QStringLiteral("/user/registrymodifications.xcu"));
+  if (!réglages.open(QIODevice::WriteOnly)) {
+    erreur = QStringLiteral("profil impossible : ") + réglages.fileName();
+    return {};
+  }
+  réglages.write(réglagesfrançais);
+  réglages.close();
+  // Un nom ASCII : soffice reçoit mal les autres chemins quand la locale est C.
+  const QString sortie = dossiertravail + QStringLiteral("/recalcules");
+  QDir().mkpath(sortie);
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("LANG"), QStringLiteral("fr_BE.UTF-8"));
+  p.setProcessEnvironment(env);
+  p.setProcessChannelMode(QProcess::MergedChannels);
+  p.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profil).toString(),
+                               QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("xlsx"),
+                               QStringLiteral("--outdir"), sortie} +
+                       classeurs);
+  if (!p.waitForFinished(300000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+    erreur = QStringLiteral("conversion ratée : ") + QString::fromLocal8Bit(p.readAll());
+    return {};
+  }
+  const QString journal = QString::fromLocal8Bit(p.readAll());
+  QMap<QString, ClasseurLu> relus;
+  for (const QString& c : classeurs) {
+    const QString recalculé = sortie + u'/' + QFileInfo(c).fileName();
+    if (!QFileInfo::exists(recalculé)) {
+      erreur = QStringLiteral("pas de copie recalculée de %1 : %2").arg(c, journal);
+      return {};
+    }
+    relus.insert(c, lireclasseur(recalculé, erreur));
+    if (!erreur.isEmpty()) return {};
+  }
+  return relus;
+}
+
+QString falsifierunevaleurgardée(const QString& classeur, const QString& valeur) {
+  QProcess p;
+  const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
+                                                                          : QStringLiteral("python3");
+  p.start(python, {QStringLiteral("-c"), QString::fromUtf8(falsificateur), classeur, valeur});
+  if (!p.waitForFinished(60000) || p.exitCode() != 0) return QString();
+  return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
 }

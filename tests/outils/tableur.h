@@ -27,3 +27,13 @@ struct ClasseurLu {
   QMap<QString, QMap<QString, CaseLue>> cases;
 };
 ClasseurLu lireclasseur(const QString& chemin, QString& erreur);
+
+// LibreOffice Calc, sans écran, dans un profil en français de Belgique (virgule
+// décimale) qui recalcule chaque formule au chargement, ouvre chaque classeur et
+// l'enregistre ; chaque copie recalculée est relue par openpyxl. Par fichier donné,
+// le classeur relu.
+QMap<QString, ClasseurLu> recalculerenfrançais(const QStringList& classeurs, const QString& dossiertravail, QString& erreur);
+
+// Change la valeur gardée de la première formule de la première feuille (pour
+// prouver qu'un recalcul a eu lieu) ; rend l'adresse de la case, vide en cas d'échec.
+QString falsifierunevaleurgardée(const QString& classeur, const QString& valeur);
