@@ -79,8 +79,10 @@ void bloc(Imprimante& i, int j, const QStringList& messages, const OptionsBloc& 
   const ÉtatPartagé& é = état();
   i.Print({M}, Suite::PointVirgule);
   i.FontUnderline(true);
-  i.Print({QStringLiteral("Récapitulatif de la période n°") + o.période + QStringLiteral("   pour le cours : ") +
-           é.nomcours[é.classecourante]});
+  // Un examen est nommé comme tel : ses données ne sont pas celles d'une période.
+  const QString titre = o.période.startsWith(u'E') ? QStringLiteral("Récapitulatif de l'examen n°")
+                                                     : QStringLiteral("Récapitulatif de la période n°");
+  i.Print({titre + o.période.mid(1) + QStringLiteral("   pour le cours : ") + é.nomcours[é.classecourante]});
   i.FontUnderline(false);
   i.Print({M + QStringLiteral("NOM : ") + é.nomélève[j], Tab(60), QStringLiteral("Classe : ") + é.nomclasse[é.classecourante]});
   i.Print();
@@ -121,7 +123,7 @@ void imprimerrécapitulatif(Imprimante& i, const TravailImpression& t) {
   QStringList messages(é.nbinterros + 1);
   if (r == OUI && !demandermessages(messages)) return;
   const OptionsBloc o{é.optionsrécapitulatif.mid(0, 1) == u"1", é.optionsrécapitulatif.mid(1, 1) == u"1",
-                      t.périodeàimprimer.mid(1)};
+                      t.périodeàimprimer};
   QList<bool> choisi(é.nbélèves + 1, false);
   for (int k = 1; k <= é.élèvesrécapitulatif.borne(); ++k) {
     const int j = é.élèvesrécapitulatif[k];

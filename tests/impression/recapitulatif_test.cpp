@@ -54,7 +54,7 @@ TEST_F(Recapitulatif, UnBlocLigneParLigne) {
   EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Récapitulatif pour 5A"));
   EXPECT_EQ(l.mid(0, 19),
             QStringList({"--- page 1 (portrait) ---", " ",
-                         M + "Récapitulatif de la période n°1   pour le cours : Mathématique",
+                         M + "Récapitulatif de l'examen n°1   pour le cours : Mathématique",
                          (M + "NOM : Dupont Élodie").leftJustified(59) + "Classe : 5A", "",
                          M + "Interro n° 1  :      12 / 20       (C1)", M + "Interro n° 2  :      A / 20       (C2)",
                          M + "Interro n° 3  :      7.5 / 10       (C1)", M + "01.10 - Récitation : 7.5 / 10  (C1)",
@@ -63,7 +63,7 @@ TEST_F(Recapitulatif, UnBlocLigneParLigne) {
                          M + "=> Moyenne en date du 14-09-2026 :  13/20", "",
                          M + "Vous n'avez pas vu une interrogation ?  Signalez-le moi.  Merci.", "", "", ""}));
   // Durand n'a ni note orale ni préparation en retard : ni l'une ni l'autre ligne.
-  EXPECT_EQ(l.mid(20, 7), QStringList({M + "Récapitulatif de la période n°1   pour le cours : Mathématique",
+  EXPECT_EQ(l.mid(20, 7), QStringList({M + "Récapitulatif de l'examen n°1   pour le cours : Mathématique",
                                        (M + "NOM : Durand Paul").leftJustified(59) + "Classe : 5A", "",
                                        M + "Interro n° 1  :      AI / 20       (C1)",
                                        M + "Interro n° 2  :      NC / 20       (C2)", M + "Interro n° 3  :      8 / 10       (C1)",
@@ -75,6 +75,7 @@ TEST_F(Recapitulatif, EnCouleurLesNotesFormées) {
   choisir(true, false);
   boîtes.répondre(NON);
   const QStringList l = imprimer();
+  EXPECT_EQ(l[2], M + "Récapitulatif de la période n°1   pour le cours : Mathématique");
   EXPECT_EQ(l[5], M + "Interro n° 1  :  12,0 / 20       (C1)");
   EXPECT_EQ(l[8], M + "01.10 - Récitation :  7,5/ 10  (C1)");
   EXPECT_FALSE(l.contains(M + "Vous n'avez pas vu une interrogation ?  Signalez-le moi.  Merci."));
