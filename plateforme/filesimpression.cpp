@@ -49,8 +49,14 @@ QString refusdelafile(const QString& nom, const std::optional<ÉtatFile>& f) {
   const QString pourquoi = raisons.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(raisons);
   if (!f->accepte)
     return QStringLiteral("L'imprimante « %1 » refuse les documents%2. Rien n'a été imprimé.").arg(nom, pourquoi);
-  if (f->état == filearrêtée)
-    return QStringLiteral("L'imprimante « %1 » est arrêtée%2. Rien n'a été imprimé.").arg(nom, pourquoi);
+  if (f->état == filearrêtée) {
+    // "arrêtée" ne se redit pas entre parenthèses.
+    ÉtatFile sanspause = *f;
+    sanspause.raisons.removeAll(QStringLiteral("paused"));
+    const QString autres = raisonsenfrançais(sanspause);
+    return QStringLiteral("L'imprimante « %1 » est arrêtée%2. Rien n'a été imprimé.")
+        .arg(nom, autres.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(autres));
+  }
   return QString();
 }
 
