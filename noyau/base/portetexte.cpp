@@ -74,8 +74,11 @@ QString interditsdu(GenreTexte genre) {
 }
 
 QString refusdunom(const QString& texte, GenreTexte genre) {
-  if (genre != GenreTexte::NomDeClasse && genre != GenreTexte::NomDeFichier) return QString();
-  if (texte.startsWith(u'.')) return QStringLiteral("Un nom ne peut pas commencer par un point.");
+  // Un nom d'élève a la même longueur permise que les autres noms : il s'écrit dans
+  // chaque période et se lit dans chaque liste.
+  if (genre != GenreTexte::NomDeClasse && genre != GenreTexte::NomDeFichier && genre != GenreTexte::NomÉlève)
+    return QString();
+  if (genre != GenreTexte::NomÉlève && texte.startsWith(u'.')) return QStringLiteral("Un nom ne peut pas commencer par un point.");
   if (texte.size() > longueurnommax)
     return QStringLiteral("Ce nom est trop long : %1 caractères au plus.").arg(longueurnommax);
   return QString();
