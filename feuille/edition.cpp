@@ -150,7 +150,8 @@ bool FenetrePrincipale::finédition(const QString& texte, int touche) {
   const auto [s, k] = casedenote();
   if (touche == 27 || s == 0 || texte.trimmed().isEmpty()) return true;
   ÉtatPartagé& é = état();
-  const QString note = vérifiernote(texte.trimmed(), é.maxinterro[k]);
+  // Tapée dans la grille, une note se lit comme collée : "12,5" est 12.5 (gardée avec un point).
+  const QString note = vérifiernote(texte.trimmed().replace(u',', u'.'), é.maxinterro[k]);
   if (note == QStringLiteral("ERREUR")) return false;  // le texte reste dans l'éditeur, à corriger
   if (note != é.noteinterro(s, k)) {
     const ChangementNommé changement(libellénote(s, k), é.noteinterro(s, k), note);

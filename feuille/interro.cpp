@@ -206,7 +206,7 @@ void FenetreInterro::listedesnotes() {
   étiqcomptées->setText(QString::number(stats.comptées));
   étiqmédiane->setText(stats.comptées == 0 ? QString() : formatvirgule(stats.médiane, u"##0.0#"));
   étiqécarttype->setText(stats.comptées == 0 ? QString() : formatvirgule(stats.écarttype, u"##0.0#"));
-  RépartitionGraphique r{stats.répartition, static_cast<double>(max), std::nullopt, std::nullopt};
+  RépartitionGraphique r{stats.répartition, static_cast<double>(max), std::nullopt, std::nullopt, true};
   if (stats.comptées > 0) {
     r.moyenne = stats.moyenne;
     r.médiane = stats.médiane;
@@ -216,7 +216,7 @@ void FenetreInterro::listedesnotes() {
   étiqmeilleure->setText(affiché(meilleurenote));
   étiqmauvaise->setText(affiché(moinsbonnenote));
   étiqéchecs->setText(QString::number(nbéchecsinterro));
-  étiqmoyenne->setText(formatvirgule(sommenotes / nbnotescomptées, u"##0.0"));
+  étiqmoyenne->setText(formatvirgule(moyenneaudixième(sommenotes / nbnotescomptées), u"##0.0"));  // comme la grille
 }
 
 void FenetreInterro::casecouleur(QString t, int max) {

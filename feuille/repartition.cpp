@@ -28,7 +28,8 @@ void FenetreRepartition::Form_Load() {
   setWindowTitle(QStringLiteral("Répartition des résultats - %1 (%2) - %3 %4")
                      .arg(é.nomclasse[é.classecourante], é.nomcours[é.classecourante],
                           clé.startsWith(u'P') ? QStringLiteral("période") : QStringLiteral("examen"), clé.mid(1)));
-  const RépartitionGraphique r = répartitiondesrésultats();
+  RépartitionGraphique r = répartitiondesrésultats();
+  r.virgule = true;  // comme le résumé sous la figure
   histogramme->répartition(r);
   int comptés = 0;
   for (int n : r.nombres) comptés += n;
@@ -36,6 +37,6 @@ void FenetreRepartition::Form_Load() {
                              : QStringLiteral("%1 résultat(s) sur %2 : moyenne %3, médiane %4, %5 sous la moitié.")
                                    .arg(comptés)
                                    .arg(é.maxcourant)
-                                   .arg(formatvirgule(*r.moyenne, u"##0.0#"), formatvirgule(*r.médiane, u"##0.0#"))
+                                   .arg(formatvirgule(moyenneaudixième(*r.moyenne), u"##0.0"), formatvirgule(*r.médiane, u"##0.0#"))
                                    .arg(r.nombres[0] + r.nombres[1] + r.nombres[2] + r.nombres[3] + r.nombres[4]));
 }

@@ -189,3 +189,5 @@ QString sansblancs(QStringView texte) {
   while (fin > début && texte[fin - 1] == u' ') --fin;
   return texte.mid(début, fin - début).toString();
 }
+
+double moyenneaudixième(double valeur) { return std::nearbyint(valeur * 10) / 10; }

@@ -38,3 +38,7 @@ QString formatvirgule(double valeur, QStringView motif);
 
 // Trim des fichiers : ôte les blancs (espaces) de tête et de fin, rien d'autre.
 QString sansblancs(QStringView texte);
+
+// Une moyenne de la classe comme la grille la montre : au dixième, une moitié exacte
+// vers le dixième pair (12.25 donne 12.2).
+double moyenneaudixième(double valeur);

@@ -255,5 +255,5 @@ void découperetstatistiquesde(const QString& chemin) {
     avecligne(chemin, 2 * i + 3, [i] { découperélève(i); });
   }
   for (int k = 1; k <= n + 1; ++k)
-    é.moyenneinterro[k] = é.nbnotesinterro[k] == 0 ? -1.0 : std::nearbyint(é.moyenneinterro[k] / é.nbnotesinterro[k] * 10) / 10;
+    é.moyenneinterro[k] = é.nbnotesinterro[k] == 0 ? -1.0 : moyenneaudixième(é.moyenneinterro[k] / é.nbnotesinterro[k]);
 }

@@ -162,10 +162,13 @@ Figure figurehistogramme(const RépartitionGraphique& r, double largeur, double 
     const double x = axe.left() + axe.width() * std::clamp(*v / r.maximum, 0.0, 1.0);
     f.ligne(QPointF(x, axe.top() - 2), QPointF(x, axe.bottom()), encre, 1.0, pointillé);
     const bool àdroite = x < axe.left() + axe.width() * 0.7;
-    f.texte(QRectF(àdroite ? x + 2 : x - 62, y, 60, 9), nom + u' ' + nombre(*v), àdroite ? alignementgauche : alignementdroite,
+    QString valeur = nombre(*v);
+    if (r.virgule) valeur.replace(u'.', u',');
+    f.texte(QRectF(àdroite ? x + 2 : x - 62, y, 60, 9), nom + u' ' + valeur, àdroite ? alignementgauche : alignementdroite,
             6.5, true);
   };
-  repère(r.moyenne, QStringLiteral("moy."), false, 0);
+  // La moyenne est celle que montre la grille : au dixième, arrondie comme elle.
+  repère(r.moyenne ? std::optional(moyenneaudixième(*r.moyenne)) : std::nullopt, QStringLiteral("moy."), false, 0);
   repère(r.médiane, QStringLiteral("méd."), true, 9);
   return f;
 }

@@ -48,6 +48,7 @@ struct RépartitionGraphique {
   std::array<int, 10> nombres{};  // par dixième du maximum
   double maximum = 0;
   std::optional<double> moyenne, médiane;
+  bool virgule = false;  // les nombres de la figure avec la virgule des textes qui l'entourent
 };
 
 Figure figurehistogramme(const RépartitionGraphique& r, double largeur, double hauteur);

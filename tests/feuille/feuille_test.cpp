@@ -363,6 +363,15 @@ TEST_F(Interro, StatistiquesAuFilDeLaFrappe) {
   f.listedesnotes();
   EXPECT_EQ(f.étiqéchecs->text(), QStringLiteral("1"));
   EXPECT_EQ(f.étiqmoyenne->text(), QStringLiteral("7,5"));
+  // 12 et 12.5 font 12.25 : la fenêtre montre 12,2 comme la grille (au dixième pair),
+  // et sa figure aussi, avec la virgule de ses textes.
+  f.notesinterro = QStringList{QString(), "12", "12.5", "NC"};
+  f.listedesnotes();
+  EXPECT_EQ(f.étiqmoyenne->text(), QStringLiteral("12,2"));
+  EXPECT_TRUE(f.histogramme->figure().textes().contains(QStringLiteral("moy. 12,2")));
+  EXPECT_TRUE(f.histogramme->figure().textes().contains(QStringLiteral("méd. 12,25")));
+  f.notesinterro = QStringList{QString(), "AI", "15", "NC"};
+  f.listedesnotes();
   EXPECT_EQ(f.tableau->modèle().cellule(0, 2).avant, rouge);
   EXPECT_TRUE(f.choixcompétence->currentText().endsWith(QStringLiteral("Géométrie")));
   EXPECT_FALSE(f.prop->isHidden());

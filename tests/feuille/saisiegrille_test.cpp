@@ -28,7 +28,8 @@ protected:
   QString enregistrée(int ligne) { return lirefichier(disquedur(P1N))[2 * ligne + 2].section(u'/', 1, 1); }
 };
 
-// Une note tapée sur place passe par le contrôle de la boîte de saisie ; Entrée
+// Une note tapée sur place passe par le contrôle de la boîte de saisie, la virgule
+// lue comme un point (comme un collage) ; Entrée
 // descend à l'élève suivant (pas au-delà du dernier), Tab passe au test suivant,
 // Échap laisse la note ; un texte refusé reste dans l'éditeur.
 TEST_F(SaisieGrille, TaperUneNoteSurPlace) {
@@ -44,8 +45,8 @@ TEST_F(SaisieGrille, TaperUneNoteSurPlace) {
   };
   const Cas cas[] = {
       {3, "14", 13, "14", false, 4, 2},   {3, "12.5", 9, "12.5", false, 3, 3}, {3, "a", 13, "A", false, 4, 2},
-      {3, "nc", 13, "NC", false, 4, 2},   {3, "12,5", 13, "NC", true, 3, 2},   {3, "25", 13, "NC", true, 3, 2},
-      {3, "19", 27, "NC", false, 3, 2},   {5, "9", 13, "9", false, 5, 2},
+      {3, "nc", 13, "NC", false, 4, 2},   {3, "12,5", 13, "12.5", false, 4, 2}, {3, "25", 13, "12.5", true, 3, 2},
+      {3, "7,25", 13, "12.5", true, 3, 2}, {3, "19", 27, "12.5", false, 3, 2},  {5, "9", 13, "9", false, 5, 2},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.tapé);
@@ -68,7 +69,7 @@ TEST_F(SaisieGrille, TaperUneNoteSurPlace) {
   choisir(3, 2);
   p.grille1_KeyDown(113, 0);
   ASSERT_TRUE(p.grille1->enédition());
-  EXPECT_EQ(p.grille1->éditeur()->text(), QStringLiteral("NC"));
+  EXPECT_EQ(p.grille1->éditeur()->text(), QStringLiteral("12.5"));
   p.grille1->finirédition(27);
   // Ailleurs qu'une note écrite (un nom), la frappe ne commence rien.
   choisir(3, 1);

@@ -2,6 +2,7 @@
 
 #include "tests/feuille/feuille_essai.h"
 
+#include "feuille/repartition.h"
 #include "impression/selection.h"
 #include "noyau/sorties/fiche.h"
 #include "noyau/sorties/graphiques.h"
@@ -237,6 +238,16 @@ TEST_F(Fiche, DonneesDuGraphique) {
 
 // L'histogramme des résultats de P1 (13, 6 et 10 sur 20) : une barre par dixième,
 // les dixièmes du maximum sous l'axe, la moyenne et la médiane à leur place.
+// La fenêtre de répartition : sa figure et son résumé disent la même moyenne que la
+// grille (9.67 montrée 9,7), avec la virgule de ses textes.
+TEST_F(Fiche, RepartitionUneMoyenneUnSeparateur) {
+  FenetreRepartition& f = fenêtrerépartition();
+  f.Form_Load();
+  EXPECT_TRUE(f.résumé->text().contains(QStringLiteral("moyenne 9,7,"))) << f.résumé->text().toStdString();
+  EXPECT_TRUE(f.histogramme->figure().textes().contains(QStringLiteral("moy. 9,7")));
+  EXPECT_TRUE(f.histogramme->figure().textes().contains(QStringLiteral("méd. 10")));
+}
+
 TEST_F(Fiche, HistogrammeDesResultats) {
   const RépartitionGraphique r = répartitiondesrésultats();
   EXPECT_EQ(r.nombres, (std::array<int, 10>{0, 0, 0, 1, 0, 1, 1, 0, 0, 0}));
@@ -246,7 +257,7 @@ TEST_F(Fiche, HistogrammeDesResultats) {
   const Figure f = figurehistogramme(r, 300, 120);
   QStringList attendus;
   for (int d = 0; d <= 20; d += 2) attendus << QString::number(d);
-  attendus << QStringLiteral("moy. 9.67") << QStringLiteral("méd. 10");
+  attendus << QStringLiteral("moy. 9.7") << QStringLiteral("méd. 10");  // la moyenne au dixième, comme la grille
   for (const QString& t : attendus) EXPECT_TRUE(f.textes().contains(t)) << t.toStdString();
   const auto rectangles = std::count_if(f.traits.begin(), f.traits.end(),
                                         [](const TraitFigure& t) { return t.genre == TraitFigure::Genre::Rectangle; });
