@@ -2,7 +2,8 @@
 # Installe les paquets Debian dont le projet a besoin, seulement s'il en manque.
 # Avec --essais, aussi ce que seuls les essais emploient (un vrai tableur, un lecteur
 # de classeurs, les validateurs du paquet, un vrai Syncthing pour le dossier
-# synchronisé) ; avec --paquet, ce que CPack emploie.
+# synchronisé, CUPS et cups-pdf pour une vraie file d'impression) ; avec --paquet,
+# ce que CPack emploie.
 set -euo pipefail
 
 paquets=(
@@ -12,7 +13,8 @@ paquets=(
   fonts-liberation2 poppler-utils
 )
 case "${1:-}" in
-  --essais) paquets+=(libreoffice-calc-nogui python3-openpyxl desktop-file-utils appstream syncthing) ;;
+  --essais) paquets+=(libreoffice-calc-nogui python3-openpyxl desktop-file-utils appstream syncthing
+                      cups printer-driver-cups-pdf) ;;
   --paquet) paquets+=(dpkg-dev file) ;;
 esac
 

@@ -163,6 +163,10 @@ void ImprimanteQt::préparerpdf() {
 }
 
 void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
+  // Une file que CUPS ne connaît plus donne à Qt une imprimante PDF de repli : le
+  // document n'irait pas où le professeur l'attend.
+  if (nom_ != nomimprimantepdf && printer_->outputFormat() != QPrinter::NativeFormat)
+    throw ErreurEvalo(refusdelafile(nom_, std::nullopt));
   préparerpdf();
   // Une file CUPS est suivie : arrêtée, refusant ou disparue, rien ne part ; un
   // travail abandonné ou annulé est dit.
