@@ -66,7 +66,7 @@ void FenetrePrincipale::aprèsmodification() {
   grille1->SetFocus();
 }
 
-void FenetrePrincipale::corrigernoteécrite(int s, int k) {
+bool FenetrePrincipale::corrigernoteécrite(int s, int k) {
   ÉtatPartagé& é = état();
   QString défaut = é.noteinterro(s, k);
   for (;;) {
@@ -74,7 +74,7 @@ void FenetrePrincipale::corrigernoteécrite(int s, int k) {
         boîtes().saisie(QStringLiteral("Entrer la note corrigée de\n\n") + é.nomélève[s] +
                             QStringLiteral("\n\npour l'interrogation n°") + str(é.premièreinterro + k - 1),
                         QStringLiteral("CORRECTION"), défaut);
-    if (réponse.isEmpty()) return;
+    if (réponse.isEmpty()) return false;
     const QString note = vérifiernote(réponse, é.maxinterro[k]);
     if (note == QStringLiteral("ERREUR")) {
       défaut = réponse;
@@ -88,7 +88,7 @@ void FenetrePrincipale::corrigernoteécrite(int s, int k) {
     découperetstatistiques();
     rafraîchirnote(s, k);
     grille1->SetFocus();
-    return;
+    return true;
   }
 }
 
@@ -227,7 +227,17 @@ void FenetrePrincipale::grille1_KeyDown(int codetouche, int) {
                                  "compétences>."), titreimpossible)) return;
   const int s = grille1->Row() - 2;
   switch (codetouche) {
-    case 13: éditercellule(); return;
+    case 13: {
+      // Une note corrigée par la boîte avec Entrée descend à l'élève suivant, comme une note tapée.
+      const auto [élève, k] = casedenote();
+      if (élève != 0 && !refusésigroupagepourédition() && corrigernoteécrite(élève, k) && élève < é.nbélèves) {
+        grille1->Row(élève + 3);
+        grille1_Click();
+      } else if (élève == 0) {
+        éditercellule();
+      }
+      return;
+    }
     case 32: {
       long long total = 0;
       for (int k = 1; k <= é.nbinterros; ++k) total += é.maxinterro[k];

@@ -156,7 +156,7 @@ private:
   void construiremenus(QVBoxLayout* tout);
   void construirebarre();
   void éditercellule();
-  void corrigernoteécrite(int s, int k);
+  bool corrigernoteécrite(int s, int k);  // vrai quand une note est enregistrée
   QString libellénote(int s, int k) const;
   void remettrepar(QStringList (*remettre)(const QString& clé), const QString& titre);
   void corrigernoteorale(int s, int j);

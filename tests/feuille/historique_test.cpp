@@ -200,7 +200,8 @@ TEST_F(Annulation, LeMenuDitLeChangementDansLesMotsDuProfesseur) {
   EXPECT_EQ(menuannuler(), QStringLiteral("Annuler : note de Dupont Élodie, interro n°3 (7.5 → 9)"));
   p.annuler_Click();
   EXPECT_EQ(texte(3, 4), QStringLiteral("7.5"));
-  EXPECT_EQ(std::pair(p.grille1->Row(), p.grille1->Col()), std::pair(3, 4));  // la case où l'on travaillait
+  // La case où l'on travaillait : celle de l'élève suivant, où Entrée a mené après la note.
+  EXPECT_EQ(std::pair(p.grille1->Row(), p.grille1->Col()), std::pair(4, 4));
   p.préparermenuéditer();
   EXPECT_EQ(p.mnurétablir->text(), QStringLiteral("Rétablir : note de Dupont Élodie, interro n°3 (7.5 → 9)"));
   EXPECT_EQ(menuannuler(), QStringLiteral("Annuler"));

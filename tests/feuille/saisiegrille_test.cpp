@@ -99,6 +99,26 @@ TEST_F(SaisieGrille, PendantLeGroupementRienNeSeTape) {
   EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Action Impossible !!!"));
 }
 
+// Une note corrigée par la boîte (Entrée sur la case) descend aussi à l'élève
+// suivant, sauf sur le dernier ; une boîte annulée ne bouge rien.
+TEST_F(SaisieGrille, BoiteDeCorrectionPuisEleveSuivant) {
+  const struct {
+    int ligne;
+    const char* réponse;  // vide : Annuler
+    const char* stockée;
+    int lignesuivante;
+  } cas[] = {{3, "15", "15", 4}, {4, "", "AI", 4}, {5, "16", "16", 5}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.ligne);
+    choisir(c.ligne, 2);
+    boîtes.répondretexte(QString::fromUtf8(c.réponse));
+    p.grille1_KeyDown(13, 0);
+    EXPECT_EQ(état().noteinterro(c.ligne - 2, 1), QString::fromUtf8(c.stockée));
+    EXPECT_EQ(p.grille1->Row(), c.lignesuivante);
+    EXPECT_EQ(p.grille1->Col(), 2);
+  }
+}
+
 // Un bloc collé : virgules lues comme des points, refus listés dans une seule
 // boîte, lignes au-delà du dernier élève refusées, notes admises enregistrées.
 TEST_F(SaisieGrille, CollerDesNotesDUnTableur) {
