@@ -1,5 +1,7 @@
 #include "noyau/suivi/historique.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QHash>
 #include <QMap>
 #include <QSet>
@@ -40,7 +42,10 @@ QDateTime liredate(QStringView texte) {
   if (!d.isValid() || !t.isValid()) return {};
   return QDateTime(d, t);
 }
-const QByteArray entêteimage = QByteArrayLiteral("EVALO ANNULATION 1");
+// Version 2 : une empreinte SHA-256 du reste suit l'en-tête ; une image abîmée ne
+// remet jamais rien. La version 1 (sans empreinte) se lit encore.
+const QByteArray entêteimage = QByteArrayLiteral("EVALO ANNULATION 2");
+const QByteArray entêteimage1 = QByteArrayLiteral("EVALO ANNULATION 1");
 
 ChangementNommé* changementencours = nullptr;
 bool historiquesuspendu = false;
@@ -88,15 +93,19 @@ struct Image {
   std::optional<QByteArray> avant, après;
 };
 
+QByteArray empreinte(QByteArrayView octets) {
+  return QCryptographicHash::hash(octets, QCryptographicHash::Sha256).toHex();
+}
+
 QByteArray octetsimage(const QList<Image>& images) {
-  QByteArray o = entêteimage + "\r\n" + QByteArray::number(images.size()) + "\r\n";
+  QByteArray corps = QByteArray::number(images.size()) + "\r\n";
   const auto taille = [](const std::optional<QByteArray>& b) { return b ? QByteArray::number(b->size()) : "-1"; };
   for (const Image& im : images) {
-    o += encoderansi(im.nom) + '\t' + taille(im.avant) + '\t' + taille(im.après) + "\r\n";
-    if (im.avant) o += *im.avant;
-    if (im.après) o += *im.après;
+    corps += encoderansi(im.nom) + '\t' + taille(im.avant) + '\t' + taille(im.après) + "\r\n";
+    if (im.avant) corps += *im.avant;
+    if (im.après) corps += *im.après;
   }
-  return o;
+  return entêteimage + "\r\n" + empreinte(corps) + "\r\n" + corps;
 }
 
 std::optional<QList<Image>> lireimage(const QByteArray& o) {
@@ -115,7 +124,13 @@ std::optional<QList<Image>> lireimage(const QByteArray& o) {
     pos += n;
     return std::optional<QByteArray>(b);
   };
-  if (ligne() != entêteimage) return std::nullopt;
+  const auto entête = ligne();
+  if (entête == entêteimage) {
+    const auto attendue = ligne();
+    if (!attendue || *attendue != empreinte(QByteArrayView(o).sliced(pos))) return std::nullopt;
+  } else if (entête != entêteimage1) {
+    return std::nullopt;
+  }
   const auto nombre = ligne();
   if (!nombre) return std::nullopt;
   QList<Image> images;
@@ -130,6 +145,7 @@ std::optional<QList<Image>> lireimage(const QByteArray& o) {
     if (!après) return std::nullopt;
     images.append({décoderansi(champs[0]), *avant, *après});
   }
+  if (pos != o.size()) return std::nullopt;  // des octets de trop : l'image n'est pas entière
   return images;
 }
 
@@ -267,11 +283,18 @@ QStringList remettre(const QString& clé, QList<Modification> lignes, const QLis
   QStringList ordre;
   for (qsizetype i : indices) {
     const auto images = imagede(clé, lignes[i].id);
+    const QString fait = annuler ? QStringLiteral("annulé") : QStringLiteral("rétabli");
+    if (!images && fichierexiste(chemindisquedur(nomimage(clé, lignes[i].id)))) {
+      avertissement(QStringLiteral("« %1 » ne peut pas être %2 : les fichiers gardés pour cela (« %3 ») sont abîmés. "
+                                   "Rien n'a été changé.")
+                        .arg(lignes[i].texte(), fait, QDir::toNativeSeparators(chemindisquedur(nomimage(clé, lignes[i].id)))),
+                    titre);
+      return {};
+    }
     if (!images) {
       avertissement(QStringLiteral("« %1 » ne peut pas être %2 : les fichiers d'avant ce changement ne sont pas "
                                    "gardés sur cet ordinateur (changement fait sur « %3 », ou trop ancien).")
-                        .arg(lignes[i].texte(), annuler ? QStringLiteral("annulé") : QStringLiteral("rétabli"),
-                             lignes[i].ordinateur),
+                        .arg(lignes[i].texte(), fait, lignes[i].ordinateur),
                     titre);
       return {};
     }

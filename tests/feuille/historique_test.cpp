@@ -399,6 +399,40 @@ TEST_F(Annulation, LHistoriqueSuitLaClasseEntreDeuxOrdinateurs) {
   EXPECT_TRUE(boîtes.montrées().last().texte.contains(QStringLiteral("« salle-12 »")));
 }
 
+// Une image d'annulation abîmée (un octet changé, tronquée, en-tête faux, octets en
+// trop) est refusée avec son propre message, avant toute question : aucun fichier
+// n'est remplacé, le changement reste annulable une fois l'image rendue.
+TEST_F(Annulation, ImageAbimeeRefuseeAvantToutRemplacement) {
+  noter(3, 2, QStringLiteral("15"));
+  const Fichiers après = données();
+  const QString image =
+      disquedur(QStringLiteral("5A131\\annulations\\") + historiqueclasse(QStringLiteral("5A131")).last().id + QStringLiteral(".evu"));
+  const QByteArray bonne = lire(image);
+  ASSERT_GT(bonne.size(), 100);
+  QByteArray changé = bonne;
+  changé[changé.size() / 2] = changé[changé.size() / 2] == 'x' ? 'y' : 'x';
+  const struct {
+    const char* nom;
+    QByteArray octets;
+  } cas[] = {{"un octet changé", changé}, {"tronquée", bonne.left(bonne.size() - 3)},
+             {"en-tête faux", "X" + bonne.mid(1)}, {"octets en trop", bonne + "zz"}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.nom);
+    écrire(image, c.octets);
+    boîtes.oublier();
+    boîtes.répondre(OK);
+    p.annuler_Click();
+    ASSERT_EQ(boîtes.montrées().size(), 1);
+    EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("sont abîmés. Rien n'a été changé.")))
+        << boîtes.montrées()[0].texte.toStdString();
+    EXPECT_FALSE(boîtes.montrées()[0].texte.contains(QStringLiteral("trop ancien")));
+    EXPECT_EQ(différents(données(), après), QStringList());
+  }
+  écrire(image, bonne);
+  p.annuler_Click();
+  EXPECT_EQ(état().noteinterro(1, 1), QStringLiteral("12"));
+}
+
 // Disque plein pendant une annulation : un message, et rien n'a changé.
 TEST_F(Annulation, DisquePleinPendantUneAnnulation) {
   noter(3, 2, QStringLiteral("11"));
