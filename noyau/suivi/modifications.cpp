@@ -50,7 +50,14 @@ void écrireensemblenoté(const QList<FichierÀÉcrire>& fichiers, const QString
 
 bool déjàvérifié(const QString& nom) { return lignessiexiste(chemindisquedur(nomlistevérifiés)).contains(nom); }
 
-void noterfichiervérifié(const QString& nom) { ajouterlignes(chemindisquedur(nomlistevérifiés), {nom}); }
+// Une lecture ne doit jamais échouer parce que la liste ne peut pas s'écrire (disque
+// plein) : le fichier sera seulement comparé de nouveau à sa prochaine lecture.
+void noterfichiervérifié(const QString& nom) {
+  try {
+    ajouterlignes(chemindisquedur(nomlistevérifiés), {nom});
+  } catch (const ErreurFichier&) {
+  }
+}
 
 void supprimerlistevérifiés() {
   const QString vérifiés = chemindisquedur(nomlistevérifiés);

@@ -172,6 +172,23 @@ TEST_F(Classeur, ParLeMenu) {
   EXPECT_FALSE(boîtes.sablieractif());
 }
 
+// Le disque des données plein pendant l'exportation : la première lecture des autres
+// périodes ne peut pas noter qu'elles sont vérifiées ; l'exportation, qui ne fait
+// que lire, ne propose jamais de quitter le programme.
+TEST_F(Classeur, DisquePleinSansProposerDeQuitter) {
+  QFile::remove(disquedur(QStringLiteral("fichiersentrés.txt")));  // les autres périodes pas encore lues
+  simulerdisquepleinaprès(0);
+  p.exportclasseur_Click();
+  simulerdisquepleinaprès(-1);
+  for (const BoiteMontrée& b : boîtes.montrées())
+    EXPECT_FALSE(b.texte.contains(QStringLiteral("quitter"))) << b.texte.toStdString();
+  ASSERT_EQ(boîtes.montrées().size(), 1);
+  EXPECT_TRUE(boîtes.montrées()[0].texte.startsWith(QStringLiteral("Le disque est plein")));
+  EXPECT_TRUE(boîtes.montrées()[0].texte.endsWith(QStringLiteral("Le classeur n'a pas été créé.")));
+  EXPECT_FALSE(boîtes.sablieractif());
+  EXPECT_EQ(état().périodecourante, QStringLiteral("P1"));
+}
+
 namespace {
 
 bool mêmevaleur(const QString& a, const QString& b) {
