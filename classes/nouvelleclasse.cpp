@@ -204,18 +204,43 @@ void FenetreNouvelleClasse::Command1_Click() {
   const TexteContrôlé typé = contrôlertexte(réponse, GenreTexte::NomÉlève);
   const QString préfixe = typé.texte.isEmpty() || !typé.interdits.isEmpty() ? QString() : typé.proche + u' ';
   const QStringList noms = avecpiège(titreerreur(fichier), [&] { return découperéléments(lirefichierimporté(fichier)); });
-  QStringList corrigés;
+  struct Importé {
+    QString nom, lu;
+    bool changé;
+  };
+  QList<Importé> importés;
+  QStringList changés;
   for (const QString& n : noms) {
     if (n.isEmpty()) continue;  // ligne vide ou virgule en trop : pas d'élève sans nom
-    // Les noms du fichier passent la même porte que les noms tapés.
-    QString nom = contrôlertexte(préfixe + n, GenreTexte::Libre).proche;
-    if (nom.isEmpty()) continue;
-    // "/" sépare les champs du fichier des notes : il devient un tiret.
-    if (nom.contains(u'/')) {
-      corrigés.append(nom);
-      nom.replace(u'/', u'-');
+    // Les noms du fichier passent la même porte que les noms tapés, avec la même question.
+    const TexteContrôlé c = contrôlertexte(préfixe + n, GenreTexte::Libre);
+    if (c.proche.isEmpty()) continue;
+    importés.append({c.proche, c.texte, !c.horsansi.isEmpty()});
+    if (!c.horsansi.isEmpty()) changés.append(QStringLiteral("- %1 → %2").arg(c.texte, c.proche));
+  }
+  bool garderchangés = true;
+  if (!changés.isEmpty()) {
+    const int r = question(QStringLiteral("Ces noms ont des caractères que les fichiers du programme (Windows-1252) ne "
+                                          "peuvent pas garder :\n\n%1\n\nOui : les importer avec les lettres les plus "
+                                          "proches.\nNon : importer seulement les autres noms.\nAnnuler : ne rien importer.")
+                               .arg(changés.join(u'\n')),
+                           QStringLiteral("Caractères impossibles à garder"));
+    if (r == ANNULER) return;
+    garderchangés = r == OUI;
+  }
+  QStringList corrigés, troplongs;
+  for (Importé& i : importés) {
+    if (i.changé && !garderchangés) continue;
+    if (i.nom.size() > longueurnomélève) {
+      troplongs.append(i.nom.left(40) + QStringLiteral("..."));
+      continue;
     }
-    ajouterélève(nom);
+    // "/" sépare les champs du fichier des notes : il devient un tiret.
+    if (i.nom.contains(u'/')) {
+      corrigés.append(i.nom);
+      i.nom.replace(u'/', u'-');
+    }
+    ajouterélève(i.nom);
   }
   afficherélèves();
   if (!corrigés.isEmpty())
@@ -223,6 +248,11 @@ void FenetreNouvelleClasse::Command1_Click() {
                                  "dans ces noms :\n\n") +
                       corrigés.join(u'\n'),
                   QStringLiteral("Caractère interdit"));
+  if (!troplongs.isEmpty())
+    avertissement(QStringLiteral("Ces noms sont trop longs (%1 caractères au plus) ; ils n'ont pas été importés :\n\n")
+                          .arg(longueurnomélève) +
+                      troplongs.join(u'\n'),
+                  QStringLiteral("Noms trop longs"));
 }
 
 void FenetreNouvelleClasse::listecompétences_DblClick() { demanderpoids(listecompétences); }

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr qsizetype longueurnommax = 64;
+constexpr qsizetype longueurnommax = longueurnomélève;
 
 // Le codeur remplace sans le dire ce qu'il ne sait pas coder : on relit pour voir.
 bool ansi(QStringView texte) { return décoderansi(encoderansi(texte)) == texte; }

@@ -32,6 +32,9 @@ struct TexteContrôlé {
   QString proche;     // le texte avec les lettres les plus proches à leur place
 };
 
+// La longueur permise d'un nom (élève, classe, fichier).
+inline constexpr qsizetype longueurnomélève = 64;
+
 // Sans boîte : ce que la porte ferait du texte.
 TexteContrôlé contrôlertexte(QStringView brut, GenreTexte genre);
 

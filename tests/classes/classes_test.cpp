@@ -373,18 +373,32 @@ TEST_F(NouvelleClasse, ImportRangeLesCapitalesAccentueesAvecLeurLettre) {
 
 TEST_F(NouvelleClasse, ImportEnUtf8EtCorrectionRefusee) {
   const QString fichier = temporaire.path() + QStringLiteral("/élèves.txt");
-  écrire(fichier, QStringLiteral("Kowalski Łukasz\nNguyễn Thị\n").toUtf8());
+  écrire(fichier, QStringLiteral("Kowalski Łukasz\nNguyễn Thị\nMartin Léa\n").toUtf8());
   services().choisirfichier = [&](const QString&, const QString&) { return fichier; };
-  boîtes.répondretexte(QString());  // pas de préfixe
+  // Une seule question pour toute la liste, qui nomme chaque nom changé ; Annuler
+  // n'importe rien, Non seulement les autres, Oui tous.
+  for (const int réponse : {ANNULER, NON}) {
+    boîtes.oublier();
+    boîtes.répondretexte(QString());  // pas de préfixe
+    boîtes.répondre(réponse);
+    f.Command1_Click();
+    ASSERT_EQ(boîtes.montrées().size(), 2);
+    EXPECT_EQ(boîtes.montrées()[1].titre, QStringLiteral("Caractères impossibles à garder"));
+    EXPECT_TRUE(boîtes.montrées()[1].texte.contains(QStringLiteral("- Kowalski Łukasz → Kowalski Lukasz\n- Nguyễn Thị → Nguyên Thi")));
+    EXPECT_EQ(lignes(f.listenom), réponse == ANNULER ? QStringList() : QStringList{"Martin Léa"});
+  }
+  écrire(fichier, QStringLiteral("Kowalski Łukasz\nNguyễn Thị\n").toUtf8());
+  boîtes.répondretexte(QString());
+  boîtes.répondre(OUI);
   f.Command1_Click();
-  EXPECT_EQ(lignes(f.listenom), (QStringList{"Kowalski Lukasz", "Nguyên Thi"}));
+  EXPECT_EQ(lignes(f.listenom), (QStringList{"Kowalski Lukasz", "Martin Léa", "Nguyên Thi"}));
 
   f.listenom->setCurrentRow(0);
   boîtes.répondretexte(QStringLiteral("Kowalski/Lukasz"));
   boîtes.répondre(OK);
   boîtes.répondretexte(QStringLiteral("Kowalski Luc"));
   f.listenom_DblClick();
-  EXPECT_EQ(lignes(f.listenom), (QStringList{"Kowalski Luc", "Nguyên Thi"}));
+  EXPECT_EQ(lignes(f.listenom), (QStringList{"Kowalski Luc", "Martin Léa", "Nguyên Thi"}));
 }
 
 TEST_F(NouvelleClasse, ElevesTapesCorrigesSupprimes) {
