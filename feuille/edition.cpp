@@ -4,9 +4,11 @@
 #include "feuille/principale.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QCursor>
 #include <QGuiApplication>
 
+#include "noyau/base/dossiers.h"
 #include "noyau/base/etat.h"
 #include "noyau/base/piege.h"
 #include "noyau/fichiers/notesclasse.h"
@@ -36,6 +38,22 @@ void FenetrePrincipale::grille1_Click() {
 void FenetrePrincipale::afficherélèvecourant() {
   étiqnom->clear();
   if (élèvecourant >= 1 && élèvecourant <= état().nbélèves) étiqnom->addItem(état().nomélève[élèvecourant]);
+}
+
+bool FenetrePrincipale::calculersansvaleurabîmée(const std::function<void()>& calcul, int élève) {
+  try {
+    calcul();
+    return true;
+  } catch (const ErreurDonnée& e) {
+    const QString chemin = QDir::toNativeSeparators(chemindisquedur(nomclasseouverte(u'N')));
+    const QString où = élève > 0 ? QStringLiteral("ligne %1 de « %2 »").arg(2 * élève + 3).arg(chemin)
+                                  : QStringLiteral("« %1 »").arg(chemin);
+    boîtes().message(QStringLiteral("%1 (%2).\n\nRien n'est enregistré : corrigez d'abord ce fichier.").arg(e.texte(), où),
+                     QStringLiteral("Erreur !"));
+    // La mémoire revient à ce que gardent les fichiers ; la feuille n'a encore rien montré.
+    avecpiège(QStringLiteral("Erreur !"), [] { chargerclasse(); });
+    return false;
+  }
 }
 
 void FenetrePrincipale::grille1_MouseDown(int bouton) {
@@ -82,7 +100,7 @@ bool FenetrePrincipale::corrigernoteécrite(int s, int k) {
     }
     const ChangementNommé changement(libellénote(s, k), é.noteinterro(s, k), note);
     é.noteinterro(s, k) = note;
-    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
+    if (!calculersansvaleurabîmée([s] { calculerrésultats(s); }, s)) return false;
     reconstruireligne(s);
     sauverclasse();
     découperetstatistiques();
@@ -109,7 +127,7 @@ void FenetrePrincipale::corrigernoteorale(int s, int j) {
     const ChangementNommé changement(
         QStringLiteral("note orale n°%1 de %2").arg(j).arg(é.nomélève[s]), str(é.noteorale(s, j)).trimmed(), note);
     é.noteorale(s, j) = val(note);
-    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
+    if (!calculersansvaleurabîmée([s] { calculerrésultats(s); }, s)) return;
     reconstruireligne(s);
     aprèsmodification();
     return;
@@ -156,7 +174,8 @@ bool FenetrePrincipale::finédition(const QString& texte, int touche) {
   if (note != é.noteinterro(s, k)) {
     const ChangementNommé changement(libellénote(s, k), é.noteinterro(s, k), note);
     é.noteinterro(s, k) = note;
-    avecpiège(QStringLiteral("Erreur !"), [s] { calculerrésultats(s); });
+    // Une valeur abîmée : la note tapée reste dans l'éditeur, rien n'est écrit.
+    if (!calculersansvaleurabîmée([s] { calculerrésultats(s); }, s)) return false;
     reconstruireligne(s);
     sauverclasse();
     découperetstatistiques();
@@ -187,7 +206,7 @@ void FenetrePrincipale::collernotes() {
   const QString texte = QGuiApplication::clipboard()->text();
   if (texte.trimmed().isEmpty()) return;
   ÉtatCollage collage;
-  avecpiège(QStringLiteral("Erreur !"), [&] { collage = ::collernotes(s, k, texte); });
+  if (!calculersansvaleurabîmée([&] { collage = ::collernotes(s, k, texte); }, 0)) return;
   if (collage.acceptées > 0) {
     const ChangementNommé changement(QStringLiteral("%1 note(s) collée(s) à partir de %2").arg(collage.acceptées).arg(libellénote(s, k)));
     sauverclasse();

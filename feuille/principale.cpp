@@ -347,7 +347,7 @@ void FenetrePrincipale::mnunouvie_Click() {
   é.pourcentcompétence.redim(é.nbélèves + 1, é.nbcompétences());
   for (int s = 1; s <= é.nbélèves; ++s) {
     reconstruireligne(s);
-    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
+    if (!calculersansvaleurabîmée([s] { calculerrésultats(s); }, s)) return;
   }
   {
     const ChangementNommé changement(QStringLiteral("nouvelle interro n°%1").arg(é.premièreinterro + n - 1));
@@ -375,7 +375,7 @@ void FenetrePrincipale::corrint_Click() {
     return;
   }
   for (int s = 1; s <= é.nbélèves; ++s) {
-    avecpiège(QStringLiteral("Erreur !"), [&] { calculerrésultats(s); });
+    if (!calculersansvaleurabîmée([s] { calculerrésultats(s); }, s)) return;
     reconstruireligne(s);
   }
   const ChangementNommé changement(QStringLiteral("interro n°%1 corrigée").arg(é.premièreinterro + k - 1));

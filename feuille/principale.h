@@ -157,6 +157,10 @@ private:
   void construirebarre();
   void éditercellule();
   bool corrigernoteécrite(int s, int k);  // vrai quand une note est enregistrée
+  // Le calcul après un changement ; une valeur abîmée de la classe-période (une
+  // compétence qui n'existe pas) arrête la commande avec le fichier et la ligne de
+  // l'élève (0 : le fichier seul), sans rien écrire ni quitter. Rend faux alors.
+  bool calculersansvaleurabîmée(const std::function<void()>& calcul, int élève);
   QString libellénote(int s, int k) const;
   void remettrepar(QStringList (*remettre)(const QString& clé), const QString& titre);
   void corrigernoteorale(int s, int j);

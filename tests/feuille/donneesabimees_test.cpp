@@ -6,6 +6,8 @@
 
 #include "tests/feuille/feuille_essai.h"
 
+#include <QLineEdit>
+
 #include "noyau/base/piege.h"
 #include "noyau/regles/maintenance.h"
 #include "noyau/regles/totaux.h"
@@ -68,6 +70,52 @@ TEST_F(DonneesAbimees, UneBoiteEtLaCommandeSArreteSansFinDuProgramme) {
   boîtes.oublier();
   boîtes.répondre(ANNULER);
   EXPECT_THROW(moyennescompétence(1), ProgrammeTerminé);
+}
+
+}  // namespace
+
+namespace {
+
+// Une compétence qui n'existe pas dans la période ouverte (la note orale de Dupont
+// renvoie à la compétence 9) : une note tapée, corrigée par la boîte ou collée
+// s'arrête avec le fichier et la ligne nommés ; rien n'est écrit, le programme
+// continue, et la note tapée reste dans l'éditeur pour être corrigée.
+TEST_F(DonneesAbimees, ValeurAbimeeDansLaPeriodeOuverteSansFinDuProgramme) {
+  QStringList p1 = notesP1;
+  p1[4] = QStringLiteral("Dupont Élodie/12/A/7.5/ 1/ 10/ 7.5/01.10 - Récitation/ 9");
+  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), p1);
+  chargerclasse();
+  p.Form_Load();
+  const QByteArray avant = lire(disquedur(QStringLiteral("5A131\\5A131.P1N")));
+  const std::pair<const char*, std::function<void()>> chemins[] = {
+      {"tapée dans la grille", [this] {
+         choisir(3, 2);
+         p.grille1->éditer(QStringLiteral("8"));
+         p.grille1->finirédition(13);
+       }},
+      {"corrigée par la boîte", [this] {
+         choisir(3, 2);
+         boîtes.répondretexte(QStringLiteral("8"));
+         p.grille1_KeyDown(13, 0);
+       }},
+  };
+  for (const auto& [nom, chemin] : chemins) {
+    SCOPED_TRACE(nom);
+    boîtes.oublier();
+    EXPECT_NO_THROW(chemin());
+    ASSERT_FALSE(boîtes.montrées().isEmpty());
+    const BoiteMontrée& m = boîtes.montrées().last();  // après la boîte de saisie, s'il y en a une
+    EXPECT_EQ(m.titre, QStringLiteral("Erreur !"));
+    EXPECT_TRUE(m.texte.contains(QStringLiteral("compétence n°9"))) << m.texte.toStdString();
+    EXPECT_TRUE(m.texte.contains(QStringLiteral("ligne 5 de"))) << m.texte.toStdString();
+    EXPECT_TRUE(m.texte.contains(QStringLiteral("5A131.P1N")));
+    EXPECT_EQ(lire(disquedur(QStringLiteral("5A131\\5A131.P1N"))), avant);
+    EXPECT_EQ(état().noteinterro(1, 1), QStringLiteral("12"));
+    if (p.grille1->enédition()) {
+      EXPECT_EQ(p.grille1->éditeur()->text(), QStringLiteral("8"));  // à corriger, pas perdue
+      p.grille1->finirédition(27);
+    }
+  }
 }
 
 }  // namespace
