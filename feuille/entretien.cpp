@@ -101,7 +101,7 @@ void FenetrePrincipale::supprimerinterrogation(int k) {
                     titresupprimer) != OK)
     return;
   const ChangementNommé changement(QStringLiteral("interro n°%1 supprimée").arg(état().premièreinterro + k - 1));
-  avecpiège(QStringLiteral("Erreur !"), [k] { supprimerinterro(k); });
+  if (!calculersansvaleurabîmée([k] { supprimerinterro(k); }, 0)) return;
   sauverclasseetinterros();
   Form_Load();
   grille1->SetFocus();
@@ -130,7 +130,7 @@ void FenetrePrincipale::supprimerorale(int s, int j) {
                     titresupprimer) != OK)
     return;
   const ChangementNommé changement(QStringLiteral("note orale n°%1 de %2 supprimée").arg(j).arg(état().nomélève[s]));
-  avecpiège(QStringLiteral("Erreur !"), [s, j] { supprimernoteorale(s, j); });
+  if (!calculersansvaleurabîmée([s, j] { supprimernoteorale(s, j); }, s)) return;
   sauverclasse();
   Form_Load();
   grille1->SetFocus();

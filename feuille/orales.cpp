@@ -100,7 +100,7 @@ void FenetrePrincipale::ajouternoteorale(int s) {
   n.note = val(demandernoteorale(s, n.maximum));
   n.compétence = demandercompétenceorale();
   const ChangementNommé changement(QStringLiteral("note orale ajoutée à %1 (%2)").arg(é.nomélève[s], n.libellé));
-  avecpiège(QStringLiteral("Erreur !"), [&] { ::ajouternoteorale(s, n); });
+  if (!calculersansvaleurabîmée([&] { ::ajouternoteorale(s, n); }, s)) return;
   sauverclasse();
   chargerclasse();
   Form_Load();
