@@ -79,9 +79,9 @@ FenetreImprimer::FenetreImprimer() {
   Liste1->setToolTip(QStringLiteral("Avec « Sélection de classes », double-cliquez sur une classe pour l'ajouter."));
   Liste2->setToolTip(QStringLiteral("Double-cliquez sur une classe pour la retirer de la sélection."));
   cmdok = nommer(new QPushButton(QStringLiteral("&Ok"), this), "cmdok");
-  cmdaperçu = nommer(new QPushButton(QStringLiteral("A&perçu..."), this), "cmdaperçu");
+  cmdaperçu = nommer(new QPushButton(QStringLiteral("Aperç&u..."), this), "cmdaperçu");
   cmdaperçu->setToolTip(QStringLiteral("Montre ce document avant de l'envoyer à l'imprimante."));
-  cmdannuler = nommer(new QPushButton(QStringLiteral("Annu&ler"), this), "cmdannuler");
+  cmdannuler = nommer(new QPushButton(QStringLiteral("Annuler"), this), "cmdannuler");
   Command1 = nommer(new QPushButton(QStringLiteral("Configurer l'imprimante"), this), "Command1");
   for (QPushButton* b : {cmdannuler, Command1, cmdaperçu}) b->setAutoDefault(false);
 
@@ -242,8 +242,19 @@ void FenetreImprimer::cmdaperçu_Click() {
 void FenetreImprimer::cmdok_Click() {
   GardeClassePériode garde;
   const QList<QCheckBox*> types{Coche1, Coche2, Coche3, Coche4, Coche5, coche6, coche7};
-  if (std::none_of(types.begin(), types.end(), [](const QCheckBox* c) { return c->isChecked(); })) return;
+  // Rien à imprimer se dit ; la fenêtre reste ouverte pour cocher.
+  if (std::none_of(types.begin(), types.end(), [](const QCheckBox* c) { return c->isChecked(); })) {
+    boîtes().message(QStringLiteral("Cochez au moins un tableau à imprimer."), QStringLiteral("Impression"));
+    return;
+  }
   ÉtatPartagé& é = état();
+  bool uneclasse = false;
+  for (int c = 1; c <= é.nbclasses; ++c) uneclasse = uneclasse || (c <= classesàimprimer.borne() && classesàimprimer[c] == 1);
+  if (!uneclasse) {
+    boîtes().message(QStringLiteral("Choisissez la classe actuelle, toutes les classes ou une sélection de classes."),
+                     QStringLiteral("Impression"));
+    return;
+  }
   const int classegardée = é.classecourante;
   const QString périodegardée = é.périodecourante;
   é.périodecourante = périodeàimprimer;

@@ -416,6 +416,18 @@ void Grille::keyPressEvent(QKeyEvent* e) {
   }
   const int code = codetouche(*e);
   const int premièrel = std::min(FixedRows(), Rows() - 1), premièrec = std::min(FixedCols(), Cols() - 1);
+  // Tab (Maj+Tab) hors de l'éditeur : la case suivante (précédente) de la ligne, puis,
+  // au bout de la ligne, la commande suivante (précédente) de la fenêtre.
+  if ((code == 9 || e->key() == Qt::Key_Backtab) && Rows() > 0 && Cols() > 0) {
+    const bool arrière = e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier);
+    const int suivante = colonne_ + (arrière ? -1 : 1);
+    if (suivante >= premièrec && suivante < Cols())
+      déplacer(ligne_, suivante);
+    else
+      QWidget::focusNextPrevChild(!arrière);  // celle de la vue renverrait Tab à la grille
+    e->accept();
+    return;
+  }
   int l = ligne_, c = colonne_;
   switch (code) {
     case 37: c = std::max(premièrec, c - 1); break;

@@ -57,15 +57,39 @@ TEST_F(Imprimer, FormLoad) {
   EXPECT_EQ(f.windowTitle(), QStringLiteral("Impression"));
 }
 
-TEST_F(Imprimer, SansTypeOuSansClasseRienNeSImprime) {
+TEST_F(Imprimer, SansTypeOuSansClasseRienNeSImprimeEtLeDit) {
   f.Option2_Click();
-  f.cmdok_Click();  // aucun type coché : rien, la fenêtre reste
+  f.cmdok_Click();  // aucun type coché : rien, la fenêtre reste et le dit
   EXPECT_TRUE(parc.imprimante(0).documents().isEmpty());
+  ASSERT_EQ(boîtes.montrées().size(), 1);
+  EXPECT_EQ(boîtes.montrées()[0].texte, QStringLiteral("Cochez au moins un tableau à imprimer."));
   f.Form_Load();
   f.Coche2->setChecked(true);
-  f.cmdok_Click();  // aucune classe marquée : document vide, rien n'est remis
+  f.cmdok_Click();  // aucune classe marquée : rien n'est remis, et la fenêtre le dit
   EXPECT_TRUE(parc.imprimante(0).documents().isEmpty());
-  EXPECT_TRUE(boîtes.montrées().isEmpty());
+  ASSERT_EQ(boîtes.montrées().size(), 2);
+  EXPECT_TRUE(boîtes.montrées()[1].texte.startsWith(QStringLiteral("Choisissez la classe actuelle")));
+}
+
+// Chaque lettre soulignée (Alt+lettre) ne sert qu'une fois dans la fenêtre : sinon
+// Alt+lettre ne fait que passer de l'une à l'autre au lieu de cocher ou d'agir.
+TEST_F(Imprimer, UneLettreAltParCommande) {
+  QMap<QChar, QString> lettres;
+  for (const QAbstractButton* b : f.findChildren<QAbstractButton*>()) {
+    const QString t = b->text();
+    for (qsizetype i = 0; i + 1 < t.size(); ++i) {
+      if (t[i] != u'&') continue;
+      if (t[i + 1] == u'&') {
+        ++i;
+        continue;
+      }
+      const QChar l = t[i + 1].toLower();
+      EXPECT_FALSE(lettres.contains(l)) << "Alt+" << QString(l).toStdString() << " : « " << lettres.value(l).toStdString()
+                                        << " » et « " << t.toStdString() << " »";
+      lettres.insert(l, t);
+    }
+  }
+  EXPECT_GE(lettres.size(), 10);
 }
 
 TEST_F(Imprimer, PériodeQuiManqueÀUneClasse) {

@@ -5,6 +5,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QTest>
 
@@ -174,6 +175,39 @@ TEST_F(GrilleEssai, FlechesDeplacentPuisKeyDown) {
                                                       {37, 0, 3, 1}, {37, 0, 3, 1}, {13, 0, 3, 1}};
   EXPECT_EQ(vus, attendu);
   EXPECT_EQ(changements, 4);
+}
+
+// Tab hors de l'éditeur passe à la case suivante de la ligne, Maj+Tab à la précédente
+// (jamais dans la colonne fixe) ; au bout de la ligne, le focus quitte la grille.
+TEST_F(GrilleEssai, TabDeCaseEnCasePuisHorsDeLaGrille) {
+  QList<int> codes;
+  g.KeyDown = [&](int code, int) { codes.append(code); };
+  g.Row(3);
+  g.Col(10);
+  QTest::keyClick(&g, Qt::Key_Tab);
+  EXPECT_EQ(g.Col(), 11);
+  QTest::keyClick(&g, Qt::Key_Backtab, Qt::ShiftModifier);
+  QTest::keyClick(&g, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(g.Col(), 9);
+  g.Col(1);
+  QTest::keyClick(&g, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(g.Col(), 1);  // la colonne fixe n'est pas une case où aller
+  EXPECT_TRUE(codes.isEmpty());  // Tab n'est pas une commande de la feuille
+
+  // Au bout de la ligne, le focus passe à la commande suivante de la fenêtre.
+  QWidget fenêtre;
+  auto* grille = new Grille(&fenêtre);
+  grille->Rows(2);
+  grille->Cols(3);
+  auto* après = new QLineEdit(&fenêtre);
+  fenêtre.show();
+  QApplication::processEvents();
+  grille->setFocus();
+  grille->Row(1);
+  grille->Col(2);
+  QTest::keyClick(grille, Qt::Key_Tab);
+  EXPECT_EQ(grille->Col(), 2);
+  EXPECT_TRUE(après->hasFocus());
 }
 
 TEST_F(GrilleEssai, LesEnTetesRestentEnPlaceQuandLeResteDefile) {
