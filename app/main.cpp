@@ -19,6 +19,7 @@
 #include "noyau/base/etat.h"
 #include "noyau/base/piege.h"
 #include "noyau/demo/demo.h"
+#include "noyau/fichiers/relecture.h"
 #include "noyau/fusion/decision.h"
 #include "plateforme/qt/boitesqt.h"
 #include "plateforme/qt/imprimanteqt.h"
@@ -118,6 +119,7 @@ int main(int argc, char* argv[]) {
   };
   brancherfenêtres();
   brancherfusiondesclasses();
+  brancherrelecture();
 
   // La liste des classes prend la suite de la bienvenue ; on n'en sort que par
   // "Quitter", qui sauvegarde et termine le programme.

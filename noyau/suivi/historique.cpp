@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QSysInfo>
 #include <algorithm>
+#include <functional>
 
 #include "noyau/base/dossiers.h"
 #include "noyau/base/etat.h"
@@ -50,6 +51,7 @@ const QByteArray entêteimage1 = QByteArrayLiteral("EVALO ANNULATION 1");
 ChangementNommé* changementencours = nullptr;
 bool historiquesuspendu = false;
 QString ordinateurfixé;
+std::function<QString(const QString&, const QByteArray&)> relecture;
 int compteurid = 0;
 
 struct Cache {
@@ -308,6 +310,17 @@ QStringList remettre(const QString& clé, QList<Modification> lignes, const QLis
       }
     }
   }
+  // Chaque fichier à remettre doit se relire comme un fichier de son genre, avant
+  // toute question et tout remplacement.
+  for (const QString& nom : ordre) {
+    const QString défaut = plan[nom].cible && relecture ? relecture(nom, *plan[nom].cible) : QString();
+    if (défaut.isEmpty()) continue;
+    avertissement(QStringLiteral("Les fichiers gardés pour remettre « %1 » sont abîmés : %2 ne se relirait pas (%3). "
+                                 "Rien n'a été changé.")
+                      .arg(nom, QDir::toNativeSeparators(nom), défaut),
+                  titre);
+    return {};
+  }
   QStringList changés;
   for (const QString& nom : ordre)
     if (contenuactuel(nom) != plan[nom].attendu) changés.append(QStringLiteral("- ") + nom);
@@ -563,4 +576,8 @@ void oublierhistoriques() {
   caches.clear();
   fusionnées.clear();
   ordinateurfixé.clear();
+}
+
+void brancherrelectureimages(std::function<QString(const QString& nom, const QByteArray& octets)> relire) {
+  relecture = std::move(relire);
 }

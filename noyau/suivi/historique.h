@@ -12,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "noyau/suivi/modifications.h"
@@ -108,6 +109,10 @@ inline constexpr int changementsannulables = 200;
 
 // Les fichiers de l'historique d'une classe à copier sur le disque amovible avec elle.
 QString historiqueàcopier(const QString& nomfichierécrit);
+
+// Ce qui relit un fichier de données remis par une annulation (pièce des fichiers,
+// branchée au démarrage) : vide quand il se relit, sinon ce qui ne va pas.
+void brancherrelectureimages(std::function<QString(const QString& nom, const QByteArray& octets)> relire);
 
 // Le nom de cet ordinateur, tel que l'historique le note.
 QString ordinateurcourant();

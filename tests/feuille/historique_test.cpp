@@ -3,6 +3,7 @@
 #include "tests/feuille/feuille_essai.h"
 
 #include <QClipboard>
+#include <QCryptographicHash>
 #include <QDirIterator>
 #include <QGuiApplication>
 #include <functional>
@@ -428,6 +429,20 @@ TEST_F(Annulation, ImageAbimeeRefuseeAvantToutRemplacement) {
     EXPECT_FALSE(boîtes.montrées()[0].texte.contains(QStringLiteral("trop ancien")));
     EXPECT_EQ(différents(données(), après), QStringList());
   }
+  // Une image entière (son empreinte est juste) dont le fichier d'avant ne se relirait
+  // pas : refusée aussi, avant toute question.
+  const QByteArray actuel = lire(disquedur(P1N));
+  const QByteArray illisible = " 3\r\n x\r\n 1\r\n 1\r\n";
+  const QByteArray corps = "1\r\n" + QByteArray("5A131\\5A131.P1N\t") + QByteArray::number(illisible.size()) + '\t' +
+                           QByteArray::number(actuel.size()) + "\r\n" + illisible + actuel;
+  écrire(image, "EVALO ANNULATION 2\r\n" + QCryptographicHash::hash(corps, QCryptographicHash::Sha256).toHex() + "\r\n" + corps);
+  boîtes.oublier();
+  boîtes.répondre(OK);
+  p.annuler_Click();
+  ASSERT_EQ(boîtes.montrées().size(), 1);
+  EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("ne se relirait pas"))) << boîtes.montrées()[0].texte.toStdString();
+  EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("ligne 2"))) << boîtes.montrées()[0].texte.toStdString();
+  EXPECT_EQ(différents(données(), après), QStringList());
   écrire(image, bonne);
   p.annuler_Click();
   EXPECT_EQ(état().noteinterro(1, 1), QStringLiteral("12"));

@@ -8,6 +8,7 @@
 
 #include "noyau/base/dossiers.h"
 #include "noyau/base/etat.h"
+#include "noyau/fichiers/relecture.h"
 #include "noyau/fusion/decision.h"
 #include "noyau/suivi/amovible.h"
 #include "plateforme/encodage.h"
@@ -37,11 +38,13 @@ void EssaiDonnees::SetUp() {
     if (surfenêtre) surfenêtre(nom);
   };
   brancherfusiondesclasses();
+  brancherrelecture();
 }
 
 void EssaiDonnees::TearDown() {
   oublierhistoriques();
   brancherfusion({});
+  brancherrelectureimages({});
   simulerdisqueplein(-1);
   simulerpanneaufichier(0);
   simulerdisquepleinaprès(-1);
