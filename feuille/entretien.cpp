@@ -21,12 +21,20 @@ const QString titresupprimer = QStringLiteral("SUPPRIMER");
 }
 
 void FenetrePrincipale::changerchaquepériode(const std::function<void()>& changer) {
-  boîtes().sablier(true);
-  const QList<FichierPréparé> fichiers =
-      avecpiège(QStringLiteral("Erreur !"), [&] { return préparerchaquepériode(changer); });
-  écrirefichiersnotés(fichiers);
-  chargerclasse();
-  boîtes().sablier(false);
+  {
+    struct Sablier {
+      Sablier() { boîtes().sablier(true); }
+      ~Sablier() { boîtes().sablier(false); }
+    } sablier;
+    QList<FichierPréparé> fichiers;
+    try {
+      fichiers = avecpiègedechargement(QStringLiteral("Erreur !"), [&] { return préparerchaquepériode(changer); });
+    } catch (const CommandeArrêtée&) {
+      return;  // une période abîmée, nommée dans sa boîte : rien n'est écrit, la feuille reste sur sa période
+    }
+    écrirefichiersnotés(fichiers);
+    chargerclasse();
+  }
   Form_Load();
   grille1->SetFocus();
 }

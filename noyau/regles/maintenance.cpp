@@ -5,6 +5,8 @@
 #include "noyau/base/module.h"
 #include "noyau/fichiers/notesclasse.h"
 #include "noyau/regles/maintenance.h"
+
+#include <QDir>
 #include "noyau/regles/resultats.h"
 #include "noyau/suivi/ecriture.h"
 #include "plateforme/nombres.h"
@@ -154,7 +156,14 @@ QList<FichierPréparé> préparerchaquepériode(const std::function<void()>& cha
   const auto préparer = [&](QChar lettre, int numéro) {
     fixerpériodecourante(lettre, numéro);
     chargerclasse();
-    changer();
+    try {
+      changer();
+    } catch (const ErreurDonnée& e) {
+      // Une valeur abîmée de cette période-là (trouvée par le calcul) : le fichier est nommé.
+      const QString chemin = chemindisquedur(nomclasseouverte(u'N'));
+      throw ErreurFichier(CauseErreur::HorsLimites, chemin,
+                          QStringLiteral("%1 (« %2 »)").arg(e.texte(), QDir::toNativeSeparators(chemin)));
+    }
     fichiers.append({nomclasseouverte(u'N'), lignesclasse()});
   };
   for (int p = 1; p <= é.dernièrepériode[c]; ++p) préparer(u'P', p);

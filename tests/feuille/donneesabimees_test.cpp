@@ -126,4 +126,26 @@ TEST_F(DonneesAbimees, ValeurAbimeeDansLaPeriodeOuverteSansFinDuProgramme) {
   }
 }
 
+// Une valeur abîmée dans une autre période (la note orale de Dupont en P2 renvoie à
+// la compétence 9) : un élève ajouté à chaque période s'arrête avec le fichier de P2
+// nommé, rien n'est écrit, le sablier s'en va, la feuille reste sur P1.
+TEST_F(DonneesAbimees, ValeurAbimeeDansUneAutrePeriodePourUnEleveAjoute) {
+  deuxdisques(QStringLiteral("5A131\\5A131.P2N"),
+              {" 3", " 0", " 1", " 4", "Dupont Élodie/ 1/ 10/ 7/01.10 - Poème/ 9", "-1/-1/?/ 1/", "Durand Paul/ 0",
+               "-1/-1/?/ 0/", "Martin Léa/ 0", "-1/-1/?/ 0/", "060% -> Nombres", "040% -> Géométrie"});
+  const QByteArray p1 = lire(disquedur(QStringLiteral("5A131\\5A131.P1N")));
+  const QByteArray p2 = lire(disquedur(QStringLiteral("5A131\\5A131.P2N")));
+  boîtes.répondretexte(QStringLiteral("Nouveau Élève"));
+  boîtes.répondre(OK);
+  EXPECT_NO_THROW(p.mnuajouternom_Click());
+  ASSERT_EQ(boîtes.montrées().size(), 2);
+  EXPECT_TRUE(boîtes.montrées()[1].texte.contains(QStringLiteral("compétence n°9"))) << boîtes.montrées()[1].texte.toStdString();
+  EXPECT_TRUE(boîtes.montrées()[1].texte.contains(QStringLiteral("5A131.P2N"))) << boîtes.montrées()[1].texte.toStdString();
+  EXPECT_EQ(lire(disquedur(QStringLiteral("5A131\\5A131.P1N"))), p1);
+  EXPECT_EQ(lire(disquedur(QStringLiteral("5A131\\5A131.P2N"))), p2);
+  EXPECT_EQ(état().périodecourante, QStringLiteral("P1"));
+  EXPECT_EQ(état().nbélèves, 3);
+  EXPECT_FALSE(boîtes.sablieractif());
+}
+
 }  // namespace
