@@ -7,6 +7,7 @@
 #include "noyau/base/module.h"
 #include "noyau/regles/explication.h"
 #include "noyau/regles/statistiques.h"
+#include "plateforme/couleurs.h"
 #include "plateforme/erreurs.h"
 #include "plateforme/nombres.h"
 #include "plateforme/qt/grille.h"
@@ -50,6 +51,52 @@ QString FenetrePrincipale::bulle(int ligne, int colonne) const {
     return e.texte();
   }
   return QString();
+}
+
+QString FenetrePrincipale::texteaccessible(int ligne, int colonne) const {
+  const ÉtatPartagé& é = état();
+  const int s = ligne - 2, moy = é.nbinterros + é.nborales + 2;
+  if (s < 1 || s > é.nbélèves || colonne < 1) return QString();
+  const ModeleGrille::Cellule& cellule = grille1->modèle().cellule(ligne, colonne);
+  const QString élève = é.nomélève[s];
+  if (colonne == 1) return QStringLiteral("%1, élève n°%2").arg(élève).arg(s);
+  QString quoi;
+  double maximum = 0;
+  if (const int k = colonne < moy ? testdelacolonne(*grille1, colonne) : 0; k > 0) {
+    quoi = QStringLiteral("interro n°%1 (C%2)").arg(é.premièreinterro + k - 1).arg(é.compétenceinterro[k]);
+    maximum = é.maxinterro[k];
+  } else if (colonne < moy && colonne - é.nbinterros - 1 <= é.nbnotesorales[s]) {
+    const int o = colonne - é.nbinterros - 1;
+    quoi = QStringLiteral("note orale n°%1").arg(o);
+    maximum = o >= 1 ? é.maxorale(s, o) : 0;
+  } else if (colonne == moy) {
+    quoi = QStringLiteral("moyenne");
+    maximum = é.maxcourant;
+  } else if (colonne > moy && colonne <= moy + é.nbcompétences()) {
+    quoi = QStringLiteral("compétence C%1, en pour cent").arg(colonne - moy);
+    maximum = 100;
+  } else {
+    quoi = QStringLiteral("préparations non faites");
+  }
+  const QString v = cellule.texte.trimmed();
+  QString valeur;
+  if (v.isEmpty())
+    valeur = QStringLiteral("vide");
+  else if (v == u"A")
+    valeur = QStringLiteral("absent");
+  else if (v == u"AI")
+    valeur = QStringLiteral("absence injustifiée");
+  else if (v == u"NC")
+    valeur = QStringLiteral("non coté");
+  else if (v == u"?")
+    valeur = QStringLiteral("pas de résultat");
+  else if (v.contains(u'/'))  // une note orale porte déjà son maximum : "7.5/10"
+    valeur = v.section(u'/', 0, 0).trimmed() + QStringLiteral(" sur ") + v.section(u'/', 1).trimmed();
+  else
+    valeur = maximum > 0 ? QStringLiteral("%1 sur %2").arg(v, sansblancs(str(maximum))) : v;
+  // La couleur n'est jamais le seul signe : une note rouge se dit.
+  if (cellule.avant == rouge) valeur += QStringLiteral(", sous la moitié");
+  return QStringLiteral("%1, %2 : %3").arg(élève, quoi, valeur);
 }
 
 void FenetrePrincipale::mnuexplication_Click() {

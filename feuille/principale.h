@@ -95,6 +95,9 @@ public:
   // "Comment est-ce calculé ?" : la bulle d'une cellule (moyenne, compétence,
   // en-tête d'un test), et la même explication dans une boîte.
   QString bulle(int ligne, int colonne) const;
+  // Ce qu'un lecteur d'écran dit d'une case d'élève : "Dupont Jean, interro n°3 (C2) :
+  // 14 sur 20", "… : absent", "…, sous la moitié" pour une note rouge.
+  QString texteaccessible(int ligne, int colonne) const;
   void mnuexplication_Click();
   void textmatrecap_Click();
 

@@ -56,10 +56,15 @@ QVariant ModeleGrille::data(const QModelIndex& index, int role) const {
       if (alignement == alignementgénéral) alignement = estnombre(c.texte) ? alignementdroite : alignementgauche;
       return QVariant::fromValue(alignementqt(alignement));
     }
-    case Qt::ToolTipRole: {
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole: {
       if (!bulle) return {};
       const QString texte = bulle(index.row(), index.column());
       return texte.isEmpty() ? QVariant() : QVariant(texte);
+    }
+    case Qt::AccessibleTextRole: {
+      const QString texte = texteaccessible ? texteaccessible(index.row(), index.column()) : QString();
+      return texte.isEmpty() ? c.texte : texte;
     }
     default: return {};
   }

@@ -46,6 +46,9 @@ public:
   int colonnesfixes = 0;
   // Bulle d'aide d'une cellule, calculée quand la souris s'y arrête ; vide : aucune.
   std::function<QString(int ligne, int colonne)> bulle;
+  // Ce qu'un lecteur d'écran dit de la cellule (vide : son texte) ; sa description
+  // est la bulle d'aide.
+  std::function<QString(int ligne, int colonne)> texteaccessible;
   std::vector<int> alignements;       // par colonne
   std::vector<int> alignementsfixes;  // par colonne
 
@@ -118,6 +121,7 @@ public:
 
   const ModeleGrille& modèle() const { return modèle_; }
   void Bulle(std::function<QString(int ligne, int colonne)> bulle) { modèle_.bulle = std::move(bulle); }
+  void TexteAccessible(std::function<QString(int ligne, int colonne)> t) { modèle_.texteaccessible = std::move(t); }
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
   // Codes de touche de l'ancien système (13 Entrée, 32 espace, 46 Suppr, 37 à 40
   // flèches, 107/187 plus, 109/189 moins, lettres et chiffres en majuscules ASCII).

@@ -497,3 +497,30 @@ TEST_F(Remarques, AllerRetourAvecUneVirgule) {
 }
 
 }  // namespace
+
+// Ce qu'un lecteur d'écran dit des cases d'élèves : l'élève, le test, la note sur
+// son maximum, et, sans la couleur, l'absence et la note sous la moitié ; la
+// description d'une moyenne est son explication.
+TEST_F(Feuille, CasesQuiParlent) {
+  const auto dit = [this](int l, int c, int rôle = Qt::AccessibleTextRole) {
+    const ModeleGrille& m = p.grille1->modèle();
+    return m.data(m.index(l, c), rôle).toString();
+  };
+  const struct {
+    int ligne, colonne;
+    const char* attendu;
+  } cas[] = {
+      {3, 1, "Dupont Élodie, élève n°1"},
+      {3, 2, "Dupont Élodie, interro n°1 (C1) : 12.0 sur 20"},
+      {3, 3, "Dupont Élodie, interro n°2 (C2) : absent"},
+      {4, 2, "Durand Paul, interro n°1 (C1) : absence injustifiée, sous la moitié"},
+      {4, 3, "Durand Paul, interro n°2 (C2) : non coté"},
+      {5, 2, "Martin Léa, interro n°1 (C1) : 9.5 sur 20, sous la moitié"},
+      {3, 5, "Dupont Élodie, note orale n°1 : 7.5 sur 10"},
+  };
+  for (const auto& c : cas) EXPECT_EQ(dit(c.ligne, c.colonne), QString::fromUtf8(c.attendu)) << c.ligne << "," << c.colonne;
+  const int moy = état().nbinterros + état().nborales + 2;
+  EXPECT_TRUE(dit(3, moy).startsWith(QStringLiteral("Dupont Élodie, moyenne : "))) << dit(3, moy).toStdString();
+  EXPECT_FALSE(dit(3, moy, Qt::AccessibleDescriptionRole).isEmpty());
+  EXPECT_EQ(dit(0, 2), texte(0, 2));  // une tête garde son texte
+}
