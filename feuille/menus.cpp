@@ -21,7 +21,7 @@ QAction* action(QMenu* menu, const QString& texte, const char* nom, const QKeySe
 void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   auto* barre = new QMenuBar(this);
   tout->setMenuBar(barre);
-  QMenu* fichier = barre->addMenu(QStringLiteral("Fichier"));
+  QMenu* fichier = barre->addMenu(QStringLiteral("&Fichier"));
   mnunouvie = action(fichier, QStringLiteral("Nouvelle interrogation écrite "), "mnunouvie", QKeySequence(QStringLiteral("Ctrl+I")));
   mnuouvclas = action(fichier, QStringLiteral("Ouvrir une classe"), "mnuouvclas", QKeySequence(QStringLiteral("Ctrl+O")));
   mnuajouternom = action(fichier, QStringLiteral("Ajouter un élève"), "mnuajouternom");
@@ -43,7 +43,7 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   fichier->addSeparator();
   mnuquitter = action(fichier, QStringLiteral("Quitter"), "mnuquitter", QKeySequence(QStringLiteral("Ctrl+Q")));
 
-  menuafficher = barre->addMenu(QStringLiteral("Afficher"));
+  menuafficher = barre->addMenu(QStringLiteral("&Afficher"));
   mnuaffichtotaux = action(menuafficher, QStringLiteral("Totaux"), "mnuaffichtotaux", QKeySequence(QStringLiteral("Ctrl+T")));
   classer = action(menuafficher, QStringLiteral("Classement"), "classer", QKeySequence(QStringLiteral("Ctrl+C")));
   listeorales = action(menuafficher, QStringLiteral("Liste des interrogations orales"), "listeorales",
@@ -59,7 +59,7 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   mnurépartition = action(menuafficher, QStringLiteral("Répartition des résultats..."), "mnurépartition",
                           QKeySequence(QStringLiteral("Ctrl+G")));
 
-  QMenu* exporter = barre->addMenu(QStringLiteral("Exporter"));
+  QMenu* exporter = barre->addMenu(QStringLiteral("E&xporter"));
   mnuexportmoy = action(exporter, QStringLiteral("Moyennes"), "mnuexportmoy");
   exportnoms = action(exporter, QStringLiteral("Noms des élèves"), "exportnoms");
   exportnotes = action(exporter, QStringLiteral("Notes"), "exportnotes");
@@ -69,12 +69,14 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   exportclasseur->setToolTip(QStringLiteral("Chaque période et chaque examen de la classe, avec leurs couleurs, "
                                             "leurs moyennes en formules et les totaux, dans un seul fichier."));
 
-  QMenu* éditer = barre->addMenu(QStringLiteral("Editer"));
+  QMenu* éditer = barre->addMenu(QStringLiteral("&Editer"));
   mnuannuler = action(éditer, QStringLiteral("Annuler"), "mnuannuler", QKeySequence(QStringLiteral("Ctrl+Z")));
   mnurétablir = action(éditer, QStringLiteral("Rétablir"), "mnurétablir", QKeySequence(QStringLiteral("Ctrl+Y")));
   mnurétablir->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
   mnuhistorique = action(éditer, QStringLiteral("Historique des modifications..."), "mnuhistorique",
                          QKeySequence(QStringLiteral("Ctrl+H")));
+  // Ctrl+C est le classement : copier une case a sa propre touche.
+  mnucopier = action(éditer, QStringLiteral("Copier la case"), "mnucopier", QKeySequence(QStringLiteral("Ctrl+Shift+C")));
   éditer->addSeparator();
   connect(éditer, &QMenu::aboutToShow, this, [this] { préparermenuéditer(); });
   // Fermé, le menu laisse les raccourcis actifs : ils disent eux-mêmes quand il n'y a rien à faire.
@@ -86,13 +88,14 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
                         QKeySequence(QStringLiteral("Ctrl+M")));
   corrint = action(éditer, QStringLiteral("Corriger une interrogation"), "corrint");
 
-  QMenu* options = barre->addMenu(QStringLiteral("Options"));
+  QMenu* options = barre->addMenu(QStringLiteral("&Options"));
   menudéfaut = action(options, QStringLiteral("Renseignements par défaut"), "menudéfaut");
   menucomp = action(options, QStringLiteral("Compétences"), "menucomp");
 
   for (QAction* a : barre->actions()) addAction(a);  // raccourcis actifs partout dans la fenêtre
 
   connect(mnunouvie, &QAction::triggered, this, [this] { mnunouvie_Click(); });
+  connect(mnucopier, &QAction::triggered, this, [this] { copiercellule(); });
   connect(mnuannuler, &QAction::triggered, this, [this] { annuler_Click(); });
   connect(mnurétablir, &QAction::triggered, this, [this] { rétablir_Click(); });
   connect(mnuhistorique, &QAction::triggered, this, [this] { historique_Click(); });

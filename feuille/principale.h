@@ -141,6 +141,7 @@ public:
   QAction* mnuannuler;
   QAction* mnurétablir;
   QAction* mnuhistorique;
+  QAction* mnucopier;
   QAction* mnurépartition;
   QAction* menudéfaut;
   QAction* menucomp;

@@ -402,7 +402,8 @@ void Grille::finirédition(int touche) {
 }
 
 void Grille::keyPressEvent(QKeyEvent* e) {
-  if (e->matches(QKeySequence::Copy) && Copier) {
+  // Copier a sa propre touche (Ctrl+Maj+C) : Ctrl+C reste la commande de la fenêtre.
+  if (e->key() == Qt::Key_C && e->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier) && Copier) {
     Copier();
     e->accept();
     return;

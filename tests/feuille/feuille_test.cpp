@@ -19,6 +19,12 @@
 #include "plateforme/services.h"
 #include "socle/registre.h"
 #include "tests/feuille/feuille_essai.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QSet>
+#include <QTest>
 #include "tests/outils/essai.h"
 
 namespace {
@@ -523,4 +529,37 @@ TEST_F(Feuille, CasesQuiParlent) {
   EXPECT_TRUE(dit(3, moy).startsWith(QStringLiteral("Dupont Élodie, moyenne : "))) << dit(3, moy).toStdString();
   EXPECT_FALSE(dit(3, moy, Qt::AccessibleDescriptionRole).isEmpty());
   EXPECT_EQ(dit(0, 2), texte(0, 2));  // une tête garde son texte
+}
+
+// Au clavier : chaque titre de menu a sa lettre Alt, aucune touche ne sert deux
+// commandes (Ctrl+C est le classement, Ctrl+Maj+C copie la case), et la copie
+// passe par la touche de la grille comme par le menu.
+TEST_F(Feuille, UnRaccourciUneCommande) {
+  QMap<QString, QString> raccourcis;
+  for (const QAction* a : p.findChildren<QAction*>())
+    for (const QKeySequence& k : a->shortcuts()) {
+      const QString touche = k.toString();
+      EXPECT_FALSE(raccourcis.contains(touche)) << touche.toStdString() << " : « " << raccourcis.value(touche).toStdString()
+                                                << " » et « " << a->text().toStdString() << " »";
+      raccourcis.insert(touche, a->text());
+    }
+  EXPECT_EQ(raccourcis.value(QStringLiteral("Ctrl+C")), QStringLiteral("Classement"));
+  EXPECT_EQ(raccourcis.value(QStringLiteral("Ctrl+Shift+C")), QStringLiteral("Copier la case"));
+  QSet<QChar> lettres;
+  const QMenuBar* barre = p.findChild<QMenuBar*>();
+  ASSERT_NE(barre, nullptr);
+  for (const QAction* menu : barre->actions()) {
+    const qsizetype et = menu->text().indexOf(u'&');
+    ASSERT_GE(et, 0) << menu->text().toStdString();
+    EXPECT_FALSE(lettres.contains(menu->text()[et + 1].toLower())) << menu->text().toStdString();
+    lettres.insert(menu->text()[et + 1].toLower());
+  }
+  EXPECT_EQ(lettres.size(), 5);
+  choisir(3, 2);
+  QGuiApplication::clipboard()->clear();
+  QTest::keyClick(p.grille1, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text().trimmed(), QStringLiteral("12,0"));
+  QGuiApplication::clipboard()->clear();
+  p.mnucopier->trigger();
+  EXPECT_EQ(QGuiApplication::clipboard()->text().trimmed(), QStringLiteral("12,0"));
 }
