@@ -22,10 +22,7 @@ const QString titresupprimer = QStringLiteral("SUPPRIMER");
 
 void FenetrePrincipale::changerchaquepériode(const std::function<void()>& changer) {
   {
-    struct Sablier {
-      Sablier() { boîtes().sablier(true); }
-      ~Sablier() { boîtes().sablier(false); }
-    } sablier;
+    const SablierActif sablier;
     QList<FichierPréparé> fichiers;
     try {
       fichiers = avecpiègedechargement(QStringLiteral("Erreur !"), [&] { return préparerchaquepériode(changer); });

@@ -66,10 +66,7 @@ void FenetrePrincipale::exportclasseur_Click() {
   QString erreur;
   {
     // Une erreur de données (fichier abîmé) dit sa cause plus haut ; le sablier s'en va avec elle.
-    struct Sablier {
-      Sablier() { boîtes().sablier(true); }
-      ~Sablier() { boîtes().sablier(false); }
-    } sablier;
+    const SablierActif sablier;
     try {
       écrireclasseur(chemin);
     } catch (const ErreurFichier& e) {

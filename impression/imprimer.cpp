@@ -262,10 +262,7 @@ void FenetreImprimer::cmdok_Click() {
   Imprimante& i = imprimantes().Printer();
   DocumentEnCours document(i);
   {
-    struct Sablier {
-      Sablier() { boîtes().sablier(true); }
-      ~Sablier() { boîtes().sablier(false); }
-    } sablier;
+    const SablierActif sablier;
     bool chargée = false;
     for (int c = 1; c <= é.nbclasses; ++c) {
       i.FontSize(12);

@@ -7,6 +7,7 @@
 
 #include "noyau/base/module.h"
 #include "plateforme/qt/grille.h"
+#include "plateforme/services.h"
 
 namespace {
 
@@ -26,6 +27,9 @@ private:
 void intercepterclavier(QWidget* contrôle, std::function<bool(int)> gestion) {
   contrôle->installEventFilter(new FiltreClavier(contrôle, std::move(gestion)));
 }
+
+SablierActif::SablierActif() { boîtes().sablier(true); }
+SablierActif::~SablierActif() { boîtes().sablier(false); }
 
 int lignesélectionnée(const QListWidget& liste) {
   const QListWidgetItem* ligne = liste.currentItem();

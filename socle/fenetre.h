@@ -36,6 +36,16 @@ W* nommer(W* contrôle, const char* nom) {
 // l'ancien système) ; une touche traitée (gestion rend vrai) n'y va pas plus loin.
 void intercepterclavier(QWidget* contrôle, std::function<bool(int codetouche)> gestion);
 
+// Le sablier le temps d'une commande longue ; il s'en va avec elle, même quand une
+// erreur l'arrête.
+class SablierActif {
+public:
+  SablierActif();
+  ~SablierActif();
+  SablierActif(const SablierActif&) = delete;
+  SablierActif& operator=(const SablierActif&) = delete;
+};
+
 // La ligne sélectionnée d'une liste, ou -1 : la ligne courante que le focus
 // désigne sans la sélectionner n'est pas un choix.
 int lignesélectionnée(const QListWidget& liste);
