@@ -185,7 +185,11 @@ IssueCopie copierlistemodifications(const OptionsCopie& options, QString& rappor
   }
   QStringList restants;
   for (const ÉchecCopie& é : échecs) restants.append(é.nom);
-  avecpiège(titreerreur(liste), [&] { écrirefichier(liste, restants); });
+  // Sur un disque plein, la liste d'avant reste : elle nomme déjà tous les restants.
+  try {
+    écrirefichier(liste, restants);
+  } catch (const ErreurFichier&) {
+  }
   rapport = rapportéchecs(échecs);
   return IssueCopie::Incomplète;
 }

@@ -488,6 +488,19 @@ TEST_F(DeuxOrdinateurs, DisquePleinPendantUneFusion) {
   EXPECT_EQ(donnéesB(), avantB);
   EXPECT_EQ(donnéesdisque(), avantdisque);
   EXPECT_TRUE(QFile::exists(racineB + QStringLiteral("/evalo/") + nomlistemodifications));
+
+  // Le disque tout à fait plein : la liste des fichiers restants ne se réécrit pas,
+  // celle d'avant reste (elle les nomme déjà) ; aucune boîte ne propose de quitter.
+  boîtes.oublier();
+  simulerdisquepleinaprès(0);
+  boîtes.répondre(ANNULER);
+  boîtes.répondre(NON);
+  EXPECT_FALSE(sauvegardedesortieprincipale({}));
+  simulerdisquepleinaprès(-1);
+  EXPECT_EQ(boîtes.montrées().size(), 2);
+  EXPECT_EQ(donnéesB(), avantB);
+  EXPECT_EQ(donnéesdisque(), avantdisque);
+  EXPECT_TRUE(QFile::exists(racineB + QStringLiteral("/evalo/") + nomlistemodifications));
 }
 
 namespace {
