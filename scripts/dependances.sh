@@ -8,7 +8,7 @@ set -euo pipefail
 
 paquets=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-translations-l10n libcups2-dev libxlsxwriter-dev
+  qt6-base-dev qt6-translations-l10n libcups2-dev libxlsxwriter-dev libarchive-dev
   libgtest-dev libbenchmark-dev
   fonts-liberation2 poppler-utils
 )

@@ -1,0 +1,308 @@
+#include "noyau/fichiers/listeimportee.h"
+
+#include <QMap>
+#include <QStringDecoder>
+#include <algorithm>
+
+#include "noyau/base/portetexte.h"
+#include "plateforme/encodage.h"
+#include "plateforme/erreurs.h"
+#include "plateforme/fichiers.h"
+#include "plateforme/ordre.h"
+
+namespace {
+
+constexpr int lignesdedevinette = 30;
+
+bool binaire(const QByteArray& octets) { return octets.left(8192).contains('\0'); }
+
+// Minuscules sans accents ni ponctuation : "Prénom :" → "prenom".
+QString normaliser(const QString& titre) {
+  QString net;
+  for (const QChar c : titre.normalized(QString::NormalizationForm_D).toLower()) {
+    if (c.isLetterOrNumber() && c.category() != QChar::Mark_NonSpacing) net += c;
+    else if (c.isSpace() || c == u'_' || c == u'\'' || c == u'-') net += u' ';
+  }
+  return net.simplified();
+}
+
+bool commenceparun(const QString& texte, std::initializer_list<const char*> débuts) {
+  return std::any_of(débuts.begin(), débuts.end(), [&](const char* d) { return texte.startsWith(QLatin1String(d)); });
+}
+
+enum class Titre { Aucun, Nom, NomComplet, Prénom, Classe };
+
+Titre genretitre(const QString& brut) {
+  const QString t = normaliser(brut);
+  if (commenceparun(t, {"prenom", "first name", "firstname", "given name"})) return Titre::Prénom;
+  if (commenceparun(t, {"nom prenom", "nom et prenom", "nom complet", "eleve", "identite", "name", "full name"}))
+    return Titre::NomComplet;
+  if (commenceparun(t, {"nom", "last name", "lastname", "surname"})) return Titre::Nom;
+  if (commenceparun(t, {"classe", "class", "groupe", "division"})) return Titre::Classe;
+  return Titre::Aucun;
+}
+
+QString caseà(const QStringList& ligne, int colonne) { return colonne >= 0 ? ligne.value(colonne).trimmed() : QString(); }
+
+int nombrecolonnes(const TableauLu& tableau) {
+  qsizetype n = 0;
+  for (const QStringList& l : tableau) n = std::max(n, l.size());
+  return static_cast<int>(n);
+}
+
+// Les lignes d'élèves : après les lignes ignorées et la ligne des titres.
+int premièredonnée(const RéglagesListe& r) { return r.premièreligne + (r.titres ? 1 : 0); }
+
+bool commeunprénom(const QString& c) {
+  return !c.isEmpty() && std::any_of(c.begin(), c.end(), [](QChar x) { return x.isLetter(); }) &&
+         std::none_of(c.begin(), c.end(), [](QChar x) { return x.isDigit(); });
+}
+
+// Une colonne dont presque toutes les cases passent le test.
+bool colonnedont(const TableauLu& tableau, int début, int colonne, bool (*test)(const QString&)) {
+  int oui = 0, vues = 0;
+  for (int l = début; l < tableau.size() && vues < lignesdedevinette; ++l, ++vues) oui += test(caseà(tableau[l], colonne));
+  return vues > 0 && oui * 10 >= vues * 8;
+}
+
+// Une colonne des classes sans titre : des codes courts avec un chiffre ("5A", "3 TQ"), peu nombreux.
+bool colonnedesclasses(const TableauLu& tableau, int début, int colonne) {
+  QStringList vues;
+  int lignes = 0;
+  for (int l = début; l < tableau.size(); ++l, ++lignes) {
+    const QString c = caseà(tableau[l], colonne);
+    if (c.isEmpty() || c.size() > 8 || std::none_of(c.begin(), c.end(), [](QChar x) { return x.isDigit(); })) return false;
+    if (!vues.contains(c)) vues.append(c);
+  }
+  return lignes > 0 && vues.size() * 2 <= lignes + 1;
+}
+
+void colonnessanstitres(const TableauLu& tableau, RéglagesListe& r) {
+  const int colonnes = nombrecolonnes(tableau);
+  r.colonnenom = 0;
+  for (int c = 0; c < colonnes; ++c)
+    if (colonnedont(tableau, 0, c, commeunprénom)) {
+      r.colonnenom = c;
+      break;
+    }
+  r.colonneprénom = -1;
+  if (r.colonnenom + 1 < colonnes && colonnedont(tableau, 0, r.colonnenom + 1, commeunprénom))
+    r.colonneprénom = r.colonnenom + 1;
+  r.colonneclasse = -1;
+  for (int c = 0; c < colonnes && r.colonneclasse < 0; ++c)
+    if (c != r.colonnenom && c != r.colonneprénom && colonnedesclasses(tableau, 0, c)) r.colonneclasse = c;
+}
+
+// Vrai quand la ligne nomme au moins la colonne du nom.
+bool colonnesdestitres(const QStringList& titres, RéglagesListe& r) {
+  int nom = -1, complet = -1, prénom = -1, classe = -1;
+  for (int c = 0; c < titres.size(); ++c) {
+    int* place = nullptr;
+    switch (genretitre(titres[c])) {
+      case Titre::Nom: place = &nom; break;
+      case Titre::NomComplet: place = &complet; break;
+      case Titre::Prénom: place = &prénom; break;
+      case Titre::Classe: place = &classe; break;
+      case Titre::Aucun: break;
+    }
+    if (place && *place < 0) *place = c;
+  }
+  if (nom < 0 && complet < 0) return false;
+  // Avec une colonne des prénoms, "Élève" ou "Nom de l'élève" est le nom de famille.
+  r.colonnenom = nom >= 0 ? nom : complet;
+  r.colonneprénom = prénom;
+  r.colonneclasse = classe;
+  return true;
+}
+
+QString clé(const QString& classe) { return classe.simplified().remove(u' ').toLower(); }
+
+}  // namespace
+
+FichierListe lirelisteélèves(const QString& chemin) {
+  FichierListe f;
+  f.octets = lireoctets(chemin);
+  if (estunzip(f.octets) || f.octets.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) {
+    f.classeur = true;
+    f.cases = premièrefeuille(f.octets);
+    f.octets.clear();
+  } else if (binaire(f.octets) && encodagedeviné(f.octets) != Encodage::Utf16) {
+    throw ErreurDonnée(QStringLiteral("Ce fichier n'est pas une liste d'élèves : ce n'est ni un texte ni un classeur "
+                                      "(.xlsx, .ods)."));
+  }
+  return f;
+}
+
+Encodage encodagedeviné(const QByteArray& octets) {
+  if (octets.startsWith("\xEF\xBB\xBF")) return Encodage::Utf8AvecBom;
+  if (octets.startsWith("\xFF\xFE") || octets.startsWith("\xFE\xFF")) return Encodage::Utf16;
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  const QString essai = utf8.decode(octets);  // decode() ne décode qu'une fois converti
+  return utf8.hasError() ? Encodage::Windows1252 : Encodage::Utf8;
+}
+
+QString décoder(const QByteArray& octets, Encodage encodage) {
+  switch (encodage) {
+    case Encodage::Windows1252: return décoderansi(octets);
+    case Encodage::Utf16: return QStringDecoder(QStringDecoder::Utf16, QStringDecoder::Flag::Stateless).decode(octets);
+    case Encodage::Utf8AvecBom:
+    case Encodage::Utf8: break;
+  }
+  QStringDecoder utf8(QStringDecoder::Utf8);  // ôte la marque d'ordre des octets
+  return utf8.decode(octets);
+}
+
+QChar séparateurdeviné(QStringView texte) {
+  static const QChar candidats[] = {u';', u'\t', u','};
+  QList<std::array<int, 3>> comptes;
+  std::array<int, 3> ligne{};
+  bool citation = false, vide = true;
+  for (qsizetype i = 0; i < texte.size() && comptes.size() < lignesdedevinette; ++i) {
+    const QChar c = texte[i];
+    if (c == u'"') citation = !citation;
+    if (!citation && (c == u'\n' || c == u'\r')) {
+      if (!vide) comptes.append(ligne);
+      ligne = {};
+      vide = true;
+      continue;
+    }
+    vide = vide && c.isSpace();
+    for (int k = 0; k < 3; ++k) ligne[k] += !citation && c == candidats[k];
+  }
+  if (!vide) comptes.append(ligne);
+  QChar meilleur;
+  int meilleurscore = 0;
+  for (int k = 0; k < 3; ++k) {
+    // Le nombre de lignes qui ont le nombre de séparateurs le plus courant (au moins un).
+    QMap<int, int> fréquences;
+    for (const auto& l : comptes)
+      if (l[k] > 0) ++fréquences[l[k]];
+    const int score = fréquences.isEmpty() ? 0 : *std::max_element(fréquences.begin(), fréquences.end());
+    if (score > meilleurscore && score * 2 >= comptes.size()) {
+      meilleur = candidats[k];
+      meilleurscore = score;
+    }
+  }
+  return meilleur;
+}
+
+TableauLu découpercsv(QStringView texte, QChar séparateur) {
+  TableauLu lignes;
+  QStringList champs;
+  QString champ;
+  bool début = true;
+  const auto finirchamp = [&] {
+    champs.append(champ.trimmed());
+    champ.clear();
+    début = true;
+  };
+  const auto finirligne = [&] {
+    finirchamp();
+    if (std::any_of(champs.begin(), champs.end(), [](const QString& c) { return !c.isEmpty(); })) lignes.append(champs);
+    champs.clear();
+  };
+  const qsizetype n = texte.size();
+  qsizetype i = 0;
+  while (i < n) {
+    const QChar c = texte[i];
+    if (c == u'"' && début) {
+      début = false;
+      for (++i;;) {
+        const qsizetype fin = texte.indexOf(u'"', i);
+        champ += texte.mid(i, fin < 0 ? n - i : fin - i);
+        i = fin < 0 ? n : fin + 1;
+        if (i >= n || texte[i] != u'"') break;
+        champ += u'"';  // guillemet doublé
+        ++i;
+      }
+    } else if (!séparateur.isNull() && c == séparateur) {
+      finirchamp();
+      ++i;
+    } else if (c == u'\n' || c == u'\r') {
+      finirligne();
+      i += c == u'\r' && i + 1 < n && texte[i + 1] == u'\n' ? 2 : 1;
+    } else {
+      qsizetype fin = i;
+      while (fin < n && texte[fin] != u'\n' && texte[fin] != u'\r' && (séparateur.isNull() || texte[fin] != séparateur)) ++fin;
+      champ += texte.mid(i, fin - i);
+      début = false;
+      i = fin;
+    }
+  }
+  if (!début || !champ.isEmpty() || !champs.isEmpty()) finirligne();
+  return lignes;
+}
+
+TableauLu tableaudeliste(const FichierListe& fichier, const RéglagesListe& réglages) {
+  if (fichier.classeur) return fichier.cases;
+  return découpercsv(décoder(fichier.octets, réglages.encodage), réglages.séparateur);
+}
+
+RéglagesListe devinerréglages(const FichierListe& fichier, const QString& classevisée) {
+  RéglagesListe r;
+  if (!fichier.classeur) {
+    r.encodage = encodagedeviné(fichier.octets);
+    r.séparateur = séparateurdeviné(décoder(fichier.octets, r.encodage));
+  }
+  devinercolonnes(tableaudeliste(fichier, r), r, classevisée);
+  return r;
+}
+
+void devinercolonnes(const TableauLu& tableau, RéglagesListe& r, const QString& classevisée) {
+  r.premièreligne = 0;
+  r.titres = false;
+  for (int l = 0; l < std::min<qsizetype>(tableau.size(), 10); ++l)
+    if (colonnesdestitres(tableau[l], r)) {
+      r.premièreligne = l;
+      r.titres = true;
+      break;
+    }
+  if (!r.titres) colonnessanstitres(tableau, r);
+  r.classe.clear();
+  for (const auto& [classe, nombre] : classestrouvées(tableau, r))
+    if (clé(classe) == clé(classevisée)) r.classe = classe;
+}
+
+QList<QPair<QString, int>> classestrouvées(const TableauLu& tableau, const RéglagesListe& r) {
+  QMap<QString, int> comptes;
+  if (r.colonneclasse < 0) return {};
+  for (qsizetype l = premièredonnée(r); l < tableau.size(); ++l) {
+    const QString c = caseà(tableau[l], r.colonneclasse);
+    if (!c.isEmpty()) ++comptes[c];
+  }
+  QList<QPair<QString, int>> classes;
+  for (auto i = comptes.begin(); i != comptes.end(); ++i) classes.append({i.key(), i.value()});
+  std::sort(classes.begin(), classes.end(), [](const auto& a, const auto& b) { return avantenfrançais(a.first, b.first); });
+  return classes;
+}
+
+QStringList nomslus(const TableauLu& tableau, const RéglagesListe& r) {
+  QStringList noms;
+  for (qsizetype l = premièredonnée(r); l < tableau.size(); ++l) {
+    const QStringList& ligne = tableau[l];
+    if (r.colonneclasse >= 0 && !r.classe.isEmpty() && caseà(ligne, r.colonneclasse) != r.classe) continue;
+    const QString nom = (caseà(ligne, r.colonnenom) + u' ' + caseà(ligne, r.colonneprénom)).trimmed();
+    if (!nom.isEmpty()) noms.append(nom);
+  }
+  return noms;
+}
+
+QList<NomImporté> passerlaporte(const QStringList& lus, const QString& préfixe, const QStringList& déjàlà) {
+  QList<NomImporté> noms;
+  for (const QString& lu : lus) {
+    const TexteContrôlé c = contrôlertexte(préfixe + lu, GenreTexte::Libre);
+    if (c.proche.isEmpty()) continue;
+    NomImporté n{c.texte, c.proche, c.horsansi.isEmpty() ? NomImporté::Gardé : NomImporté::LettresProches};
+    // "/" sépare les champs du fichier des notes : il devient un tiret.
+    if (n.nom.contains(u'/')) {
+      n.nom.replace(u'/', u'-');
+      if (n.sort == NomImporté::Gardé) n.sort = NomImporté::BarreRemplacée;
+    }
+    const auto même = [&](const QString& d) { return d.compare(n.nom, Qt::CaseInsensitive) == 0; };
+    if (std::any_of(déjàlà.begin(), déjàlà.end(), même)) n.sort = NomImporté::DéjàLà;
+    if (n.nom.size() > longueurnomélève) n.sort = NomImporté::TropLong;
+    noms.append(n);
+  }
+  std::stable_sort(noms.begin(), noms.end(), [](const NomImporté& a, const NomImporté& b) { return avantenfrançais(a.nom, b.nom); });
+  return noms;
+}

@@ -1,0 +1,67 @@
+#pragma once
+// Liste d'élèves venue du secrétariat : un texte à colonnes (CSV en UTF-8 ou en
+// Windows-1252, séparé par ";", "," ou des tabulations, champs entre guillemets)
+// ou la première feuille d'un classeur. On devine pour le professeur l'encodage,
+// le séparateur, la ligne des titres, les colonnes du nom, du prénom et de la
+// classe ; il corrige ce qu'il veut et voit les élèves qui seront ajoutés.
+
+#include <QByteArray>
+#include <QList>
+#include <QPair>
+#include <QStringList>
+
+#include "noyau/fichiers/classeurlu.h"
+
+enum class Encodage { Utf8AvecBom, Utf8, Windows1252, Utf16 };  // UTF-16 : « texte Unicode » d'Excel, avec sa marque
+
+struct FichierListe {
+  bool classeur = false;  // .xlsx ou .ods : ni encodage ni séparateur
+  QByteArray octets;      // texte du fichier, encore à décoder
+  TableauLu cases;        // la feuille d'un classeur
+};
+
+// Lit le fichier (classeur reconnu à son contenu) ; lève ErreurFichier ou
+// ErreurDonnée (fichier binaire, classeur abîmé ou protégé) avec la phrase à montrer.
+FichierListe lirelisteélèves(const QString& chemin);
+
+Encodage encodagedeviné(const QByteArray& octets);
+QString décoder(const QByteArray& octets, Encodage encodage);
+// ';', '\t' ou ',' d'après les premières lignes ; QChar() quand le texte n'a qu'une colonne.
+QChar séparateurdeviné(QStringView texte);
+// Lignes et champs ; un champ entre guillemets peut porter séparateurs, sauts de
+// ligne et guillemets doublés. Les lignes vides tombent. Sans séparateur : une colonne.
+TableauLu découpercsv(QStringView texte, QChar séparateur);
+
+struct RéglagesListe {
+  Encodage encodage = Encodage::Utf8;
+  QChar séparateur;           // QChar() : une seule colonne
+  int premièreligne = 0;      // lignes d'avant (titre du document) ignorées
+  bool titres = false;        // la première ligne lue nomme les colonnes
+  int colonnenom = 0;         // le nom, ou le nom et le prénom ensemble
+  int colonneprénom = -1;     // -1 : le prénom est dans la colonne du nom
+  int colonneclasse = -1;     // -1 : pas de colonne des classes
+  QString classe;             // vide : toutes les classes
+};
+
+// Le tableau que montrent les réglages (encodage et séparateur des textes).
+TableauLu tableaudeliste(const FichierListe& fichier, const RéglagesListe& réglages);
+// Encodage et séparateur d'un texte, ligne des titres et colonnes d'un tableau ;
+// la classe visée est choisie quand la colonne des classes la porte.
+RéglagesListe devinerréglages(const FichierListe& fichier, const QString& classevisée);
+void devinercolonnes(const TableauLu& tableau, RéglagesListe& réglages, const QString& classevisée);
+
+// Les classes de la colonne des classes, chacune avec son nombre d'élèves, en ordre alphabétique.
+QList<QPair<QString, int>> classestrouvées(const TableauLu& tableau, const RéglagesListe& réglages);
+// "Nom Prénom" de chaque ligne d'élève retenue (classe choisie, lignes sans nom ôtées).
+QStringList nomslus(const TableauLu& tableau, const RéglagesListe& réglages);
+
+// Ce que la porte des textes fait d'un nom lu (préfixe compris).
+struct NomImporté {
+  enum Sort { Gardé, LettresProches, BarreRemplacée, TropLong, DéjàLà };
+  QString lu;   // tel que le fichier le donne
+  QString nom;  // tel qu'il serait ajouté
+  Sort sort = Gardé;
+};
+// Noms lus passés par la porte, dans l'ordre alphabétique du programme ; les noms
+// vides disparaissent, ceux de déjàlà sont marqués.
+QList<NomImporté> passerlaporte(const QStringList& lus, const QString& préfixe, const QStringList& déjàlà);
