@@ -7,6 +7,7 @@
 #include "classes/choixperiodeexa.h"
 #include "classes/competences.h"
 #include "classes/conflits.h"
+#include "classes/importliste.h"
 #include "classes/listeclasses.h"
 #include "classes/nouvelleclasse.h"
 #include "classes/profil.h"
@@ -63,6 +64,7 @@ Fenetre& parnom(const QString& nom) {
   if (nom == QStringLiteral("historique")) return fenêtrehistorique();
   if (nom == QStringLiteral("répartition")) return fenêtrerépartition();
   if (nom == QStringLiteral("conflits")) return fenêtreconflits();
+  if (nom == QStringLiteral("importliste")) return fenêtreimportliste();
   if (nom == QStringLiteral("ProfilAutomatique")) return ProfilAutomatique();
   if (nom == QStringLiteral("fenêtreimprimer")) return fenêtreimprimer();
   if (nom == QStringLiteral("Form3")) return Form3();
@@ -101,6 +103,7 @@ FenetreTotaux& fenêtretotaux() { return instance<FenetreTotaux>(QStringLiteral(
 FenetreClassement& classement() { return instance<FenetreClassement>(QStringLiteral("classement")); }
 FenetreRepartition& fenêtrerépartition() { return instance<FenetreRepartition>(QStringLiteral("répartition")); }
 FenetreConflits& fenêtreconflits() { return instance<FenetreConflits>(QStringLiteral("conflits")); }
+FenetreImportListe& fenêtreimportliste() { return instance<FenetreImportListe>(QStringLiteral("importliste")); }
 FenetreHistorique& fenêtrehistorique() { return instance<FenetreHistorique>(QStringLiteral("historique")); }
 FenetreRensClasse& fenêtrerensclasse() { return instance<FenetreRensClasse>(QStringLiteral("fenêtrerensclasse")); }
 FenetreCompetences& fcompétences() { return instance<FenetreCompetences>(QStringLiteral("fcompétences")); }

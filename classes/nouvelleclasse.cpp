@@ -1,5 +1,6 @@
 #include "classes/nouvelleclasse.h"
 
+#include "classes/importliste.h"
 #include "classes/invites.h"
 
 #include <QCloseEvent>
@@ -13,6 +14,7 @@
 #include "noyau/base/module.h"
 #include "noyau/base/piege.h"
 #include "noyau/base/portetexte.h"
+#include "noyau/fichiers/listeimportee.h"
 #include "noyau/fichiers/profils.h"
 #include "noyau/regles/reglagesclasse.h"
 #include "noyau/regles/resultats.h"
@@ -21,6 +23,7 @@
 #include "plateforme/ordre.h"
 #include "plateforme/qt/grille.h"
 #include "plateforme/services.h"
+#include "socle/registre.h"
 
 
 FenetreNouvelleClasse::FenetreNouvelleClasse() {
@@ -193,9 +196,21 @@ void FenetreNouvelleClasse::cmdsupprimer_Click() {
 }
 
 void FenetreNouvelleClasse::Command1_Click() {
-  const QString fichier = choisirfichier(QStringLiteral("Double cliquer sur le fichier à importer."),
-                                         QStringLiteral("Fichiers élèves format texte) (*.txt);;Tous les fichiers (*.*) (*)"));
+  const QString fichier = choisirfichier(QStringLiteral("Double cliquer sur le fichier à importer."), filtreslistesélèves());
   if (fichier.isEmpty()) return;
+  FenetreImportListe& importer = fenêtreimportliste();
+  switch (importer.préparer(fichier, lignes(listenom), classe->text())) {
+    case FenetreImportListe::Préparation::Refusée: return;
+    case FenetreImportListe::Préparation::UneColonne: importertexte(fichier); return;
+    case FenetreImportListe::Préparation::Prête: break;
+  }
+  montrermodale(QStringLiteral("importliste"));
+  for (const QString& nom : importer.retenus()) ajouterélève(nom);
+  afficherélèves();
+}
+
+// Un nom par ligne (ou séparés par des virgules), un préfixe demandé pour tous.
+void FenetreNouvelleClasse::importertexte(const QString& fichier) {
   const QString réponse = boîtes().saisie(
       QStringLiteral("Taper le(s) caractère(s) de type '[ ] _ ou autres combinaisons' à ajouter devant le nom de l'élève "
                      "pour un tri alphabétique par catégories d'élèves (pratique lorsque les élèves proviennent de "
@@ -204,20 +219,11 @@ void FenetreNouvelleClasse::Command1_Click() {
   const TexteContrôlé typé = contrôlertexte(réponse, GenreTexte::NomÉlève);
   const QString préfixe = typé.texte.isEmpty() || !typé.interdits.isEmpty() ? QString() : typé.proche + u' ';
   const QStringList noms = avecpiège(titreerreur(fichier), [&] { return découperéléments(lirefichierimporté(fichier)); });
-  struct Importé {
-    QString nom, lu;
-    bool changé;
-  };
-  QList<Importé> importés;
+  // Les noms du fichier passent la même porte que les noms tapés, avec la même question.
+  const QList<NomImporté> importés = passerlaporte(noms, préfixe, {});
   QStringList changés;
-  for (const QString& n : noms) {
-    if (n.isEmpty()) continue;  // ligne vide ou virgule en trop : pas d'élève sans nom
-    // Les noms du fichier passent la même porte que les noms tapés, avec la même question.
-    const TexteContrôlé c = contrôlertexte(préfixe + n, GenreTexte::Libre);
-    if (c.proche.isEmpty()) continue;
-    importés.append({c.proche, c.texte, !c.horsansi.isEmpty()});
-    if (!c.horsansi.isEmpty()) changés.append(QStringLiteral("- %1 → %2").arg(c.texte, c.proche));
-  }
+  for (const NomImporté& i : importés)
+    if (i.sort == NomImporté::LettresProches) changés.append(QStringLiteral("- %1 → %2").arg(i.lu, i.nom));
   bool garderchangés = true;
   if (!changés.isEmpty()) {
     const int r = question(QStringLiteral("Ces noms ont des caractères que les fichiers du programme (Windows-1252) ne "
@@ -229,17 +235,13 @@ void FenetreNouvelleClasse::Command1_Click() {
     garderchangés = r == OUI;
   }
   QStringList corrigés, troplongs;
-  for (Importé& i : importés) {
-    if (i.changé && !garderchangés) continue;
-    if (i.nom.size() > longueurnomélève) {
+  for (const NomImporté& i : importés) {
+    if (i.sort == NomImporté::LettresProches && !garderchangés) continue;
+    if (i.sort == NomImporté::TropLong) {
       troplongs.append(i.nom.left(40) + QStringLiteral("..."));
       continue;
     }
-    // "/" sépare les champs du fichier des notes : il devient un tiret.
-    if (i.nom.contains(u'/')) {
-      corrigés.append(i.nom);
-      i.nom.replace(u'/', u'-');
-    }
+    if (i.sort == NomImporté::BarreRemplacée) corrigés.append(i.lu);
     ajouterélève(i.nom);
   }
   afficherélèves();

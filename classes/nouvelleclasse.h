@@ -55,6 +55,7 @@ protected:
 
 private:
   void ajouterélève(const QString& nom);
+  void importertexte(const QString& fichier);
   void afficherélèves();
   bool terminée_ = false;
 };

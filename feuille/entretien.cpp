@@ -3,6 +3,8 @@
 
 #include "feuille/principale.h"
 
+#include "classes/importliste.h"
+
 #include "noyau/base/etat.h"
 #include "noyau/base/module.h"
 #include "noyau/base/piege.h"
@@ -15,6 +17,7 @@
 #include "noyau/suivi/historique.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
+#include "socle/registre.h"
 
 namespace {
 const QString titresupprimer = QStringLiteral("SUPPRIMER");
@@ -49,6 +52,25 @@ void FenetrePrincipale::mnuajouternom_Click() {
   }
   const ChangementNommé changement(QStringLiteral("élève ajouté : ") + nom);
   changerchaquepériode([&] { ajouterélève(nom); });
+}
+
+// Les élèves d'une liste du secrétariat, ajoutés en une seule modification.
+void FenetrePrincipale::mnuimporterélèves_Click() {
+  const ÉtatPartagé& é = état();
+  const QString fichier = choisirfichier(QStringLiteral("Choisir la liste des élèves à ajouter"), filtreslistesélèves());
+  if (fichier.isEmpty()) return;
+  FenetreImportListe& importer = fenêtreimportliste();
+  QStringList déjàlà;
+  for (int s = 1; s <= é.nbélèves; ++s) déjàlà.append(é.nomélève[s]);
+  if (importer.préparer(fichier, déjàlà, é.nomclasse[é.classecourante]) == FenetreImportListe::Préparation::Refusée) return;
+  montrermodale(QStringLiteral("importliste"));
+  const QStringList noms = importer.retenus();
+  if (noms.isEmpty()) return;
+  const ChangementNommé changement(noms.size() == 1 ? QStringLiteral("élève ajouté : ") + noms.first()
+                                                    : QStringLiteral("%1 élèves ajoutés d'une liste").arg(noms.size()));
+  changerchaquepériode([&] {
+    for (const QString& nom : noms) ajouterélève(nom);
+  });
 }
 
 void FenetrePrincipale::corrigernom(int s) {

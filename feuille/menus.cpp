@@ -25,6 +25,7 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   mnunouvie = action(fichier, QStringLiteral("Nouvelle interrogation écrite "), "mnunouvie", QKeySequence(QStringLiteral("Ctrl+I")));
   mnuouvclas = action(fichier, QStringLiteral("Ouvrir une classe"), "mnuouvclas", QKeySequence(QStringLiteral("Ctrl+O")));
   mnuajouternom = action(fichier, QStringLiteral("Ajouter un élève"), "mnuajouternom");
+  mnuimporterélèves = action(fichier, QStringLiteral("Ajouter des élèves d'une liste..."), "mnuimporterélèves");
   mnuajouternoteorale = action(fichier, QStringLiteral("Ajouter une note orale à un élève"), "mnuajouternoteorale",
                                QKeySequence(QStringLiteral("Ctrl+N")));
   fichier->addSeparator();
@@ -103,6 +104,7 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   connect(mnuouvclas, &QAction::triggered, this, [this] { mnuouvclas_Click(); });
   connect(mnuquitter, &QAction::triggered, this, [this] { mnuquitter_Click(); });
   connect(mnuajouternom, &QAction::triggered, this, [this] { mnuajouternom_Click(); });
+  connect(mnuimporterélèves, &QAction::triggered, this, [this] { mnuimporterélèves_Click(); });
   connect(mnuajouternoteorale, &QAction::triggered, this, [this] { mnuajouternoteorale_Click(); });
   connect(listeorales, &QAction::triggered, this, [this] { listeorales_Click(); });
   connect(menugrouper, &QAction::triggered, this, [this] { groupercompétencesonoff(); });

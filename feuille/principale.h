@@ -63,6 +63,7 @@ public:
 
   // Entretien des élèves et des tests.
   void mnuajouternom_Click();
+  void mnuimporterélèves_Click();
   void supprimer();  // touche Suppr et bouton 3
 
   // Notes orales.
@@ -121,6 +122,7 @@ public:
   QAction* mnunouvie;
   QAction* mnuouvclas;
   QAction* mnuajouternom;
+  QAction* mnuimporterélèves;
   QAction* mnuajouternoteorale;
   QAction* imprimerdirect;
   QAction* mnuaperçu;

@@ -13,6 +13,9 @@
 #include <map>
 #include <memory>
 
+#include <xlsxwriter.h>
+
+#include "classes/importliste.h"
 #include "feuille/historique.h"
 #include "feuille/principale.h"
 #include "impression/imprimer.h"
@@ -450,7 +453,34 @@ void FusionClasse(benchmark::State& s) {
   s.counters["conflits"] = conflits;
 }
 
+// Un export de 2 000 élèves lu jusqu'à l'aperçu de la fenêtre d'import : le CSV
+// (0), puis le même en classeur .xlsx écrit par libxlsxwriter (1).
+void ImportListe(benchmark::State& s) {
+  static QTemporaryDir dossier;
+  const QString csv = dossier.path() + QStringLiteral("/ecole.csv"), xlsx = dossier.path() + QStringLiteral("/ecole.xlsx");
+  if (!QFileInfo::exists(csv)) {
+    const QString texte = exportdesecrétariat(2000);
+    écrireoctets(csv, texte.toUtf8());
+    lxw_workbook* classeur = workbook_new(QFile::encodeName(xlsx).constData());
+    lxw_worksheet* feuille = workbook_add_worksheet(classeur, nullptr);
+    const QStringList lignes = découperlignes(texte);
+    for (int l = 0; l < lignes.size(); ++l) {
+      const QStringList cases = lignes[l].split(u';');
+      for (int c = 0; c < cases.size(); ++c)
+        worksheet_write_string(feuille, static_cast<lxw_row_t>(l), static_cast<lxw_col_t>(c), cases[c].toUtf8().constData(), nullptr);
+    }
+    workbook_close(classeur);
+  }
+  FenetreImportListe& fenêtre = fenêtreimportliste();
+  for (auto _ : s) {
+    if (fenêtre.préparer(s.range(0) == 0 ? csv : xlsx, {}, QStringLiteral("5A")) != FenetreImportListe::Préparation::Prête ||
+        fenêtre.proposés().size() != 28)
+      s.SkipWithError("liste mal lue");
+  }
+}
+
 BENCHMARK(FusionClasse)->Unit(benchmark::kMillisecond);
+BENCHMARK(ImportListe)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(FichesIndividuelles)->Unit(benchmark::kMillisecond);
 BENCHMARK(ImpressionDémo)->Unit(benchmark::kMillisecond);
 BENCHMARK(OuvertureTotaux)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -26,6 +26,7 @@ class FenetreSelection;
 class FenetreHistorique;
 class FenetreRepartition;
 class FenetreConflits;
+class FenetreImportListe;
 
 FenetreBienvenue& Bienvenue();
 FenetreUtilisateurs& utilisateurs();
@@ -51,6 +52,7 @@ FenetreSelection& fenêtrerécapitulatif();
 FenetreHistorique& fenêtrehistorique();
 FenetreRepartition& fenêtrerépartition();
 FenetreConflits& fenêtreconflits();
+FenetreImportListe& fenêtreimportliste();
 
 // Branche montrermodale(nom) des services sur les fenêtres du programme.
 void brancherfenêtres();

@@ -306,3 +306,20 @@ void créerclassedemesure(const QString& racine, const TailleClasse& taille) {
   é.classecourante = 1;
   fixerpériodecourante(u'P', 1);
 }
+
+QString exportdesecrétariat(int élèves) {
+  Hasard h(2026);
+  QString texte = QStringLiteral("Nom;Prénom;Classe;Date de naissance\r\n");
+  texte.reserve(élèves * 48);
+  for (int i = 0; i < élèves; ++i) {
+    const int classe = i / 28;
+    texte += QStringLiteral("%1;%2;%3%4;%5/%6/20%7\r\n")
+                 .arg(h.parmi(noms).toUpper(), h.parmi(prénoms))
+                 .arg(1 + classe / 12 % 6)
+                 .arg(QChar(u'A' + classe % 12))
+                 .arg(h.entre(1, 28), 2, 10, QChar(u'0'))
+                 .arg(h.entre(1, 12), 2, 10, QChar(u'0'))
+                 .arg(19 - classe / 12 % 6);
+  }
+  return texte;
+}

@@ -21,3 +21,8 @@ struct TailleClasse {
 // Écrit une classe unique "5A" de la taille voulue sous racine (sans disque
 // amovible) et laisse l'état sur sa liste des classes, classe 1, période P1.
 void créerclassedemesure(const QString& racine, const TailleClasse& taille);
+
+// L'export d'un secrétariat : une ligne par élève de l'école, "Nom;Prénom;Classe;
+// Date de naissance", classes de 28 élèves "1A" ... "1L", "2A" ... (la 5A existe
+// dès 1 372 élèves), titres en tête, fins de ligne CR LF.
+QString exportdesecrétariat(int élèves);

@@ -290,6 +290,7 @@ QStringList nomslus(const TableauLu& tableau, const RéglagesListe& r) {
 QList<NomImporté> passerlaporte(const QStringList& lus, const QString& préfixe, const QStringList& déjàlà) {
   QList<NomImporté> noms;
   for (const QString& lu : lus) {
+    if (lu.trimmed().isEmpty()) continue;  // ligne vide ou virgule en trop : pas d'élève sans nom, même préfixé
     const TexteContrôlé c = contrôlertexte(préfixe + lu, GenreTexte::Libre);
     if (c.proche.isEmpty()) continue;
     NomImporté n{c.texte, c.proche, c.horsansi.isEmpty() ? NomImporté::Gardé : NomImporté::LettresProches};

@@ -8,7 +8,9 @@
 #include "classes/choixperiodeexa.h"
 #include "classes/invites.h"
 #include "classes/listeclasses.h"
+#include "classes/importliste.h"
 #include "classes/nouvelleclasse.h"
+#include "noyau/demo/demo.h"
 #include "noyau/base/dossiers.h"
 #include "noyau/base/etat.h"
 #include "noyau/fichiers/listeclasses.h"
@@ -344,7 +346,7 @@ TEST_F(NouvelleClasse, ImportAvecVirgulesGuillemetsEtPrefixe) {
   boîtes.répondre(OK);
   f.Command1_Click();
   EXPECT_EQ(titre, QStringLiteral("Double cliquer sur le fichier à importer."));
-  EXPECT_TRUE(filtres.startsWith(QStringLiteral("Fichiers élèves format texte) (*.txt)")));
+  EXPECT_TRUE(filtres.startsWith(QStringLiteral("Listes d'élèves (*.txt *.csv *.xlsx *.ods);;Fichiers élèves format texte) (*.txt)")));
   EXPECT_EQ(lignes(f.listenom), (QStringList{"_ A", "_ B", "_ C-D", "_ Dupont, Jean"}));
   EXPECT_EQ(état().nbélèves, 4);
   EXPECT_EQ(f.nbeleves->text(), QStringLiteral("4"));
@@ -356,6 +358,24 @@ TEST_F(NouvelleClasse, ImportAvecVirgulesGuillemetsEtPrefixe) {
   f.Command1_Click();
   EXPECT_EQ(lignes(f.listenom).last(), QStringLiteral("Zoé"));
   EXPECT_EQ(état().nbélèves, 5);
+}
+
+// Un export de toute l'école : la fenêtre d'import s'ouvre, sur la 5A ; OK ajoute
+// ses 28 élèves sans la question du préfixe, Annuler n'ajoute rien.
+TEST_F(NouvelleClasse, ImportDUnExportDuSecretariat) {
+  const QString fichier = temporaire.path() + QStringLiteral("/école.csv");
+  écrire(fichier, exportdesecrétariat(1400).toUtf8());
+  services().choisirfichier = [&](const QString&, const QString&) { return fichier; };
+  for (const bool ok : {false, true}) {
+    surfenêtre = [ok](const QString& nom) {
+      ASSERT_EQ(nom, QStringLiteral("importliste"));
+      ok ? fenêtreimportliste().ok_Click() : fenêtreimportliste().annuler_Click();
+    };
+    f.Command1_Click();
+    EXPECT_EQ(état().nbélèves, ok ? 28 : 0);
+  }
+  EXPECT_TRUE(boîtes.montrées().isEmpty());
+  EXPECT_EQ(lignes(f.listenom), fenêtreimportliste().retenus());
 }
 
 TEST_F(NouvelleClasse, ImportRangeLesCapitalesAccentueesAvecLeurLettre) {

@@ -8,10 +8,12 @@
 
 #include "noyau/demo/demo.h"
 #include "noyau/base/module.h"
+#include "noyau/fichiers/classeurlu.h"
 #include "noyau/fichiers/listeclasses.h"
 #include "noyau/fichiers/renseignements.h"
 #include "noyau/sorties/classeur.h"
 #include "noyau/sorties/exports.h"
+#include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "tests/outils/tableur.h"
 
@@ -33,6 +35,22 @@ protected:
 };
 
 }  // namespace
+
+// Le classeur du programme relu par l'import des listes : les noms de la classe,
+// l'un sous l'autre dans la colonne des noms de la première feuille.
+TEST_F(Classeur, ReluParLImportDesListes) {
+  const QString chemin = temporaire.path() + QStringLiteral("/classe.xlsx");
+  écrireclasseur(chemin);
+  const TableauLu feuille = premièrefeuille(lireoctets(chemin));
+  QStringList noms;
+  for (int s = 1; s <= état().nbélèves; ++s) noms.append(état().nomélève[s]);
+  qsizetype r = 0, c = -1;
+  while (r < feuille.size() && (c = feuille[r].indexOf(noms.first())) < 0) ++r;
+  ASSERT_GE(c, 0);
+  QStringList colonne;
+  for (qsizetype i = r; i < std::min(feuille.size(), r + noms.size()); ++i) colonne.append(feuille[i].value(c));
+  EXPECT_EQ(colonne, noms);
+}
 
 // La classe relue par openpyxl : feuilles, nombres, textes, couleurs, formules et
 // leurs valeurs gardées égales à celles de la grille, période sans test, nom "=...".

@@ -2,6 +2,7 @@
 
 #include "tests/feuille/feuille_essai.h"
 
+#include "classes/importliste.h"
 #include "feuille/listorales.h"
 #include "noyau/base/dossiers.h"
 #include "noyau/regles/maintenance.h"
@@ -233,6 +234,22 @@ TEST_F(ListeOrales, Impression) {
   EXPECT_EQ(l[5].passages[0].texte, QStringLiteral("=> 7/10"));
   EXPECT_EQ(l[5].passages[0].police.taille, 12);
   EXPECT_FALSE(l[5].passages[0].police.gras);
+}
+
+// Les élèves de la 5A d'une liste à colonnes, ajoutés dans chaque période et
+// examen ; celui qui y est déjà ne revient pas.
+TEST_F(Entretien, AjouterDesElevesDUneListe) {
+  const QString liste = temporaire.path() + QStringLiteral("/liste.csv");
+  écrire(liste, QStringLiteral("Nom;Prénom;Classe\nMartin;Léa;5A\nDupuis;Marc;5A\nZola;Émile;5B\nAubry;Lou;5A\n").toUtf8());
+  services().choisirfichier = [&](const QString&, const QString&) { return liste; };
+  surfenêtre = [](const QString& nom) {
+    ASSERT_EQ(nom, QStringLiteral("importliste"));
+    fenêtreimportliste().ok_Click();
+  };
+  p.mnuimporterélèves_Click();
+  const QStringList attendus{"Aubry Lou", "Dupont Élodie", "Dupuis Marc", "Durand Paul", "Martin Léa"};
+  for (const QString& n : {P1N, P2N, E1N}) EXPECT_EQ(noms(n), attendus) << n.toStdString();
+  EXPECT_EQ(état().nbélèves, 5);
 }
 
 TEST_F(Entretien, AjouterUnEleveDansChaquePeriodeEtExamen) {

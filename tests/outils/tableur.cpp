@@ -46,13 +46,21 @@ QStringList lireods(const QString& chemin) {
 
 }  // namespace
 
+namespace {
+
+QString trouversoffice(QString& erreur) {
+  const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+  if (soffice.isEmpty())
+    erreur = QStringLiteral("soffice introuvable : installez libreoffice-calc-nogui (bash scripts/dependances.sh --essais)");
+  return soffice;
+}
+
+}  // namespace
+
 QMap<QString, QStringList> genresdescellules(const QStringList& fichierscsv, const QString& dossiertravail,
                                              QString& erreur) {
-  const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-  if (soffice.isEmpty()) {
-    erreur = QStringLiteral("soffice introuvable : installez libreoffice-calc-nogui (bash scripts/dependances.sh --essais)");
-    return {};
-  }
+  const QString soffice = trouversoffice(erreur);
+  if (soffice.isEmpty()) return {};
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("LANG"), QStringLiteral("fr_BE.UTF-8"));
@@ -164,11 +172,8 @@ print(adresse)
 }  // namespace
 
 QMap<QString, ClasseurLu> recalculerenfrançais(const QStringList& classeurs, const QString& dossiertravail, QString& erreur) {
-  const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-  if (soffice.isEmpty()) {
-    erreur = QStringLiteral("soffice introuvable : installez libreoffice-calc-nogui (bash scripts/dependances.sh --essais)");
-    return {};
-  }
+  const QString soffice = trouversoffice(erreur);
+  if (soffice.isEmpty()) return {};
   const QString profil = dossiertravail + QStringLiteral("/profil-fr-BE");
   QDir().mkpath(profil + QStringLiteral("/user"));
   QFile réglages(profil + QStringLiteral("/user/registrymodifications.xcu"));
@@ -215,4 +220,23 @@ QString falsifierunevaleurgardée(const QString& classeur, const QString& valeur
   p.start(python, {QStringLiteral("-c"), QString::fromUtf8(falsificateur), classeur, valeur});
   if (!p.waitForFinished(60000) || p.exitCode() != 0) return QString();
   return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
+QString convertirparlibreoffice(const QString& csv, const QString& format, const QString& dossiertravail, QString& erreur) {
+  const QString soffice = trouversoffice(erreur);
+  if (soffice.isEmpty()) return {};
+  QProcess p;
+  p.setProcessChannelMode(QProcess::MergedChannels);
+  // 59 : ";", 34 : guillemet, 76 : UTF-8, 1 : dès la première ligne.
+  p.start(soffice, {QStringLiteral("-env:UserInstallation=") +
+                        QUrl::fromLocalFile(dossiertravail + QStringLiteral("/profil")).toString(),
+                    QStringLiteral("--headless"), QStringLiteral("--infilter=CSV:59,34,76,1"), QStringLiteral("--convert-to"),
+                    format, QStringLiteral("--outdir"), dossiertravail, csv});
+  const QString classeur = dossiertravail + u'/' + QFileInfo(csv).completeBaseName() + u'.' + format;
+  if (!p.waitForFinished(180000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0 ||
+      !QFileInfo::exists(classeur)) {
+    erreur = QStringLiteral("conversion ratée : ") + QString::fromLocal8Bit(p.readAll());
+    return {};
+  }
+  return classeur;
 }

@@ -37,3 +37,8 @@ QMap<QString, ClasseurLu> recalculerenfrançais(const QStringList& classeurs, co
 // Change la valeur gardée de la première formule de la première feuille (pour
 // prouver qu'un recalcul a eu lieu) ; rend l'adresse de la case, vide en cas d'échec.
 QString falsifierunevaleurgardée(const QString& classeur, const QString& valeur);
+
+// LibreOffice Calc, sans écran, ouvre un CSV en UTF-8 séparé par ";" et l'enregistre
+// au format donné ("xlsx", "ods") dans dossiertravail ; rend le chemin du classeur,
+// vide en cas d'échec (raison dans erreur).
+QString convertirparlibreoffice(const QString& csv, const QString& format, const QString& dossiertravail, QString& erreur);

@@ -1,0 +1,303 @@
+#include "classes/importliste.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "noyau/base/module.h"
+#include "noyau/base/portetexte.h"
+#include "noyau/sorties/classeur.h"
+#include "plateforme/services.h"
+#include "plateforme/erreurs.h"
+
+namespace {
+
+const QString titrefenêtre = QStringLiteral("Importer une liste d'élèves");
+constexpr int lignesaperçu = 200;
+
+QLabel* étiquette(const QString& texte, QWidget* pour, QWidget* parent) {
+  auto* l = new QLabel(texte, parent);
+  l->setBuddy(pour);
+  return l;
+}
+
+QString marque(const NomImporté& n) {
+  switch (n.sort) {
+    case NomImporté::Gardé: return QString();
+    case NomImporté::LettresProches: return QStringLiteral("   (lu : %1)").arg(n.lu);
+    case NomImporté::BarreRemplacée: return QStringLiteral("   (« / » devient un tiret)");
+    case NomImporté::TropLong: return QStringLiteral("   (trop long : pas ajouté)");
+    case NomImporté::DéjàLà: return QStringLiteral("   (déjà dans la classe : pas ajouté)");
+  }
+  return QString();
+}
+
+bool ajoutable(NomImporté::Sort s) { return s != NomImporté::TropLong && s != NomImporté::DéjàLà; }
+
+void choisirdonnée(QComboBox* boîte, const QVariant& donnée) { boîte->setCurrentIndex(std::max(0, boîte->findData(donnée))); }
+
+}  // namespace
+
+QString filtreslistesélèves() {
+  return QStringLiteral("Listes d'élèves (*.txt *.csv *.xlsx *.ods);;Fichiers élèves format texte) (*.txt);;"
+                        "Tableaux CSV (*.csv);;Classeurs (*.xlsx *.ods);;Tous les fichiers (*.*) (*)");
+}
+
+FenetreImportListe::FenetreImportListe() {
+  setObjectName(QStringLiteral("importliste"));
+  setWindowTitle(titrefenêtre);
+  encodage = nommer(new QComboBox(this), "encodage");
+  encodage->addItem(QStringLiteral("UTF-8 avec marque (BOM)"), int(Encodage::Utf8AvecBom));
+  encodage->addItem(QStringLiteral("UTF-8"), int(Encodage::Utf8));
+  encodage->addItem(QStringLiteral("Windows-1252 (ANSI)"), int(Encodage::Windows1252));
+  encodage->addItem(QStringLiteral("UTF-16 (texte Unicode)"), int(Encodage::Utf16));
+  séparateur = nommer(new QComboBox(this), "séparateur");
+  séparateur->addItem(QStringLiteral("Point-virgule ( ; )"), QStringLiteral(";"));
+  séparateur->addItem(QStringLiteral("Virgule ( , )"), QStringLiteral(","));
+  séparateur->addItem(QStringLiteral("Tabulation"), QStringLiteral("\t"));
+  séparateur->addItem(QStringLiteral("Aucun : une seule colonne"), QString());
+  premièreligne = nommer(new QSpinBox(this), "premièreligne");
+  premièreligne->setMinimum(1);
+  titres = nommer(new QCheckBox(QStringLiteral("Cette ligne porte les &titres des colonnes"), this), "titres");
+  colonnenom = nommer(new QComboBox(this), "colonnenom");
+  colonneprénom = nommer(new QComboBox(this), "colonneprénom");
+  colonneclasse = nommer(new QComboBox(this), "colonneclasse");
+  classe = nommer(new QComboBox(this), "classe");
+  préfixe = nommer(new QLineEdit(this), "préfixe");
+  préfixe->setToolTip(QStringLiteral("Par exemple « [5B] » : les élèves venus d'une autre classe se rangent ensemble."));
+  aperçu = nommer(new QTableWidget(this), "aperçu");
+  aperçu->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  aperçu->setAccessibleName(QStringLiteral("Aperçu du fichier"));
+  élèves = nommer(new QListWidget(this), "élèves");
+  élèves->setAccessibleName(QStringLiteral("Élèves qui seront ajoutés"));
+  compte = nommer(new QLabel(this), "compte");
+  auto* ok = nommer(new QPushButton(QStringLiteral("OK"), this), "cmdok");
+  auto* annuler = nommer(new QPushButton(QStringLiteral("Annuler"), this), "cmdannuler");
+  ok->setDefault(true);
+
+  auto* réglages = new QFormLayout;
+  réglages->addRow(étiquette(QStringLiteral("&Encodage :"), encodage, this), encodage);
+  réglages->addRow(étiquette(QStringLiteral("&Séparateur :"), séparateur, this), séparateur);
+  réglages->addRow(étiquette(QStringLiteral("Commencer à la &ligne :"), premièreligne, this), premièreligne);
+  réglages->addRow(QString(), titres);
+  réglages->addRow(étiquette(QStringLiteral("Colonne du &nom :"), colonnenom, this), colonnenom);
+  réglages->addRow(étiquette(QStringLiteral("Colonne du &prénom :"), colonneprénom, this), colonneprénom);
+  réglages->addRow(étiquette(QStringLiteral("Colonne de la cl&asse :"), colonneclasse, this), colonneclasse);
+  réglages->addRow(étiquette(QStringLiteral("&Classe à importer :"), classe, this), classe);
+  réglages->addRow(étiquette(QStringLiteral("Caractère(s) &devant chaque nom :"), préfixe, this), préfixe);
+
+  auto* droite = new QVBoxLayout;
+  droite->addWidget(étiquette(QStringLiteral("Élè&ves qui seront ajoutés, dans l'ordre de la liste :"), élèves, this));
+  droite->addWidget(élèves, 1);
+  droite->addWidget(compte);
+  auto* haut = new QHBoxLayout;
+  haut->addLayout(réglages, 3);
+  haut->addLayout(droite, 2);
+
+  auto* boutons = new QHBoxLayout;
+  boutons->addStretch();
+  boutons->addWidget(ok);
+  boutons->addWidget(annuler);
+  auto* tout = new QVBoxLayout(this);
+  tout->addLayout(haut);
+  tout->addWidget(étiquette(QStringLiteral("Aperçu du fichier (en gris : les lignes qui ne sont pas importées) :"), aperçu, this));
+  tout->addWidget(aperçu, 1);
+  tout->addLayout(boutons);
+  resize(980, 700);
+
+  const auto siréglé = [this](auto&& faire) {
+    return [this, faire] {
+      if (!enremplissage_) faire();
+    };
+  };
+  connect(encodage, &QComboBox::currentIndexChanged, this, siréglé([this] { relire(); }));
+  connect(séparateur, &QComboBox::currentIndexChanged, this, siréglé([this] { relire(); }));
+  const auto changé = siréglé([this] {
+    lireréglages();
+    montrerréglages();
+  });
+  connect(premièreligne, &QSpinBox::valueChanged, this, changé);
+  connect(titres, &QCheckBox::toggled, this, changé);
+  for (QComboBox* b : {colonnenom, colonneprénom, colonneclasse, classe}) connect(b, &QComboBox::currentIndexChanged, this, changé);
+  connect(préfixe, &QLineEdit::textChanged, this, siréglé([this] { montrernoms(); }));
+  connect(ok, &QPushButton::clicked, this, [this] { ok_Click(); });
+  connect(annuler, &QPushButton::clicked, this, [this] { annuler_Click(); });
+}
+
+FenetreImportListe::Préparation FenetreImportListe::préparer(const QString& fichier, const QStringList& déjàlà,
+                                                            const QString& classevisée) {
+  retenus_.clear();
+  try {
+    fichier_ = lirelisteélèves(fichier);
+  } catch (const ErreurEvalo& e) {
+    boîtes().message(e.texte(), titrefenêtre);
+    return Préparation::Refusée;
+  }
+  déjàlà_ = déjàlà;
+  classevisée_ = classevisée;
+  réglages_ = devinerréglages(fichier_, classevisée);
+  tableau_ = tableaudeliste(fichier_, réglages_);
+  if (tableau_.isEmpty()) {
+    boîtes().message(QStringLiteral("Ce fichier ne contient aucun nom."), titrefenêtre);
+    return Préparation::Refusée;
+  }
+  setWindowTitle(QStringLiteral("%1 - %2").arg(titrefenêtre, QFileInfo(fichier).fileName()));
+  préfixe->clear();
+  encodage->setEnabled(!fichier_.classeur);
+  séparateur->setEnabled(!fichier_.classeur);
+  montrerréglages();
+  const bool csv = QFileInfo(fichier).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0;
+  const bool unecolonne =
+      réglages_.séparateur.isNull() || (réglages_.séparateur == u',' && !csv);  // des noms séparés par des virgules
+  return !fichier_.classeur && unecolonne ? Préparation::UneColonne : Préparation::Prête;
+}
+
+void FenetreImportListe::relire() {
+  réglages_.encodage = static_cast<Encodage>(encodage->currentData().toInt());
+  const QString s = séparateur->currentData().toString();
+  réglages_.séparateur = s.isEmpty() ? QChar() : s[0];
+  tableau_ = tableaudeliste(fichier_, réglages_);
+  devinercolonnes(tableau_, réglages_, classevisée_);
+  montrerréglages();
+}
+
+void FenetreImportListe::lireréglages() {
+  réglages_.premièreligne = premièreligne->value() - 1;
+  réglages_.titres = titres->isChecked();
+  réglages_.colonnenom = colonnenom->currentData().toInt();
+  réglages_.colonneprénom = colonneprénom->currentData().toInt();
+  réglages_.colonneclasse = colonneclasse->currentData().toInt();
+  réglages_.classe = classe->currentData().toString();
+}
+
+// Les boîtes d'après les réglages, sans que leurs signaux ne relancent rien.
+void FenetreImportListe::montrerréglages() {
+  enremplissage_ = true;
+  choisirdonnée(encodage, int(réglages_.encodage));
+  choisirdonnée(séparateur, réglages_.séparateur.isNull() ? QString() : QString(réglages_.séparateur));
+  premièreligne->setMaximum(std::max<int>(1, tableau_.size()));
+  premièreligne->setValue(réglages_.premièreligne + 1);
+  titres->setChecked(réglages_.titres);
+  qsizetype colonnes = 1;
+  for (const QStringList& l : tableau_) colonnes = std::max(colonnes, l.size());
+  const QStringList entête = réglages_.titres ? tableau_.value(réglages_.premièreligne) : QStringList();
+  colonnenom->clear();
+  colonneprénom->clear();
+  colonneclasse->clear();
+  colonneprénom->addItem(QStringLiteral("(aucune : le prénom est dans la colonne du nom)"), -1);
+  colonneclasse->addItem(QStringLiteral("(aucune)"), -1);
+  for (int c = 0; c < colonnes; ++c) {
+    const QString titre = entête.value(c).simplified();
+    const QString texte = titre.isEmpty() ? QStringLiteral("Colonne %1").arg(lettrecolonne(c))
+                                          : QStringLiteral("Colonne %1 : %2").arg(lettrecolonne(c), titre);
+    for (QComboBox* b : {colonnenom, colonneprénom, colonneclasse}) b->addItem(texte, c);
+  }
+  choisirdonnée(colonnenom, réglages_.colonnenom);
+  choisirdonnée(colonneprénom, réglages_.colonneprénom);
+  choisirdonnée(colonneclasse, réglages_.colonneclasse);
+  montrerclasses();
+  enremplissage_ = false;
+  montreraperçu();
+  montrernoms();
+}
+
+void FenetreImportListe::montrerclasses() {
+  const QList<QPair<QString, int>> trouvées = classestrouvées(tableau_, réglages_);
+  int total = 0;
+  for (const auto& t : trouvées) total += t.second;
+  classe->clear();
+  classe->addItem(QStringLiteral("Toutes les classes (%1 élèves)").arg(total), QString());
+  for (const auto& [nom, nombre] : trouvées)
+    classe->addItem(QStringLiteral("%1 (%2 élève%3)").arg(nom).arg(nombre).arg(nombre > 1 ? "s" : ""), nom);
+  choisirdonnée(classe, réglages_.classe);
+  réglages_.classe = classe->currentData().toString();
+  classe->setEnabled(!trouvées.isEmpty());
+}
+
+void FenetreImportListe::montreraperçu() {
+  const int lignes = static_cast<int>(std::min<qsizetype>(tableau_.size(), lignesaperçu));
+  qsizetype colonnes = 1;
+  for (int l = 0; l < lignes; ++l) colonnes = std::max(colonnes, tableau_[l].size());
+  aperçu->clear();
+  aperçu->setRowCount(lignes);
+  aperçu->setColumnCount(static_cast<int>(colonnes));
+  QStringList lettres;
+  for (int c = 0; c < colonnes; ++c) lettres.append(lettrecolonne(c));
+  aperçu->setHorizontalHeaderLabels(lettres);
+  const int début = réglages_.premièreligne + (réglages_.titres ? 1 : 0);
+  for (int l = 0; l < lignes; ++l) {
+    const QStringList& ligne = tableau_[l];
+    const bool autreclasse = réglages_.colonneclasse >= 0 && !réglages_.classe.isEmpty() &&
+                             ligne.value(réglages_.colonneclasse).trimmed() != réglages_.classe;
+    const bool importée = l >= début && !autreclasse;
+    for (int c = 0; c < ligne.size(); ++c) {
+      auto* item = new QTableWidgetItem(ligne[c]);
+      if (!importée) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+      if (réglages_.titres && l == réglages_.premièreligne) {
+        QFont f = item->font();
+        f.setBold(true);
+        item->setFont(f);
+      }
+      aperçu->setItem(l, c, item);
+    }
+  }
+  aperçu->resizeColumnsToContents();
+}
+
+void FenetreImportListe::montrernoms() {
+  proposés_ = passerlaporte(nomslus(tableau_, réglages_), préfixe->text().isEmpty() ? QString() : préfixe->text() + u' ',
+                            déjàlà_);
+  élèves->clear();
+  int ajoutés = 0;
+  for (const NomImporté& n : proposés_) {
+    auto* item = new QListWidgetItem(n.nom + marque(n), élèves);
+    if (!ajoutable(n.sort)) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+    ajoutés += ajoutable(n.sort);
+  }
+  const int écartés = static_cast<int>(proposés_.size()) - ajoutés;
+  compte->setText(écartés == 0 ? QStringLiteral("%1 élève(s) à ajouter").arg(ajoutés)
+                               : QStringLiteral("%1 élève(s) à ajouter, %2 écarté(s)").arg(ajoutés).arg(écartés));
+}
+
+void FenetreImportListe::ok_Click() {
+  QStringList àdire;
+  for (const NomImporté& n : proposés_) {
+    if (n.sort == NomImporté::LettresProches || n.sort == NomImporté::BarreRemplacée)
+      àdire.append(QStringLiteral("- %1 → %2").arg(n.lu, n.nom));
+    else if (n.sort == NomImporté::TropLong)
+      àdire.append(QStringLiteral("- %1... : trop long (%2 caractères au plus), pas ajouté").arg(n.lu.left(40)).arg(longueurnomélève));
+  }
+  bool garderchangés = true;
+  if (!àdire.isEmpty()) {
+    const int r = question(QStringLiteral("Ces noms ne peuvent pas être gardés tels que le fichier les donne :\n\n%1\n\nOui : "
+                                          "ajouter les noms changés.\nNon : ajouter seulement les noms inchangés.\nAnnuler : "
+                                          "revenir à la liste.")
+                               .arg(àdire.join(u'\n')),
+                           QStringLiteral("Noms à changer"));
+    if (r == ANNULER) return;
+    garderchangés = r == OUI;
+  }
+  QStringList noms;
+  for (const NomImporté& n : proposés_)
+    if (n.sort == NomImporté::Gardé || (garderchangés && ajoutable(n.sort))) noms.append(n.nom);
+  if (noms.isEmpty()) {
+    avertissement(QStringLiteral("Aucun élève à ajouter : choisissez une autre colonne ou une autre classe."), titrefenêtre);
+    return;
+  }
+  retenus_ = noms;
+  fermer();
+}
+
+void FenetreImportListe::annuler_Click() {
+  retenus_.clear();
+  fermer();
+}

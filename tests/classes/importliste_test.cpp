@@ -1,0 +1,141 @@
+// La fenêtre d'import d'une liste du secrétariat, pilotée par ses boîtes : ce
+// qu'elle devine, une colonne ou une classe changée, la question de la porte,
+// Annuler ; et des classeurs faits par un vrai tableur.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+#include "classes/importliste.h"
+#include "noyau/demo/demo.h"
+#include "plateforme/ordre.h"
+#include "socle/registre.h"
+#include "tests/outils/essai.h"
+#include "tests/outils/tableur.h"
+
+namespace {
+
+class ImportListe : public EssaiDonnees {
+protected:
+  void TearDown() override {
+    oublierfenêtres();
+    EssaiDonnees::TearDown();
+  }
+  QString fichier(const QString& nom, const QByteArray& octets) {
+    const QString chemin = temporaire.path() + u'/' + nom;
+    écrire(chemin, octets);
+    return chemin;
+  }
+  QStringList proposés() const {
+    QStringList n;
+    for (const NomImporté& i : f.proposés()) n.append(i.nom);
+    return n;
+  }
+  FenetreImportListe& f = fenêtreimportliste();
+};
+
+QByteArray école(int élèves) { return "\xEF\xBB\xBF" + exportdesecrétariat(élèves).toUtf8(); }
+
+TEST_F(ImportListe, DevineLesColonnesEtLaClasseVisee) {
+  ASSERT_EQ(f.préparer(fichier(QStringLiteral("école.csv"), école(2000)), {}, QStringLiteral("5A")),
+            FenetreImportListe::Préparation::Prête);
+  EXPECT_EQ(f.encodage->currentText(), QStringLiteral("UTF-8 avec marque (BOM)"));
+  EXPECT_EQ(f.séparateur->currentData().toString(), QStringLiteral(";"));
+  EXPECT_TRUE(f.titres->isChecked());
+  EXPECT_EQ(f.colonnenom->currentText(), QStringLiteral("Colonne A : Nom"));
+  EXPECT_EQ(f.colonneprénom->currentText(), QStringLiteral("Colonne B : Prénom"));
+  EXPECT_EQ(f.colonneclasse->currentText(), QStringLiteral("Colonne C : Classe"));
+  EXPECT_EQ(f.classe->currentText(), QStringLiteral("5A (28 élèves)"));
+  EXPECT_EQ(f.classe->itemText(0), QStringLiteral("Toutes les classes (2000 élèves)"));
+  EXPECT_EQ(f.élèves->count(), 28);
+  EXPECT_EQ(f.compte->text(), QStringLiteral("28 élève(s) à ajouter"));
+  const QStringList cinqa = proposés();
+  EXPECT_TRUE(std::is_sorted(cinqa.begin(), cinqa.end(), [](const QString& a, const QString& b) { return avantenfrançais(a, b); }));
+  f.ok_Click();
+  EXPECT_TRUE(boîtes.montrées().isEmpty());
+  EXPECT_EQ(f.retenus(), cinqa);
+
+  // Une autre classe, puis plus de colonne des prénoms : la liste suit.
+  f.classe->setCurrentIndex(f.classe->findData(QStringLiteral("5B")));
+  EXPECT_EQ(f.élèves->count(), 28);
+  EXPECT_NE(proposés(), cinqa);
+  const QString premier = proposés().first();
+  f.colonneprénom->setCurrentIndex(0);
+  EXPECT_EQ(proposés().first(), premier.section(u' ', 0, 0));
+  // Un autre séparateur : une seule colonne, les colonnes redevinées.
+  f.séparateur->setCurrentIndex(f.séparateur->findData(QString()));
+  EXPECT_EQ(f.colonneclasse->currentData().toInt(), -1);
+  EXPECT_FALSE(f.classe->isEnabled());
+  f.annuler_Click();
+  EXPECT_TRUE(f.retenus().isEmpty());
+}
+
+TEST_F(ImportListe, UneQuestionPourLesNomsChangesOuRefuses) {
+  const QString long65(65, u'x');
+  const QString csv = fichier(QStringLiteral("liste.csv"), (QStringLiteral("Nom;Prénom\nKowalski;Łukasz\nDupont;Jean\n"
+                                                                           "Martin;Léa\nDu/pont;Marc\n%1;Y\n")
+                                                                .arg(long65))
+                                                               .toUtf8());
+  f.préparer(csv, {"Martin Léa"}, QStringLiteral("6C"));
+  EXPECT_EQ(f.élèves->item(3)->text(), QStringLiteral("Martin Léa   (déjà dans la classe : pas ajouté)"));
+  EXPECT_EQ(f.élèves->item(2)->text(), QStringLiteral("Kowalski Lukasz   (lu : Kowalski Łukasz)"));
+  EXPECT_EQ(f.compte->text(), QStringLiteral("3 élève(s) à ajouter, 2 écarté(s)"));
+  const QList<QPair<int, QStringList>> cas{
+      {ANNULER, {}}, {NON, {"Dupont Jean"}}, {OUI, {"Du-pont Marc", "Dupont Jean", "Kowalski Lukasz"}}};
+  for (const auto& [réponse, retenus] : cas) {
+    boîtes.oublier();
+    boîtes.répondre(réponse);
+    f.ok_Click();
+    ASSERT_EQ(boîtes.montrées().size(), 1);
+    EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Noms à changer"));
+    const QString& texte = boîtes.montrées()[0].texte;
+    EXPECT_TRUE(texte.contains(QStringLiteral("- Du/pont Marc → Du-pont Marc\n- Kowalski Łukasz → Kowalski Lukasz\n- xxx")))
+        << texte.toStdString();
+    EXPECT_TRUE(texte.contains(QStringLiteral("trop long (64 caractères au plus), pas ajouté")));
+    EXPECT_EQ(f.retenus(), retenus);
+  }
+  // Le préfixe passe par la même porte, devant chaque nom.
+  f.préfixe->setText(QStringLiteral("[5B]"));
+  EXPECT_EQ(proposés().first(), QStringLiteral("[5B] Du-pont Marc"));
+}
+
+TEST_F(ImportListe, FichiersRefusesSansRienOuvrir) {
+  const QList<QPair<QByteArray, QString>> cas{
+      {QByteArray(), QStringLiteral("Ce fichier ne contient aucun nom.")},
+      {QByteArray("PK\x03\x04garbage"), QStringLiteral("Ce fichier n'est pas un classeur lisible")},
+      {QByteArray("\0\1\2\3", 4), QStringLiteral("Ce fichier n'est pas une liste d'élèves")}};
+  for (const auto& [octets, message] : cas) {
+    boîtes.oublier();
+    EXPECT_EQ(f.préparer(fichier(QStringLiteral("liste.xlsx"), octets), {}, QString()),
+              FenetreImportListe::Préparation::Refusée);
+    ASSERT_EQ(boîtes.montrées().size(), 1);
+    EXPECT_TRUE(boîtes.montrées()[0].texte.startsWith(message)) << boîtes.montrées()[0].texte.toStdString();
+  }
+  EXPECT_EQ(f.préparer(fichier(QStringLiteral("noms.txt"), "Dupont, Jean\nMartin, Léa\n"), {}, QString()),
+            FenetreImportListe::Préparation::UneColonne);
+}
+
+// Le même export, ouvert et enregistré par LibreOffice en .xlsx et en .ods, donne
+// les mêmes élèves que le CSV.
+TEST_F(ImportListe, ClasseursEnregistresParLibreOffice) {
+  const QString csv = fichier(QStringLiteral("ecole.csv"), exportdesecrétariat(1400).toUtf8());
+  ASSERT_EQ(f.préparer(csv, {}, QStringLiteral("5A")), FenetreImportListe::Préparation::Prête);
+  const QStringList attendus = proposés();
+  ASSERT_EQ(attendus.size(), 28);
+  for (const QString& format : {QStringLiteral("xlsx"), QStringLiteral("ods")}) {
+    SCOPED_TRACE(format.toStdString());
+    QString erreur;
+    const QString classeur = convertirparlibreoffice(csv, format, temporaire.path(), erreur);
+    ASSERT_FALSE(classeur.isEmpty()) << erreur.toStdString();
+    ASSERT_EQ(f.préparer(classeur, {}, QStringLiteral("5A")), FenetreImportListe::Préparation::Prête);
+    EXPECT_FALSE(f.encodage->isEnabled());
+    EXPECT_EQ(f.colonneclasse->currentText(), QStringLiteral("Colonne C : Classe"));
+    EXPECT_EQ(proposés(), attendus);
+  }
+}
+
+}  // namespace
