@@ -109,7 +109,7 @@ FenetreImportListe::FenetreImportListe() {
   boutons->addWidget(annuler);
   auto* tout = new QVBoxLayout(this);
   tout->addLayout(haut);
-  tout->addWidget(étiquette(QStringLiteral("Aperçu du fichier (en gris : les lignes qui ne sont pas importées) :"), aperçu, this));
+  tout->addWidget(étiquette(QStringLiteral("Aperçu du fichier : les lignes de la classe choisie (en gris : les lignes qui ne sont pas des élèves) :"), aperçu, this));
   tout->addWidget(aperçu, 1);
   tout->addLayout(boutons);
   resize(980, 700);
@@ -223,34 +223,42 @@ void FenetreImportListe::montrerclasses() {
   classe->setEnabled(!trouvées.isEmpty());
 }
 
+// Les lignes d'avant les élèves (titres), puis celles de la classe choisie : dans
+// un export de toute l'école, la classe se voit sans défiler.
 void FenetreImportListe::montreraperçu() {
-  const int lignes = static_cast<int>(std::min<qsizetype>(tableau_.size(), lignesaperçu));
-  qsizetype colonnes = 1;
-  for (int l = 0; l < lignes; ++l) colonnes = std::max(colonnes, tableau_[l].size());
-  aperçu->clear();
-  aperçu->setRowCount(lignes);
-  aperçu->setColumnCount(static_cast<int>(colonnes));
-  QStringList lettres;
-  for (int c = 0; c < colonnes; ++c) lettres.append(lettrecolonne(c));
-  aperçu->setHorizontalHeaderLabels(lettres);
   const int début = réglages_.premièreligne + (réglages_.titres ? 1 : 0);
-  for (int l = 0; l < lignes; ++l) {
-    const QStringList& ligne = tableau_[l];
-    const bool autreclasse = réglages_.colonneclasse >= 0 && !réglages_.classe.isEmpty() &&
-                             ligne.value(réglages_.colonneclasse).trimmed() != réglages_.classe;
-    const bool importée = l >= début && !autreclasse;
-    for (int c = 0; c < ligne.size(); ++c) {
-      auto* item = new QTableWidgetItem(ligne[c]);
-      if (!importée) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+  const auto autreclasse = [this](const QStringList& ligne) {
+    return réglages_.colonneclasse >= 0 && !réglages_.classe.isEmpty() &&
+           ligne.value(réglages_.colonneclasse).trimmed() != réglages_.classe;
+  };
+  QList<int> montrées;
+  for (int l = 0; l < tableau_.size() && montrées.size() < lignesaperçu; ++l)
+    if (l < début || !autreclasse(tableau_[l])) montrées.append(l);
+  qsizetype colonnes = 1;
+  for (const int l : montrées) colonnes = std::max(colonnes, tableau_[l].size());
+  aperçu->clear();
+  aperçu->setRowCount(static_cast<int>(montrées.size()));
+  aperçu->setColumnCount(static_cast<int>(colonnes));
+  QStringList lettres, numéros;
+  for (int c = 0; c < colonnes; ++c) lettres.append(lettrecolonne(c));
+  for (const int l : montrées) numéros.append(QString::number(l + 1));
+  aperçu->setHorizontalHeaderLabels(lettres);
+  aperçu->setVerticalHeaderLabels(numéros);
+  for (int r = 0; r < montrées.size(); ++r) {
+    const int l = montrées[r];
+    for (int c = 0; c < tableau_[l].size(); ++c) {
+      auto* item = new QTableWidgetItem(tableau_[l][c]);
+      if (l < début) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
       if (réglages_.titres && l == réglages_.premièreligne) {
         QFont f = item->font();
         f.setBold(true);
         item->setFont(f);
       }
-      aperçu->setItem(l, c, item);
+      aperçu->setItem(r, c, item);
     }
   }
   aperçu->resizeColumnsToContents();
+  aperçu->resizeRowsToContents();
 }
 
 void FenetreImportListe::montrernoms() {
@@ -289,6 +297,15 @@ void FenetreImportListe::ok_Click() {
   QStringList noms;
   for (const NomImporté& n : proposés_)
     if (n.sort == NomImporté::Gardé || (garderchangés && ajoutable(n.sort))) noms.append(n.nom);
+  // Toute l'école d'un coup est rarement voulu : on le fait dire.
+  const int classes = classe->count() - 1;
+  if (réglages_.classe.isEmpty() && classes > 1 && !noms.isEmpty() &&
+      question(QStringLiteral("Ajouter les %1 élèves des %2 classes du fichier ?\n\nNon : revenir à la liste et choisir une "
+                              "classe dans « Classe à importer ».")
+                   .arg(noms.size())
+                   .arg(classes),
+               titrefenêtre) != OUI)
+    return;
   if (noms.isEmpty()) {
     avertissement(QStringLiteral("Aucun élève à ajouter : choisissez une autre colonne ou une autre classe."), titrefenêtre);
     return;

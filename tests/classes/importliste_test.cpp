@@ -66,6 +66,13 @@ TEST_F(ImportListe, DevineLesColonnesEtLaClasseVisee) {
   const QString premier = proposés().first();
   f.colonneprénom->setCurrentIndex(0);
   EXPECT_EQ(proposés().first(), premier.section(u' ', 0, 0));
+  // Toutes les classes : OK le fait confirmer.
+  f.classe->setCurrentIndex(0);
+  boîtes.répondre(NON);
+  f.ok_Click();
+  ASSERT_EQ(boîtes.montrées().size(), 1);
+  EXPECT_TRUE(boîtes.montrées()[0].texte.startsWith(QStringLiteral("Ajouter les 2000 élèves des 72 classes du fichier ?")));
+  EXPECT_EQ(f.retenus(), cinqa);
   // Un autre séparateur : une seule colonne, les colonnes redevinées.
   f.séparateur->setCurrentIndex(f.séparateur->findData(QString()));
   EXPECT_EQ(f.colonneclasse->currentData().toInt(), -1);
