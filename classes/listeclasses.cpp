@@ -155,8 +155,10 @@ void FenetreListeClasses::Listeclasses_DblClick() {
   Form_Load();
 }
 
+// Entrée ouvre la ligne que l'on voit courante, choisie ou seulement marquée par
+// le focus : au clavier, il n'y a pas à la choisir d'abord.
 void FenetreListeClasses::Listeclasses_KeyDown(int codetouche) {
-  if (codetouche == 13 && lignechoisie() >= 0) Listeclasses_DblClick();
+  if (codetouche == 13) Listeclasses_DblClick();
 }
 
 bool FenetreListeClasses::demandernomclasse(QString& nom, int& suffixe, bool& existant) {

@@ -218,19 +218,26 @@ TEST_F(AvecTroisClasses, OuvrirUneClasseEtPremiereClasseDOffice) {
 }
 
 // Le focus rend une ligne courante sans la choisir : aucune classe n'est alors
-// courante, rien ne se supprime et "Rens." montre les réglages par défaut.
+// courante, rien ne se supprime et "Rens." montre les réglages par défaut ; mais
+// Entrée ouvre cette ligne, celle que l'on voit courante.
 TEST_F(AvecTroisClasses, LeFocusNeChoisitAucuneClasse) {
   QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
   QCoreApplication::sendEvent(liste().Listeclasses, &focus);
   EXPECT_EQ(liste().Listeclasses->currentRow(), 0);
   EXPECT_EQ(état().classecourante, 0);
   liste().Commande2_Click();  // une boîte inattendue ferait échouer l'essai
-  liste().Listeclasses_KeyDown(13);
   QStringList ouvertes;
   surfenêtre = [&](const QString& nom) { ouvertes.append(nom); };
   liste().cmdrens_Click();
   EXPECT_EQ(ouvertes, QStringList{QStringLiteral("renseignementspardéfaut")});
   EXPECT_EQ(état().nbclasses, 3);
+  deuxdisques(QStringLiteral("5A131\\5A131.MPE"), {" 1", " 20", " 50"});
+  deuxdisques(QStringLiteral("5A131\\5A131.P3N"), {" 1", " 0", " 0", " 1", "Dupont", "-1/?/ 0/", "100% -> Calcul"});
+  liste().Listeclasses->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+  ASSERT_EQ(liste().lignechoisie(), -1);
+  liste().Listeclasses_KeyDown(13);
+  EXPECT_EQ(état().classecourante, 2);
+  EXPECT_EQ(ouvertes.last(), QStringLiteral("principale"));
   // Une classe choisie reste marquée dans la liste quand celle-ci est refaite.
   liste().Listeclasses->setCurrentRow(2);
   EXPECT_EQ(état().classecourante, 3);
