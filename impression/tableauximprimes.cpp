@@ -125,11 +125,14 @@ QString formaternote(const QString& brute) {
 void couleurpoints(Imprimante& i, const QString& note, double maximum) {
   const QString n = sansblancs(note);
   const bool sanscouleur = n == u"?" || n == u"NC" || n == u"A";
-  const int c = !sanscouleur && val(n) < maximum / 2 ? rouge : noir;
+  const bool échec = !sanscouleur && val(n) < maximum / 2;
+  const int c = échec ? rouge : noir;
   i.ForeColor(c);
   i.Print({" "}, Suite::PointVirgule);
   i.ForeColor(c);
+  i.FontBold(échec);  // en noir et blanc aussi, un échec se voit
   i.Print({formaternote(note)}, Suite::PointVirgule);
+  i.FontBold(false);
   i.ForeColor(noir);
 }
 

@@ -121,11 +121,14 @@ int demanderdernièrepériode() {
 
 void couleurtot(Imprimante& i, const QString& texte, double maximum, int genre, int couleur) {
   const double v = val(texte);
-  const int c = v < maximum / 2 ? couleur : noir;
+  const bool échec = v < maximum / 2;
+  const int c = échec ? couleur : noir;
   i.ForeColor(c);
   i.Print({" "}, Suite::PointVirgule);
   i.ForeColor(c);
+  i.FontBold(échec);  // imprimé en noir, un échec se voit encore : en gras
   i.Print({formatvirgule(v, motiftotal(genre))}, Suite::PointVirgule);
+  i.FontBold(false);
   i.ForeColor(noir);
 }
 

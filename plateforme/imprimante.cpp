@@ -83,8 +83,11 @@ LigneImprimée& Imprimante::ligne() {
 void Imprimante::placer(const QString& texte) {
   LigneImprimée& l = ligne();
   if (texte.isEmpty()) return;
-  l.passages.append(Passage{x_, texte, police_, couleur_});
-  x_ += mesureur_->largeurtexte(police_, texte);
+  // La couleur n'est jamais le seul signe : imprimé en noir et blanc, le rouge se lit en gras.
+  Police police = police_;
+  police.gras = police.gras || couleur_ == rouge;
+  l.passages.append(Passage{x_, texte, police, couleur_});
+  x_ += mesureur_->largeurtexte(police, texte);
 }
 
 void Imprimante::aller_à_la_ligne() {

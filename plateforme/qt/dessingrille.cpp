@@ -84,7 +84,9 @@ void dessinerimagegrille(QPainter& peintre, const ImageGrille& image, QPointF or
       const CelluleImage& cellule = image.cellules[l][c];
       if (cellule.texte.isEmpty()) continue;
       peintre.setPen(cellule.couleurtexte == sanscouleur ? QColor(Qt::black) : couleurqt(cellule.couleurtexte));
-      const TextePosé& t = posés.texte(cellule.texte, cellule.gras ? grasse : police, peintre.device());
+      // Sur une impression en noir et blanc aussi, une note rouge se distingue : en gras.
+      const bool épais = cellule.gras || cellule.couleurtexte == rouge;
+      const TextePosé& t = posés.texte(cellule.texte, épais ? grasse : police, peintre.device());
       const QRectF cadre = QRectF(xs[k], ys[l], xs[k + 1] - xs[k], ys[l + 1] - ys[l]).adjusted(marge, 0, -marge, 0);
       const QPointF coin = placetexte(cadre, t.taille, alignementqt(image.alignement(l, c)));
       for (const QGlyphRun& g : t.glyphes) peintre.drawGlyphRun(coin, g);

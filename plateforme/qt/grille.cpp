@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "plateforme/nombres.h"
+#include "plateforme/qt/contraste.h"
 
 namespace {
 
@@ -34,18 +35,39 @@ void réglervue(QTableView& v) {
 
 }  // namespace
 
+namespace {
+
+// Le fond que l'on voit sous une case : le sien, celui des cases fixes ou celui du thème.
+QColor fondvu(const ModeleGrille::Cellule& c, bool fixe) {
+  if (c.fond != sanscouleur) return couleurqt(c.fond);
+  const QPalette palette = QGuiApplication::palette();
+  const QColor base = palette.color(QPalette::Base);
+  if (!fixe) return base;
+  // Le gris des cases fixes sur un thème clair ; celui des boutons sur un autre.
+  return luminance(base) > 0.5 ? QColor(224, 224, 224) : palette.color(QPalette::Button);
+}
+
+}  // namespace
+
 QVariant ModeleGrille::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const Cellule& c = cellule(index.row(), index.column());
   const bool fixe = index.row() < lignesfixes || index.column() < colonnesfixes;
   switch (role) {
     case Qt::DisplayRole: return c.texte;
-    case Qt::ForegroundRole: return c.avant == sanscouleur ? QVariant() : QVariant(couleurqt(c.avant));
+    case Qt::ForegroundRole: {
+      // Rouge, bleu et noir gardent leur sens, à un contraste lisible sur le thème du bureau.
+      const QColor voulue = c.avant == sanscouleur || c.avant == noir
+                                ? QGuiApplication::palette().color(QPalette::Text)
+                                : couleurqt(c.avant);
+      return couleurlisible(voulue, fondvu(c, fixe));
+    }
     case Qt::BackgroundRole:
-      if (c.fond != sanscouleur) return couleurqt(c.fond);
-      return fixe ? QVariant(QColor(224, 224, 224)) : QVariant();
+      if (c.fond != sanscouleur || fixe) return fondvu(c, fixe);
+      return {};
     case Qt::FontRole: {
-      if (!c.gras) return {};
+      // La couleur n'est jamais le seul signe : le rouge est aussi en gras.
+      if (!c.gras && c.avant != rouge) return {};
       QFont f;
       f.setBold(true);
       return f;
@@ -199,9 +221,12 @@ void Grille::planifier() {
 
 void Grille::mettreàjour() {
   miseàjourprévue_ = false;
+  const bool courantechangée = Rows() && Cols() && modèle_.marquée(ligne_, colonne_);
   modèle_.publier();
   montrercourante();
+  if (courantechangée) annoncercourante();
 }
+
 
 QString Grille::Text() const {
   if (Rows() == 0 || Cols() == 0) return {};

@@ -25,6 +25,9 @@ public:
   int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : lignes_; }
   int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : colonnes_; }
   QVariant data(const QModelIndex& index, int role) const override;
+  // Les vrais titres d'une colonne (lignes fixes) ou d'une ligne (colonnes fixes),
+  // pour les lecteurs d'écran : chaque case est ainsi liée à son test et à son élève.
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
   void dimensions(int lignes, int colonnes);
   const Cellule& cellule(int l, int c) const { return cellules_[position(l, c)]; }
@@ -49,6 +52,15 @@ public:
   // Ce qu'un lecteur d'écran dit de la cellule (vide : son texte) ; sa description
   // est la bulle d'aide.
   std::function<QString(int ligne, int colonne)> texteaccessible;
+  // Nom et description d'un en-tête pour un lecteur d'écran (vide : les textes des
+  // cases fixes de la colonne ou de la ligne).
+  struct TexteEntête {
+    QString nom, description;
+  };
+  std::function<TexteEntête(Qt::Orientation orientation, int section)> entêteaccessible;
+  bool marquée(int l, int c) const {
+    return marquées_.size() == cellules_.size() && marquées_[position(l, c)];
+  }
   std::vector<int> alignements;       // par colonne
   std::vector<int> alignementsfixes;  // par colonne
 
@@ -122,6 +134,11 @@ public:
   const ModeleGrille& modèle() const { return modèle_; }
   void Bulle(std::function<QString(int ligne, int colonne)> bulle) { modèle_.bulle = std::move(bulle); }
   void TexteAccessible(std::function<QString(int ligne, int colonne)> t) { modèle_.texteaccessible = std::move(t); }
+  void EntêteAccessible(std::function<ModeleGrille::TexteEntête(Qt::Orientation, int)> t) {
+    modèle_.entêteaccessible = std::move(t);
+  }
+  // Redit la case courante aux lecteurs d'écran (son texte a changé).
+  void annoncercourante();
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
   // Codes de touche de l'ancien système (13 Entrée, 32 espace, 46 Suppr, 37 à 40
   // flèches, 107/187 plus, 109/189 moins, lettres et chiffres en majuscules ASCII).

@@ -29,6 +29,16 @@ QStringList enrouge(const ImprimanteTexte& i) {
   return t;
 }
 
+// Textes imprimés en gras : un échec se voit aussi en noir et blanc.
+QStringList engras(const ImprimanteTexte& i) {
+  QStringList t;
+  for (const PageImprimée& p : i.documents().last())
+    for (const LigneImprimée& l : p.lignes)
+      for (const Passage& x : l.passages)
+        if (x.police.gras && !x.texte.trimmed().isEmpty()) t.append(x.texte);
+  return t;
+}
+
 const QString entête5A = àcolonnes({{1, "Classe de 5A"}, {25, "Cours : Mathématique"}, {70, "Période 1"}});
 
 TEST(FormaterNote, ToutLeTableau) {
@@ -101,6 +111,7 @@ TEST_F(Misesenpage, PointsDeLaPériode) {
                          àcolonnes({{1, "Moyennes :"}, {31, "10,5  -1,0  8,8 "}, {52, "9,7"}}),
                          àcolonnes({{1, "Nombre d'échec(s) :"}, {31, " 02   00   01  "}, {53, "02"}})}));
   EXPECT_EQ(enrouge(imprimante()), QStringList({" AI ", " 6,0", " 9,5"}));
+  EXPECT_EQ(engras(imprimante()), enrouge(imprimante()));
   EXPECT_TRUE(boîtes.montrées().isEmpty());
   EXPECT_EQ(parc.Printer().Orientation(), portrait);
 }
@@ -260,6 +271,7 @@ TEST_F(TotauxImprimes, EnCouleurSurPointsEntiers) {
                                    àcolonnes({{1, "Martin Léa"}, {27, " 10   20   ??    030   ?0    ?30   ? 75%"}}), tirets,
                                    àcolonnes({{1, "Zoé Absente"}, {27, " ??   ??   ??    ?0    ?0    ?0    ? 00%"}}), tirets}));
   EXPECT_EQ(enrouge(parc.imprimante(0)), QStringList({"10", "24", "024", "48", "00"}));
+  EXPECT_EQ(engras(parc.imprimante(0)), enrouge(parc.imprimante(0)));
   EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Totaux pour 5A"));
   EXPECT_EQ(état().dernièrepériode[1], 2);
   EXPECT_EQ(travail.imprimerencouleur, rouge);
@@ -270,6 +282,7 @@ TEST_F(TotauxImprimes, EnNoirSurDemiPoints) {
   EXPECT_EQ(l[7], àcolonnes({{1, "Dupont Élodie"}, {27, " 13,5 10,0 25,0  023,5 025,0 048,5    54%"}}));
   EXPECT_EQ(l[9], àcolonnes({{1, "Durand Paul"}, {27, " 09,5 ??   24,0  ?9.5  024,0 ?33   ? 48%"}}));
   EXPECT_TRUE(enrouge(parc.imprimante(0)).isEmpty());
+  EXPECT_EQ(engras(parc.imprimante(0)), QStringList({"09,5", "24,0", "024,0", "48", "00"}));
   EXPECT_EQ(travail.imprimerencouleur, noir);
 }
 

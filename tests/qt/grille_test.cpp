@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "plateforme/qt/contraste.h"
 #include "plateforme/qt/grille.h"
 
 namespace {
@@ -74,7 +75,10 @@ TEST_F(GrilleEssai, ProprietesDesCellules) {
   g.FixedAlignment(2, alignementcentre);
   g.Visible(true);
   const QModelIndex i = g.modèle().index(4, 2);
-  EXPECT_EQ(i.data(Qt::ForegroundRole).value<QColor>(), QColor(255, 0, 0));
+  // Sur le jaune, le rouge pur (2,3:1) est assombri jusqu'à être lisible.
+  const QColor avant = i.data(Qt::ForegroundRole).value<QColor>();
+  EXPECT_GE(contraste(avant, QColor(255, 255, 0)), contrasteminimal);
+  EXPECT_GT(avant.red(), 2 * std::max(avant.green(), avant.blue()));
   EXPECT_EQ(i.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 255, 0));
   EXPECT_TRUE(i.data(Qt::FontRole).value<QFont>().bold());
   EXPECT_EQ(i.data(Qt::TextAlignmentRole).value<Qt::Alignment>(), Qt::AlignRight | Qt::AlignVCenter);
@@ -95,6 +99,71 @@ TEST_F(GrilleEssai, ProprietesDesCellules) {
   g.ColWidth(3, 600);
   EXPECT_FALSE(g.isColumnHidden(3));
   EXPECT_EQ(g.columnWidth(3), 600 * g.logicalDpiX() / 1440);
+}
+
+QPalette palette(const QColor& base, const QColor& texte, const QColor& bouton) {
+  QPalette p;
+  p.setColor(QPalette::Base, base);
+  p.setColor(QPalette::Window, base);
+  p.setColor(QPalette::Text, texte);
+  p.setColor(QPalette::WindowText, texte);
+  p.setColor(QPalette::Button, bouton);
+  p.setColor(QPalette::ButtonText, texte);
+  return p;
+}
+
+// Rouge, bleu, noir et sans couleur, dans une case ordinaire et une case fixe :
+// un contraste d'au moins 4,5:1 sur son fond dans chaque thème, le rouge en gras,
+// et le rouge reste plus rouge que bleu, le bleu plus bleu que rouge.
+TEST_F(GrilleEssai, ContrasteDesCouleursDansChaqueTheme) {
+  const QPalette avant = QGuiApplication::palette();
+  const QList<QPair<const char*, QPalette>> thèmes{
+      {"clair", palette(Qt::white, Qt::black, QColor(239, 239, 239))},
+      {"sombre", palette(QColor(30, 30, 30), QColor(230, 230, 230), QColor(53, 53, 53))},
+      {"contraste élevé noir", palette(Qt::black, Qt::white, Qt::black)},
+      {"contraste élevé blanc", palette(Qt::white, Qt::black, Qt::white)}};
+  const QList<int> couleurs{rouge, bleu, noir, sanscouleur};
+  for (const auto& [nom, thème] : thèmes) {
+    QGuiApplication::setPalette(thème);
+    for (const int couleur : couleurs)
+      for (const int ligne : {0, 5}) {  // fixe, puis ordinaire
+        SCOPED_TRACE(std::string(nom) + " couleur " + std::to_string(couleur) + " ligne " + std::to_string(ligne));
+        g.Row(ligne);
+        g.Col(4);
+        g.CellForeColor(couleur);
+        const QModelIndex i = g.modèle().index(ligne, 4);
+        const QVariant fond = i.data(Qt::BackgroundRole);
+        const QColor vu = fond.isValid() ? fond.value<QColor>() : thème.color(QPalette::Base);
+        const QColor texte = i.data(Qt::ForegroundRole).value<QColor>();
+        EXPECT_GE(contraste(texte, vu), contrasteminimal) << texte.name().toStdString() << " sur " << vu.name().toStdString();
+        EXPECT_EQ(i.data(Qt::FontRole).value<QFont>().bold(), couleur == rouge);
+        if (couleur == rouge) {
+          EXPECT_GT(texte.red(), texte.blue());
+        } else if (couleur == bleu) {
+          EXPECT_GT(texte.blue(), texte.red());
+        }
+      }
+  }
+  QGuiApplication::setPalette(avant);
+}
+
+// Les vrais titres de la grille sont ses en-têtes : les cases fixes d'une colonne,
+// d'une ligne, ou ce qu'en dit la fenêtre.
+TEST_F(GrilleEssai, EnTetesPourLesLecteursDEcran) {
+  const auto entête = [this](Qt::Orientation o, int section, int rôle = Qt::AccessibleTextRole) {
+    return g.modèle().headerData(section, o, rôle).toString();
+  };
+  EXPECT_EQ(entête(Qt::Horizontal, 4), QStringLiteral("0,4 1,4 2,4"));
+  EXPECT_EQ(entête(Qt::Vertical, 7), QStringLiteral("7,0"));
+  g.EntêteAccessible([](Qt::Orientation o, int section) {
+    return o == Qt::Horizontal && section == 4
+               ? ModeleGrille::TexteEntête{QStringLiteral("interro n°4"), QStringLiteral("sur 20")}
+               : ModeleGrille::TexteEntête{};
+  });
+  EXPECT_EQ(entête(Qt::Horizontal, 4), QStringLiteral("interro n°4"));
+  EXPECT_EQ(entête(Qt::Horizontal, 4, Qt::AccessibleDescriptionRole), QStringLiteral("sur 20"));
+  EXPECT_EQ(entête(Qt::Horizontal, 5), QStringLiteral("0,5 1,5 2,5"));
+  EXPECT_EQ(entête(Qt::Horizontal, 99), QString());
 }
 
 TEST_F(GrilleEssai, ImageDeLaGrille) {

@@ -1,0 +1,37 @@
+// Ce que la grille dit aux lecteurs d'écran : ses vrais en-têtes et l'annonce
+// d'une case courante dont le texte change.
+#include <QAccessible>
+
+#include "plateforme/qt/grille.h"
+
+QVariant ModeleGrille::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::AccessibleDescriptionRole) return {};
+  const bool colonne = orientation == Qt::Horizontal;
+  if (section < 0 || section >= (colonne ? colonnes_ : lignes_)) return {};
+  TexteEntête t = entêteaccessible ? entêteaccessible(orientation, section) : TexteEntête{};
+  if (t.nom.isEmpty()) {
+    QStringList morceaux;
+    for (int f = 0; f < (colonne ? lignesfixes : colonnesfixes); ++f) {
+      const QString texte = (colonne ? cellule(f, section) : cellule(section, f)).texte.trimmed();
+      if (!texte.isEmpty()) morceaux.append(texte);
+    }
+    t.nom = morceaux.join(u' ');
+  }
+  if (role == Qt::AccessibleDescriptionRole) return t.description.isEmpty() ? QVariant() : QVariant(t.description);
+  return t.nom;
+}
+
+void Grille::annoncercourante() {
+  if (Rows() == 0 || Cols() == 0) return;
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
+  QAccessibleTableInterface* cases = table ? table->tableInterface() : nullptr;
+  QAccessibleInterface* courante = cases ? cases->cellAt(ligne_, colonne_) : nullptr;
+  if (!courante) return;
+  const int enfant = table->indexOfChild(courante);
+  for (const QAccessible::Event genre : {QAccessible::NameChanged, QAccessible::Focus}) {
+    if (genre == QAccessible::Focus && !hasFocus()) break;  // on ne vole pas le focus d'un autre contrôle
+    QAccessibleEvent annonce(this, genre);
+    annonce.setChild(enfant);
+    QAccessible::updateAccessibility(&annonce);
+  }
+}
