@@ -53,31 +53,53 @@ QString FenetrePrincipale::bulle(int ligne, int colonne) const {
   return QString();
 }
 
+FenetrePrincipale::ColonneDite FenetrePrincipale::colonnedite(int colonne, int s) const {
+  const ÉtatPartagé& é = état();
+  const int moy = é.nbinterros + é.nborales + 2;
+  if (const int k = colonne < moy ? testdelacolonne(*grille1, colonne) : 0; k > 0)
+    return {QStringLiteral("interro n°%1 (C%2)").arg(é.premièreinterro + k - 1).arg(é.compétenceinterro[k]), double(é.maxinterro[k])};
+  if (colonne > é.nbinterros + 1 && colonne < moy) {
+    const int o = colonne - é.nbinterros - 1;
+    return {QStringLiteral("note orale n°%1").arg(o), s >= 1 && o <= é.nbnotesorales[s] ? double(é.maxorale(s, o)) : 0.0};
+  }
+  if (colonne == moy) return {QStringLiteral("moyenne"), double(é.maxcourant)};
+  if (colonne > moy && colonne <= moy + é.nbcompétences())
+    return {QStringLiteral("compétence C%1, en pour cent").arg(colonne - moy), 100};
+  return {QStringLiteral("préparations non faites"), 0};
+}
+
+// Les en-têtes que lit un lecteur d'écran : le test (numéro, compétence, maximum,
+// date et matière), la moyenne, la compétence ; l'élève de chaque ligne.
+ModeleGrille::TexteEntête FenetrePrincipale::entêteaccessible(Qt::Orientation orientation, int section) const {
+  const ÉtatPartagé& é = état();
+  if (orientation == Qt::Vertical) {
+    const int s = section - 2;
+    if (s < 1 || s > é.nbélèves) return {};
+    return {é.nomélève[s], QStringLiteral("élève n°%1").arg(s)};
+  }
+  if (section == 1) return {QStringLiteral("élève"), QString()};
+  if (section < 2) return {};
+  const int moy = é.nbinterros + é.nborales + 2;
+  const bool compétence = section > moy && section <= moy + é.nbcompétences();
+  const auto [quoi, maximum] = colonnedite(section, 0);
+  ModeleGrille::TexteEntête t{quoi, compétence ? é.listecompétences[section - moy] : QString()};
+  if (maximum > 0 && !compétence) t.nom += QStringLiteral(" sur ") + sansblancs(str(maximum));
+  if (const int k = testdelacolonne(*grille1, section); k > 0) {
+    t.description = QStringLiteral("du %1 : %2").arg(é.dateinterro[k], é.matièreinterro[k]);
+    const int c = é.compétenceinterro[k];
+    if (c >= 1 && c <= é.nbcompétences()) t.description += QStringLiteral(", compétence ") + é.listecompétences[c];
+  }
+  return t;
+}
+
 QString FenetrePrincipale::texteaccessible(int ligne, int colonne) const {
   const ÉtatPartagé& é = état();
-  const int s = ligne - 2, moy = é.nbinterros + é.nborales + 2;
+  const int s = ligne - 2;
   if (s < 1 || s > é.nbélèves || colonne < 1) return QString();
   const ModeleGrille::Cellule& cellule = grille1->modèle().cellule(ligne, colonne);
   const QString élève = é.nomélève[s];
   if (colonne == 1) return QStringLiteral("%1, élève n°%2").arg(élève).arg(s);
-  QString quoi;
-  double maximum = 0;
-  if (const int k = colonne < moy ? testdelacolonne(*grille1, colonne) : 0; k > 0) {
-    quoi = QStringLiteral("interro n°%1 (C%2)").arg(é.premièreinterro + k - 1).arg(é.compétenceinterro[k]);
-    maximum = é.maxinterro[k];
-  } else if (colonne < moy && colonne - é.nbinterros - 1 <= é.nbnotesorales[s]) {
-    const int o = colonne - é.nbinterros - 1;
-    quoi = QStringLiteral("note orale n°%1").arg(o);
-    maximum = o >= 1 ? é.maxorale(s, o) : 0;
-  } else if (colonne == moy) {
-    quoi = QStringLiteral("moyenne");
-    maximum = é.maxcourant;
-  } else if (colonne > moy && colonne <= moy + é.nbcompétences()) {
-    quoi = QStringLiteral("compétence C%1, en pour cent").arg(colonne - moy);
-    maximum = 100;
-  } else {
-    quoi = QStringLiteral("préparations non faites");
-  }
+  const auto [quoi, maximum] = colonnedite(colonne, s);
   const QString v = cellule.texte.trimmed();
   QString valeur;
   if (v.isEmpty())

@@ -99,6 +99,13 @@ public:
   // Ce qu'un lecteur d'écran dit d'une case d'élève : "Dupont Jean, interro n°3 (C2) :
   // 14 sur 20", "… : absent", "…, sous la moitié" pour une note rouge.
   QString texteaccessible(int ligne, int colonne) const;
+  ModeleGrille::TexteEntête entêteaccessible(Qt::Orientation orientation, int section) const;
+  // Ce qu'est une colonne de la feuille (pour l'élève s, ou 0 pour la classe) et son maximum.
+  struct ColonneDite {
+    QString quoi;
+    double maximum = 0;
+  };
+  ColonneDite colonnedite(int colonne, int s) const;
   void mnuexplication_Click();
   void textmatrecap_Click();
 

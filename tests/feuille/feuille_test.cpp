@@ -529,6 +529,28 @@ TEST_F(Feuille, CasesQuiParlent) {
   EXPECT_TRUE(dit(3, moy).startsWith(QStringLiteral("Dupont Élodie, moyenne : "))) << dit(3, moy).toStdString();
   EXPECT_FALSE(dit(3, moy, Qt::AccessibleDescriptionRole).isEmpty());
   EXPECT_EQ(dit(0, 2), texte(0, 2));  // une tête garde son texte
+
+  // Les en-têtes : chaque case est liée à son test et à son élève.
+  const auto entête = [this](Qt::Orientation o, int section, int rôle = Qt::AccessibleTextRole) {
+    return p.grille1->modèle().headerData(section, o, rôle).toString();
+  };
+  const struct {
+    Qt::Orientation sens;
+    int section;
+    const char *nom, *description;
+  } entêtes[] = {
+      {Qt::Horizontal, 1, "élève", ""},
+      {Qt::Horizontal, 2, "interro n°1 (C1) sur 20", "du 12/09/2026 : Fractions, compétence 060% -> Nombres"},
+      {Qt::Horizontal, 3, "interro n°2 (C2) sur 20", "du 19/09/2026 : Aires, compétence 040% -> Géométrie"},
+      {Qt::Horizontal, 5, "note orale n°1", ""},
+      {Qt::Horizontal, moy, "moyenne sur 20", ""},
+      {Qt::Horizontal, moy + 2, "compétence C2, en pour cent", "040% -> Géométrie"},
+      {Qt::Vertical, 4, "Durand Paul", "élève n°2"},
+  };
+  for (const auto& e : entêtes) {
+    EXPECT_EQ(entête(e.sens, e.section), QString::fromUtf8(e.nom)) << e.section;
+    EXPECT_EQ(entête(e.sens, e.section, Qt::AccessibleDescriptionRole), QString::fromUtf8(e.description)) << e.section;
+  }
 }
 
 // Au clavier : chaque titre de menu a sa lettre Alt, aucune touche ne sert deux
