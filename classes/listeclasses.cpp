@@ -45,6 +45,7 @@ FenetreListeClasses::FenetreListeClasses() {
   setWindowTitle(QStringLiteral("Evalo"));
   setObjectName(QStringLiteral("fenêtrelisteclasses"));
   Listeclasses = nommer(new QListWidget(this), "Listeclasses");
+  Listeclasses->setAccessibleName(QStringLiteral("Liste des classes"));
   Label1 = nommer(new QLabel(QStringLiteral("Liste des classes"), this), "Label1");
   QFont titre = Label1->font();
   titre.setPointSizeF(titre.pointSizeF() * 1.4);

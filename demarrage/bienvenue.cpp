@@ -55,6 +55,7 @@ FenetreBienvenue::FenetreBienvenue() {
   imgLogo = new QLabel(this);
   imgLogo->setObjectName(QStringLiteral("imgLogo"));
   imgLogo->setPixmap(logoevalo(96));
+  imgLogo->setAccessibleName(QStringLiteral("Logo d'Evalo : un carnet de cotes coché"));
   lblProductName = étiquette(QStringLiteral("Evalo..."), "lblProductName", this);
   QFont grand = lblProductName->font();
   grand.setPointSizeF(grand.pointSizeF() * 2.2);

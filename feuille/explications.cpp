@@ -73,12 +73,15 @@ FenetrePrincipale::ColonneDite FenetrePrincipale::colonnedite(int colonne, int s
 ModeleGrille::TexteEntête FenetrePrincipale::entêteaccessible(Qt::Orientation orientation, int section) const {
   const ÉtatPartagé& é = état();
   if (orientation == Qt::Vertical) {
+    static const QString têtes[] = {QStringLiteral("numéro du test"), QStringLiteral("maximum"), QStringLiteral("compétence")};
+    if (section < 3) return {têtes[section], QString()};
     const int s = section - 2;
-    if (s < 1 || s > é.nbélèves) return {};
-    return {é.nomélève[s], QStringLiteral("élève n°%1").arg(s)};
+    if (s <= é.nbélèves) return {é.nomélève[s], QStringLiteral("élève n°%1").arg(s)};
+    return {grille1->modèle().cellule(section, 1).texte.trimmed(), QString()};  // moyennes, échecs, compétences
   }
-  if (section == 1) return {QStringLiteral("élève"), QString()};
-  if (section < 2) return {};
+  const bool nomsàdroite = é.nbinterros + é.nborales > 14 && section == grille1->Cols() - 1;
+  if (section == 1 || nomsàdroite) return {QStringLiteral("élève"), QString()};
+  if (section == 0) return {QStringLiteral("numéro de l'élève"), QString()};
   const int moy = é.nbinterros + é.nborales + 2;
   const bool compétence = section > moy && section <= moy + é.nbcompétences();
   const auto [quoi, maximum] = colonnedite(section, 0);
@@ -92,9 +95,18 @@ ModeleGrille::TexteEntête FenetrePrincipale::entêteaccessible(Qt::Orientation 
   return t;
 }
 
+// Une case des lignes du bas : "Moyenne de la classe, interro n°3 (C2) : 12.5".
+QString FenetrePrincipale::textedestatistique(int ligne, int colonne) const {
+  const QString quoi = grille1->modèle().cellule(ligne, 1).texte.trimmed();
+  if (quoi.isEmpty()) return QString();
+  const QString v = grille1->modèle().cellule(ligne, colonne).texte.trimmed();
+  return QStringLiteral("%1, %2 : %3").arg(quoi, colonnedite(colonne, 0).quoi, v.isEmpty() ? QStringLiteral("vide") : v);
+}
+
 QString FenetrePrincipale::texteaccessible(int ligne, int colonne) const {
   const ÉtatPartagé& é = état();
   const int s = ligne - 2;
+  if (s > é.nbélèves && colonne > 1) return textedestatistique(ligne, colonne);
   if (s < 1 || s > é.nbélèves || colonne < 1) return QString();
   const ModeleGrille::Cellule& cellule = grille1->modèle().cellule(ligne, colonne);
   const QString élève = é.nomélève[s];

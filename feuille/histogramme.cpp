@@ -4,6 +4,7 @@
 
 Histogramme::Histogramme(QWidget* parent) : VueFigure(parent) {
   setMinimumSize(200, 100);
+  setAccessibleName(QStringLiteral("Répartition des notes"));
   setToolTip(QStringLiteral("Répartition des notes comptées, par dixième du maximum (les échecs hachurés), avec la "
                             "moyenne (trait plein) et la médiane (pointillés)."));
 }

@@ -71,6 +71,7 @@ FenetreHistorique::FenetreHistorique() {
   filtre_->setFilterCaseSensitivity(Qt::CaseInsensitive);
   vue_ = nommer(new QTableView(this), "lignes");
   vue_->setModel(filtre_);
+  vue_->setAccessibleName(QStringLiteral("Modifications de la classe, de la plus récente à la plus ancienne"));
   vue_->setSelectionBehavior(QAbstractItemView::SelectRows);
   vue_->setSelectionMode(QAbstractItemView::SingleSelection);
   vue_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -88,8 +89,10 @@ FenetreHistorique::FenetreHistorique() {
   tout->addWidget(aide);
 
   auto* bas = new QHBoxLayout;
-  bas->addWidget(new QLabel(QStringLiteral("Garder l'historique"), this));
+  auto* garder = new QLabel(QStringLiteral("&Garder l'historique"), this);
+  bas->addWidget(garder);
   durée_ = nommer(new QSpinBox(this), "durée");
+  garder->setBuddy(durée_);
   durée_->setRange(1, 3650);
   durée_->setSuffix(QStringLiteral(" jours"));
   bas->addWidget(durée_);

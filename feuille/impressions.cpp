@@ -51,7 +51,11 @@ void FenetrePrincipale::imprfi_Click() {
 
 void FenetrePrincipale::menu_ficheindividuelle_Click() {
   ÉtatPartagé& é = état();
-  if (élèvecourant < 1 || élèvecourant > é.nbélèves || é.nomélève[élèvecourant].isEmpty()) return;
+  if (élèvecourant < 1 || élèvecourant > é.nbélèves || é.nomélève[élèvecourant].isEmpty()) {
+    avertissement(QStringLiteral("Choisissez d'abord un élève : sa ligne dans la grille (flèches ou clic)."),
+                  QStringLiteral("Fiche individuelle"));
+    return;
+  }
   é.nomfichier = str(élèvecourant);
   montrermodale(QStringLiteral("ficheindividuelle"));
   é.nomfichier.clear();

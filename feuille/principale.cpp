@@ -76,7 +76,8 @@ FenetrePrincipale::FenetrePrincipale() {
   étiqnom = new QListWidget(this);
   étiqnom->setObjectName(QStringLiteral("étiqnom"));
   étiqnom->setFixedSize(260, 24);
-  étiqnom->setFocusPolicy(Qt::NoFocus);
+  étiqnom->setFocusPolicy(Qt::TabFocus);
+  étiqnom->setAccessibleName(QStringLiteral("Élève de la ligne courante"));
   entête->addWidget(étiqnom);
   tout->addLayout(entête);
 
@@ -88,6 +89,12 @@ FenetrePrincipale::FenetrePrincipale() {
   grille1 = new Grille(this);
   grille1->setObjectName(QStringLiteral("grille1"));
   tout->addWidget(grille1, 1);
+  QWidget* précédent = grille1;
+  for (QWidget* w : std::initializer_list<QWidget*>{boutonpériode[0], boutonpériode[1], boutonpériode[2], boutonpériode[3],
+                                                    boutonpériode[4], onglets, étiqnom}) {
+    setTabOrder(précédent, w);
+    précédent = w;
+  }
 
   connect(onglets, &QTabBar::tabBarClicked, this, [this](int i) { onglets_Click(i); });
   grille1->Click = [this] { grille1_Click(); };
@@ -102,6 +109,13 @@ FenetrePrincipale::FenetrePrincipale() {
   grille1->Bulle([this](int ligne, int colonne) { return bulle(ligne, colonne); });
   grille1->TexteAccessible([this](int ligne, int colonne) { return texteaccessible(ligne, colonne); });
   grille1->EntêteAccessible([this](Qt::Orientation o, int section) { return entêteaccessible(o, section); });
+}
+
+// Au clavier, la feuille s'ouvre dans la grille ; Tab en sort vers les périodes,
+// les classes et la case du nom, puis y revient.
+void FenetrePrincipale::showEvent(QShowEvent* e) {
+  Fenetre::showEvent(e);
+  grille1->SetFocus();
 }
 
 void FenetrePrincipale::Form_Load() {
@@ -125,6 +139,10 @@ void FenetrePrincipale::Form_Load() {
   Etiquette4->setText(QStringLiteral("Cours de ") + é.nomcours[c]);
   Etiquette5->setText((é.périodecourante.startsWith(u'P') ? QStringLiteral("Période n°") : QStringLiteral("Examen n°")) +
                       é.périodecourante.mid(1));
+  grille1->setAccessibleName(QStringLiteral("Feuille de cotes : %1, %2, %3")
+                                 .arg(Etiquette3->text(), Etiquette4->text(), Etiquette5->text()));
+  for (int i = 0; i < 5; ++i)
+    boutonpériode[i]->setAccessibleDescription((i < 3 ? QStringLiteral("Période %1") : QStringLiteral("Examen %1")).arg(i < 3 ? i + 1 : i - 2));
   // La cellule courante reste celle où l'on travaillait.
   const int ligne = grille1->Row(), colonne = grille1->Col();
   préparergrille();

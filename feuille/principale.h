@@ -106,6 +106,7 @@ public:
     double maximum = 0;
   };
   ColonneDite colonnedite(int colonne, int s) const;
+  QString textedestatistique(int ligne, int colonne) const;
   void mnuexplication_Click();
   void textmatrecap_Click();
 
@@ -162,6 +163,7 @@ public:
 
 protected:
   void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   void reject() override { mnuouvclas_Click(); }
 
 private:

@@ -76,6 +76,8 @@ FenetreImprimer::FenetreImprimer() {
 
   Liste1 = nommer(new QListWidget(this), "Liste1");
   Liste2 = nommer(new QListWidget(this), "Liste2");
+  Liste1->setAccessibleName(QStringLiteral("Liste des classes"));
+  Liste2->setAccessibleName(QStringLiteral("Liste des classes sélectionnées"));
   Liste1->setToolTip(QStringLiteral("Avec « Sélection de classes », double-cliquez sur une classe pour l'ajouter."));
   Liste2->setToolTip(QStringLiteral("Double-cliquez sur une classe pour la retirer de la sélection."));
   cmdok = nommer(new QPushButton(QStringLiteral("&Ok"), this), "cmdok");

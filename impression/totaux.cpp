@@ -43,6 +43,7 @@ FenetreTotaux::FenetreTotaux() {
   setObjectName(QStringLiteral("fenêtretotaux"));
   setWindowTitle(QStringLiteral("Affichage des TOTAUX"));
   grille1 = nommer(new Grille(this), "grille1");
+  grille1->setAccessibleName(QStringLiteral("Totaux des élèves"));
   Etiquette3 = nommer(new QLabel(this), "Etiquette3");
   Etiquette4 = nommer(new QLabel(this), "Etiquette4");
   QFont gras = Etiquette3->font();

@@ -27,6 +27,8 @@ struct TraitFigure {
 struct Figure {
   double largeur = 0, hauteur = 0;
   QList<TraitFigure> traits;
+  // Ce que montre la figure, en mots, pour un lecteur d'écran.
+  QString description;
 
   void ligne(QPointF de, QPointF à, int couleur = noir, double épaisseur = 0.6, bool pointillé = false);
   void rectangle(const QRectF& zone, int fond, bool hachuré = false, int couleur = noir);

@@ -16,12 +16,14 @@
 FenetreFiche::FenetreFiche() {
   setObjectName(QStringLiteral("ficheindividuelle"));
   grille = nommer(new Grille(this), "grille");
+  grille->setAccessibleName(QStringLiteral("Notes de l'élève, période par période"));
   graphique = nommer(new VueFigure(this), "graphique");
   graphique->setMinimumHeight(190);
+  graphique->setAccessibleName(QStringLiteral("Graphique des résultats et des compétences"));
   Label1 = nommer(new QLabel(QStringLiteral("Afficher"), this), "Label1");
-  Check1 = nommer(new QCheckBox(QStringLiteral("Tout"), this), "Check1");
-  Command1 = nommer(new QPushButton(QStringLiteral("Imprimer"), this), "Command1");
-  cmdquitte = nommer(new QPushButton(QStringLiteral("Sortir"), this), "cmdquitte");
+  Check1 = nommer(new QCheckBox(QStringLiteral("&Tout"), this), "Check1");
+  Command1 = nommer(new QPushButton(QStringLiteral("&Imprimer"), this), "Command1");
+  cmdquitte = nommer(new QPushButton(QStringLiteral("&Sortir"), this), "cmdquitte");
   for (QPushButton* b : {Command1, cmdquitte}) b->setAutoDefault(false);
   cases_ = new QHBoxLayout;
   auto* haut = new QHBoxLayout;

@@ -2,7 +2,8 @@
 # Installe les paquets Debian dont le projet a besoin, seulement s'il en manque.
 # Avec --essais, aussi ce que seuls les essais emploient (un vrai tableur, un lecteur
 # de classeurs, les validateurs du paquet, un vrai Syncthing pour le dossier
-# synchronisé, CUPS et cups-pdf pour une vraie file d'impression) ; avec --paquet,
+# synchronisé, CUPS et cups-pdf pour une vraie file d'impression, un écran X et le
+# bus d'accessibilité AT-SPI pour lire le programme comme un lecteur d'écran) ; avec --paquet,
 # ce que CPack emploie.
 set -euo pipefail
 
@@ -14,7 +15,7 @@ paquets=(
 )
 case "${1:-}" in
   --essais) paquets+=(libreoffice-calc-nogui python3-openpyxl desktop-file-utils appstream syncthing
-                      cups printer-driver-cups-pdf) ;;
+                      cups printer-driver-cups-pdf xvfb xauth dbus-daemon at-spi2-core python3-pyatspi) ;;
   --paquet) paquets+=(dpkg-dev file) ;;
 esac
 

@@ -1,5 +1,13 @@
 #include "socle/fenetre.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QToolBar>
+#include <QToolButton>
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -44,6 +52,7 @@ Fenetre::Fenetre(QWidget* parent) : QDialog(parent) {
 void Fenetre::montrer() {
   ouverte_ = true;
   Form_Load();
+  nommerpourleslecteurs(this);
   if (ouverte_) exec();
   ouverte_ = false;
 }
@@ -89,3 +98,28 @@ QPixmap logoevalo(int taille) {
 }
 
 QString ligneversion() { return QStringLiteral("Version %1 - carnet de cotes par compétences").arg(QStringLiteral(EVALO_VERSION)); }
+
+namespace {
+
+QString sansesperluette(QString texte) { return texte.remove(QRegularExpression(QStringLiteral("&(?!&)"))); }
+
+void nommer(QWidget* w, const QString& nom) {
+  if (w->accessibleName().isEmpty() && !nom.isEmpty()) w->setAccessibleName(nom);
+}
+
+}  // namespace
+
+void nommerpourleslecteurs(QWidget* fenêtre) {
+  for (QMenuBar* b : fenêtre->findChildren<QMenuBar*>()) nommer(b, QStringLiteral("Barre des menus"));
+  for (QMenu* m : fenêtre->findChildren<QMenu*>()) nommer(m, sansesperluette(m->title()));
+  for (QToolBar* t : fenêtre->findChildren<QToolBar*>()) nommer(t, QStringLiteral("Barre d'outils"));
+  for (QToolButton* b : fenêtre->findChildren<QToolButton*>()) {
+    if (!b->text().isEmpty()) continue;
+    if (b->objectName() == QStringLiteral("qt_toolbar_ext_button")) nommer(b, QStringLiteral("Autres boutons de la barre"));
+    else if (qobject_cast<QLineEdit*>(b->parentWidget())) nommer(b, QStringLiteral("Effacer le texte"));
+    else nommer(b, b->toolTip());
+  }
+  for (QLineEdit* e : fenêtre->findChildren<QLineEdit*>()) nommer(e, e->placeholderText());
+  for (QLabel* l : fenêtre->findChildren<QLabel*>())
+    if (l->text().isEmpty()) nommer(l, l->toolTip());
+}

@@ -50,6 +50,11 @@ public:
 // désigne sans la sélectionner n'est pas un choix.
 int lignesélectionnée(const QListWidget& liste);
 
+// Donne un nom, pour les lecteurs d'écran, aux contrôles qui n'en ont pas d'eux-mêmes :
+// barre des menus, menus (leur titre), barres d'outils, boutons d'icône (leur bulle),
+// images (leur bulle). Fait à chaque affichage d'une fenêtre.
+void nommerpourleslecteurs(QWidget* fenêtre);
+
 // Le logo du programme, dessiné (carnet de cotes).
 QPixmap logoevalo(int taille);
 

@@ -118,6 +118,43 @@ DonnéesGraphiqueFiche CollecteGraphiqueFiche::données() const {
   return d;
 }
 
+namespace {
+
+QString pourcent(std::optional<double> v) {
+  return v ? QStringLiteral("%1 %").arg(qRound(*v)) : QStringLiteral("pas de résultat");
+}
+
+QString nomdelaclé(const QString& clé) {
+  return (clé.startsWith(u'E') ? QStringLiteral("Examen ") : QStringLiteral("Période ")) + clé.mid(1);
+}
+
+QString àlafrançaise(double v) { return nombre(v).replace(u'.', u','); }
+
+}  // namespace
+
+QString décrirefiche(const DonnéesGraphiqueFiche& d) {
+  QStringList résultats, compétences;
+  for (const RésultatGraphique& r : d.résultats)
+    résultats.append(QStringLiteral("%1 : %2, classe %3").arg(nomdelaclé(r.clé), pourcent(r.élève), pourcent(r.classe)));
+  for (const CompétenceGraphique& c : d.compétences) compétences.append(QStringLiteral("%1 %2").arg(c.nom, pourcent(c.pourcentage)));
+  QString texte = QStringLiteral("Résultats de l'élève à côté de ceux de la classe : ") +
+                  (résultats.isEmpty() ? QStringLiteral("aucun") : résultats.join(QStringLiteral(" ; "))) + u'.';
+  if (!compétences.isEmpty()) texte += QStringLiteral(" Compétences : ") + compétences.join(QStringLiteral(", ")) + u'.';
+  return texte;
+}
+
+QString décrirehistogramme(const RépartitionGraphique& r) {
+  QStringList tranches;
+  for (int d = 0; d < 10; ++d)
+    tranches.append(QStringLiteral("de %1 à %2 : %3")
+                        .arg(àlafrançaise(r.maximum * d / 10), àlafrançaise(r.maximum * (d + 1) / 10))
+                        .arg(r.nombres[static_cast<std::size_t>(d)]));
+  QString texte = QStringLiteral("Répartition sur %1 : %2.").arg(àlafrançaise(r.maximum), tranches.join(QStringLiteral(" ; ")));
+  if (r.moyenne) texte += QStringLiteral(" Moyenne : %1.").arg(àlafrançaise(moyenneaudixième(*r.moyenne)));
+  if (r.médiane) texte += QStringLiteral(" Médiane : %1.").arg(àlafrançaise(*r.médiane));
+  return texte;
+}
+
 Figure figurefiche(const DonnéesGraphiqueFiche& d, double largeur) {
   Figure f;
   f.largeur = largeur;
@@ -125,6 +162,7 @@ Figure figurefiche(const DonnéesGraphiqueFiche& d, double largeur) {
   const double gauche = largeur * 0.58;
   barresrésultats(f, d.résultats, QRectF(0, 0, gauche - 12, f.hauteur));
   barrescompétences(f, d.compétences, QRectF(gauche + 6, 0, largeur - gauche - 6, f.hauteur));
+  f.description = décrirefiche(d);
   return f;
 }
 
@@ -170,6 +208,7 @@ Figure figurehistogramme(const RépartitionGraphique& r, double largeur, double 
   // La moyenne est celle que montre la grille : au dixième, arrondie comme elle.
   repère(r.moyenne ? std::optional(moyenneaudixième(*r.moyenne)) : std::nullopt, QStringLiteral("moy."), false, 0);
   repère(r.médiane, QStringLiteral("méd."), true, 9);
+  f.description = décrirehistogramme(r);
   return f;
 }
 

@@ -43,6 +43,8 @@ private:
 };
 
 Figure figurefiche(const DonnéesGraphiqueFiche& d, double largeur);
+// La figure en mots : "Période 1 : 54 %, classe 61 % ; … Compétences : Lire 43 %, …".
+QString décrirefiche(const DonnéesGraphiqueFiche& d);
 
 struct RépartitionGraphique {
   std::array<int, 10> nombres{};  // par dixième du maximum
@@ -52,6 +54,8 @@ struct RépartitionGraphique {
 };
 
 Figure figurehistogramme(const RépartitionGraphique& r, double largeur, double hauteur);
+// "Répartition sur 20 : de 0 à 2 : 1 ; … Moyenne : 12,5. Médiane : 13."
+QString décrirehistogramme(const RépartitionGraphique& r);
 
 // Les résultats de la classe-période ouverte (sans les "?") : répartition, moyenne et médiane.
 RépartitionGraphique répartitiondesrésultats();

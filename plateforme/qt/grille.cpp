@@ -86,7 +86,8 @@ QVariant ModeleGrille::data(const QModelIndex& index, int role) const {
     }
     case Qt::AccessibleTextRole: {
       const QString texte = texteaccessible ? texteaccessible(index.row(), index.column()) : QString();
-      return texte.isEmpty() ? c.texte : texte;
+      if (!texte.isEmpty()) return texte;
+      return c.texte.trimmed().isEmpty() ? QStringLiteral("vide") : c.texte;
     }
     default: return {};
   }
@@ -147,6 +148,7 @@ Grille::Grille(QWidget* parent)
   police.setPointSizeF(8);
   setFont(police);
   réglervue(*this);
+  setTabKeyNavigation(false);  // Tab est traité ici : de case en case, puis hors de la grille
   setModel(&modèle_);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
@@ -422,8 +424,10 @@ void Grille::finirédition(int touche) {
     return;
   }
   if (!éditeur_ || éditeur_->isHidden()) return;
-  éditeur_->hide();  // gardé pour la note suivante
+  // Le focus revient à la grille avant que l'éditeur se cache : caché avec le focus,
+  // il le passerait au « suivant », que la vue prendrait pour la case de droite.
   setFocus();
+  éditeur_->hide();  // gardé pour la note suivante
 }
 
 void Grille::keyPressEvent(QKeyEvent* e) {
@@ -470,6 +474,12 @@ void Grille::keyPressEvent(QKeyEvent* e) {
   if (code >= 37 && code <= 40 && Rows() > 0 && Cols() > 0) déplacer(l, c);
   if (code == 0) {
     QTableView::keyPressEvent(e);
+    return;
+  }
+  // Échap hors d'une édition, quand la fenêtre ne le prend pas, va à la fenêtre :
+  // c'est son bouton Annuler.
+  if (code == 27 && !KeyDown) {
+    e->ignore();
     return;
   }
   if (KeyDown) KeyDown(code, étatmaj(e->modifiers()));

@@ -17,6 +17,7 @@ QVariant ModeleGrille::headerData(int section, Qt::Orientation orientation, int 
     }
     t.nom = morceaux.join(u' ');
   }
+  if (t.nom.isEmpty()) t.nom = (colonne ? QStringLiteral("colonne %1") : QStringLiteral("ligne %1")).arg(section + 1);
   if (role == Qt::AccessibleDescriptionRole) return t.description.isEmpty() ? QVariant() : QVariant(t.description);
   return t.nom;
 }

@@ -1,13 +1,30 @@
 #include "plateforme/qt/vuefigure.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <algorithm>
 
 #include "plateforme/qt/dessinfigure.h"
 
-VueFigure::VueFigure(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_OpaquePaintEvent, false); }
+namespace {
+
+// Pour un lecteur d'écran, une figure est une image, décrite en mots.
+QAccessibleInterface* accessibledefigure(const QString&, QObject* objet) {
+  auto* vue = dynamic_cast<VueFigure*>(objet);
+  return vue ? new QAccessibleWidget(vue, QAccessible::Graphic) : nullptr;
+}
+
+}  // namespace
+
+VueFigure::VueFigure(QWidget* parent) : QWidget(parent) {
+  static const bool installée = (QAccessible::installFactory(accessibledefigure), true);
+  (void)installée;
+  setAttribute(Qt::WA_OpaquePaintEvent, false);
+  setAccessibleName(QStringLiteral("Graphique"));
+}
 
 void VueFigure::figure(Figure f) {
+  if (f.description != figure_.description) setAccessibleDescription(f.description);
   figure_ = std::move(f);
   updateGeometry();
   update();

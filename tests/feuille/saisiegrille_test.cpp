@@ -2,6 +2,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QClipboard>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -27,6 +28,30 @@ protected:
   }
   QString enregistrée(int ligne) { return lirefichier(disquedur(P1N))[2 * ligne + 2].section(u'/', 1, 1); }
 };
+
+// De vraies touches : "15" puis Entrée sur la case du premier test enregistrent la
+// note et descendent d'une ligne, dans la même colonne.
+TEST_F(SaisieGrille, ToucheEntreeDescendDansLaMemeColonne) {
+  // Une fenêtre active, comme sur un vrai bureau : l'éditeur a vraiment le focus.
+  p.show();
+  QApplication::setActiveWindow(&p);
+  choisir(3, 2);
+  p.grille1->setFocus();
+  const auto frapper = [](QWidget* w, int touche, const QString& texte) {
+    QKeyEvent appui(QEvent::KeyPress, touche, Qt::NoModifier, texte);
+    QCoreApplication::sendEvent(w, &appui);
+    QKeyEvent relâche(QEvent::KeyRelease, touche, Qt::NoModifier, texte);
+    QCoreApplication::sendEvent(w, &relâche);
+  };
+  frapper(p.grille1, Qt::Key_1, QStringLiteral("1"));
+  ASSERT_TRUE(p.grille1->enédition());
+  frapper(p.grille1->éditeur(), Qt::Key_5, QStringLiteral("5"));
+  frapper(p.grille1->éditeur(), Qt::Key_Return, QStringLiteral("\r"));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(état().noteinterro(1, 1), QStringLiteral("15"));
+  EXPECT_EQ(p.grille1->Row(), 4);
+  EXPECT_EQ(p.grille1->Col(), 2);
+}
 
 // Une note tapée sur place passe par le contrôle de la boîte de saisie, la virgule
 // lue comme un point (comme un collage) ; Entrée

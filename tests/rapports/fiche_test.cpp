@@ -135,7 +135,7 @@ TEST_F(FicheFenetre, CasesToutEtSortie) {
   état().nomfichier = QStringLiteral(" 1");
   f.Form_Load();
   EXPECT_EQ(f.windowTitle(), QStringLiteral("Fiche individuelle de Dupont Élodie (5A)"));
-  EXPECT_EQ(f.Command1->text(), QStringLiteral("Imprimer"));
+  EXPECT_EQ(f.Command1->text(), QStringLiteral("&Imprimer"));  // Alt+I
   QStringList cases;
   for (const QCheckBox* c : f.choixpériode) cases << c->text() + (c->isChecked() ? u'+' : u'-');
   EXPECT_EQ(cases, QStringList({"P1+", "P2+"}));
@@ -231,9 +231,14 @@ TEST_F(Fiche, DonneesDuGraphique) {
   const QStringList textes = figurefiche(d, 540).textes();
   for (const char* t : {"P1", "P2", "65 %", "73 %", "49 %", "66 %", "Nombres", "80 %", "40 %"})
     EXPECT_TRUE(textes.contains(QString::fromUtf8(t))) << t;
+  EXPECT_TRUE(figurefiche(d, 540).description.startsWith(
+      QStringLiteral("Résultats de l'élève à côté de ceux de la classe : Période 1 : 65 %, classe 49 % ; Période 2 : 73 %")))
+      << figurefiche(d, 540).description.toStdString();
+  EXPECT_TRUE(figurefiche(d, 540).description.endsWith(QStringLiteral("Compétences : Nombres 80 %, Géométrie 40 %.")));
   lignesfiche(2, {"P2"}, &d);
   EXPECT_EQ(d.résultats.size(), 1);
   EXPECT_TRUE(figurefiche(d, 540).textes().contains(QStringLiteral("?")));
+  EXPECT_TRUE(figurefiche(d, 540).description.contains(QStringLiteral("pas de résultat")));
 }
 
 // L'histogramme des résultats de P1 (13, 6 et 10 sur 20) : une barre par dixième,
@@ -255,6 +260,9 @@ TEST_F(Fiche, HistogrammeDesResultats) {
   EXPECT_NEAR(*r.moyenne, 29.0 / 3, 1e-9);
   EXPECT_EQ(*r.médiane, 10);
   const Figure f = figurehistogramme(r, 300, 120);
+  EXPECT_EQ(f.description, QStringLiteral("Répartition sur 20 : de 0 à 2 : 0 ; de 2 à 4 : 0 ; de 4 à 6 : 0 ; de 6 à 8 : 1 ; "
+                                          "de 8 à 10 : 0 ; de 10 à 12 : 1 ; de 12 à 14 : 1 ; de 14 à 16 : 0 ; de 16 à 18 : 0 ; "
+                                          "de 18 à 20 : 0. Moyenne : 9,7. Médiane : 10."));
   QStringList attendus;
   for (int d = 0; d <= 20; d += 2) attendus << QString::number(d);
   attendus << QStringLiteral("moy. 9.7") << QStringLiteral("méd. 10");  // la moyenne au dixième, comme la grille

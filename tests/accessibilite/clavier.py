@@ -1,0 +1,99 @@
+"""Une séance au clavier seul, sans un seul événement de souris : ouvrir une classe,
+s'y déplacer, taper trois notes, en annuler une, ouvrir la fiche d'un élève,
+l'imprimer en PDF, quitter. Ce que la grille dit, et les fichiers, le prouvent."""
+
+import glob
+import os
+import subprocess
+
+from gi.repository import GLib
+
+from commun import *
+
+annonces = []
+
+
+def noter(évènement):
+    try:
+        if évènement.source.getRoleName() == "table cell":
+            annonces.append(évènement.source.name)
+    except Exception:
+        pass
+
+
+def laisser_passer(secondes):
+    """Laisse arriver les évènements AT-SPI (annonces du programme) un moment."""
+    fin = time.time() + secondes
+    contexte = GLib.MainContext.default()
+    while time.time() < fin:
+        contexte.iteration(False)
+        time.sleep(0.02)
+
+
+pyatspi.Registry.registerEventListener(noter, "object:property-change:accessible-name")
+
+app = application()
+fenêtre_active(app)
+touche("Entrée")
+fenêtre_active(app, "Evalo", avec=("push button", "Ajouter une classe"))
+touche("Entrée")
+feuille = fenêtre_active(app, "Programme de cotation")
+time.sleep(1)
+table = premier(feuille, "table").queryTable()
+
+
+def case(ligne, colonne):
+    return table.getAccessibleAt(ligne, colonne).name
+
+
+# La grille s'ouvre sur le premier élève ; une flèche à droite : le premier test.
+touche("Droite")
+avant = [case(l, 2) for l in (3, 4, 5)]
+for note in ("15", "7", "12"):
+    taper(note)
+    touche("Entrée", pause=0.8)  # enregistre et descend à l'élève suivant
+laisser_passer(1.5)
+après = [case(l, 2) for l in (3, 4, 5)]
+for nom, note in zip(après, ("15", "7", "12")):
+    vérifier(f": {note}.0 sur 20" in nom, f"note tapée absente de la grille : {nom!r}")
+vérifier(any(": 15.0 sur 20" in a for a in annonces), f"la note changée n'est pas annoncée ({annonces[:5]})")
+vérifier(", sous la moitié" in après[1], f"7 sur 20 ne se dit pas sous la moitié : {après[1]!r}")
+
+touche("z", "Ctrl", pause=1.5)  # annule la dernière note : 12 redevient ce qu'elle était
+vérifier(case(5, 2) == avant[2], f"Ctrl+Z n'a pas rendu la note : {case(5, 2)!r} au lieu de {avant[2]!r}")
+vérifier(": 7.0 sur 20" in case(4, 2), "Ctrl+Z a défait plus qu'une note")
+
+# La fiche du deuxième élève, imprimée ; l'imprimante « PDF » écrit dans le dossier personnel.
+touche("Haut")
+touche("Haut")
+touche("f", "Ctrl", pause=1.5)
+fiche = fenêtre_active(app, "Fiche individuelle")
+élève = fiche.name.replace("Fiche individuelle de ", "").split(" (")[0]
+touche("i", "Alt", pause=3)
+fenêtre_active(app, "Fiche individuelle")
+touche("Échap", pause=1)
+fenêtre_active(app, "Programme de cotation")
+
+# Quitter : les questions de la sortie se répondent par Entrée (le bouton par défaut).
+touche("q", "Ctrl", pause=1.5)
+pid = int(os.environ["EVALO_PID"])
+for _ in range(10):
+    if not os.path.exists(f"/proc/{pid}") or open(f"/proc/{pid}/stat").read().split()[2] == "Z":
+        break
+    touche("Entrée", pause=1.5)
+vérifier(not os.path.exists(f"/proc/{pid}") or open(f"/proc/{pid}/stat").read().split()[2] == "Z",
+         "le programme ne s'est pas fermé au clavier")
+
+maison = os.environ["HOME"]
+pdfs = glob.glob(os.path.join(maison, "Exportation Evalo", "*.pdf"))
+if vérifier(len(pdfs) == 1, f"un PDF attendu, trouvés : {pdfs}"):
+    texte = subprocess.run(["pdftotext", pdfs[0], "-"], capture_output=True, text=True).stdout
+    vérifier(élève in texte, f"la fiche imprimée ne nomme pas {élève}")
+
+# Les notes gardées : 15 et 7, pas 12 (annulée).
+lignes = []
+for chemin in glob.glob(os.path.join(maison, "**", "3D*.P3N"), recursive=True):
+    if "amovible" not in chemin.lower():
+        lignes += open(chemin, encoding="cp1252").read().splitlines()
+print("\n".join(l for l in lignes if "/" in l)[:400])
+finir()
