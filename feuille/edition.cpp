@@ -180,6 +180,7 @@ bool FenetrePrincipale::finédition(const QString& texte, int touche) {
     sauverclasse();
     découperetstatistiques();
     rafraîchirnote(s, k);
+    grille1->annoncer(s + 2, k + 1);  // un lecteur d'écran redit la note enregistrée
   }
   if (touche == 13 && s < é.nbélèves) grille1->Row(s + 3);
   if (touche == 9 && k < é.nbinterros) grille1->Col(k + 2);

@@ -223,10 +223,8 @@ void Grille::planifier() {
 
 void Grille::mettreàjour() {
   miseàjourprévue_ = false;
-  const bool courantechangée = Rows() && Cols() && modèle_.marquée(ligne_, colonne_);
   modèle_.publier();
   montrercourante();
-  if (courantechangée) annoncercourante();
 }
 
 

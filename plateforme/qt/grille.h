@@ -58,9 +58,6 @@ public:
     QString nom, description;
   };
   std::function<TexteEntête(Qt::Orientation orientation, int section)> entêteaccessible;
-  bool marquée(int l, int c) const {
-    return marquées_.size() == cellules_.size() && marquées_[position(l, c)];
-  }
   std::vector<int> alignements;       // par colonne
   std::vector<int> alignementsfixes;  // par colonne
 
@@ -137,8 +134,8 @@ public:
   void EntêteAccessible(std::function<ModeleGrille::TexteEntête(Qt::Orientation, int)> t) {
     modèle_.entêteaccessible = std::move(t);
   }
-  // Redit la case courante aux lecteurs d'écran (son texte a changé).
-  void annoncercourante();
+  // Redit une case aux lecteurs d'écran : son texte a changé (une note tapée).
+  void annoncer(int ligne, int colonne);
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
   // Codes de touche de l'ancien système (13 Entrée, 32 espace, 46 Suppr, 37 à 40
   // flèches, 107/187 plus, 109/189 moins, lettres et chiffres en majuscules ASCII).

@@ -22,15 +22,17 @@ QVariant ModeleGrille::headerData(int section, Qt::Orientation orientation, int 
   return t.nom;
 }
 
-void Grille::annoncercourante() {
-  if (Rows() == 0 || Cols() == 0) return;
+void Grille::annoncer(int ligne, int colonne) {
+  if (!QAccessible::isActive()) return;  // aucun lecteur d'écran : rien à dire
+  if (ligne < 0 || ligne >= Rows() || colonne < 0 || colonne >= Cols()) return;
   QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
   QAccessibleTableInterface* cases = table ? table->tableInterface() : nullptr;
-  QAccessibleInterface* courante = cases ? cases->cellAt(ligne_, colonne_) : nullptr;
-  if (!courante) return;
-  const int enfant = table->indexOfChild(courante);
+  QAccessibleInterface* cellule = cases ? cases->cellAt(ligne, colonne) : nullptr;
+  if (!cellule) return;
+  const int enfant = table->indexOfChild(cellule);
   for (const QAccessible::Event genre : {QAccessible::NameChanged, QAccessible::Focus}) {
-    if (genre == QAccessible::Focus && !hasFocus()) break;  // on ne vole pas le focus d'un autre contrôle
+    // Le focus n'est redit que pour la case courante d'une grille qui l'a.
+    if (genre == QAccessible::Focus && (!hasFocus() || ligne != ligne_ || colonne != colonne_)) break;
     QAccessibleEvent annonce(this, genre);
     annonce.setChild(enfant);
     QAccessible::updateAccessibility(&annonce);

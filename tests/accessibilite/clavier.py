@@ -74,6 +74,18 @@ fenêtre_active(app, "Fiche individuelle")
 touche("Échap", pause=1)
 fenêtre_active(app, "Programme de cotation")
 
+# Les notes gardées sur le disque : 15 et 7, et la troisième rendue (12 annulée).
+lignes = []
+for chemin in glob.glob(os.path.join(os.environ["HOME"], "**", "*.P3N"), recursive=True):
+    # la classe elle-même : ni sa copie du disque amovible, ni ses ancêtres ou son historique
+    if not any(autre in chemin for autre in ("Disque amovible", "ancetres", "historique")):
+        lignes += open(chemin, encoding="cp1252").read().splitlines()
+élèves = [a.split(",")[0] for a in après]
+gardées = {l.split("/")[0]: l.split("/")[1] for l in lignes if l.split("/")[0] in élèves}
+ancienne = avant[2].split(" : ")[1].split(" sur ")[0]
+vérifier(gardées == {élèves[0]: "15", élèves[1]: "7", élèves[2]: ancienne.rstrip("0").rstrip(".") if "." in ancienne else ancienne},
+         f"notes gardées sur le disque : {gardées}")
+
 # Quitter : les questions de la sortie se répondent par Entrée (le bouton par défaut).
 touche("q", "Ctrl", pause=1.5)
 pid = int(os.environ["EVALO_PID"])
@@ -90,10 +102,4 @@ if vérifier(len(pdfs) == 1, f"un PDF attendu, trouvés : {pdfs}"):
     texte = subprocess.run(["pdftotext", pdfs[0], "-"], capture_output=True, text=True).stdout
     vérifier(élève in texte, f"la fiche imprimée ne nomme pas {élève}")
 
-# Les notes gardées : 15 et 7, pas 12 (annulée).
-lignes = []
-for chemin in glob.glob(os.path.join(maison, "**", "3D*.P3N"), recursive=True):
-    if "amovible" not in chemin.lower():
-        lignes += open(chemin, encoding="cp1252").read().splitlines()
-print("\n".join(l for l in lignes if "/" in l)[:400])
 finir()

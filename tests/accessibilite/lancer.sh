@@ -26,7 +26,7 @@ sleep 1
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb LANG=fr_BE.UTF-8
 # Aucune file CUPS : l'imprimante « PDF » du programme écrit dans le dossier personnel.
 export CUPS_SERVER=/nonexistent
-HOME=$maison "$programme" --demo >"$maison/evalo.log" 2>&1 &
+HOME=$maison TMPDIR=$maison "$programme" --demo >"$maison/evalo.log" 2>&1 &
 evalo=$!
 set +e
 HOME=$maison EVALO_PID=$evalo /usr/bin/python3 "$script"
