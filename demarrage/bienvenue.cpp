@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QShortcut>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -119,6 +120,13 @@ FenetreBienvenue::FenetreBienvenue() {
   connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
   connect(cmdrensdef, &QPushButton::clicked, this, [this] { cmdrensdef_Click(); });
   Label6->installEventFilter(new FiltreDoubleClic(this, [this] { Label6_DblClick(); }));
+  // La même commande au clavier.
+  auto* raccourci = new QShortcut(QKeySequence(QStringLiteral("Ctrl+U")), this);
+  raccourci->setObjectName(QStringLiteral("raccourciutilisateurs"));
+  connect(raccourci, &QShortcut::activated, this, [this] { Label6_DblClick(); });
+  const QString aide = QStringLiteral("Double clic ou Ctrl+U : créer la liste des utilisateurs de cet ordinateur.");
+  Label6->setToolTip(aide);
+  Label6->setAccessibleDescription(aide);
 }
 
 void FenetreBienvenue::Form_Load() {

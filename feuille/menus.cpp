@@ -53,6 +53,12 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
                          QKeySequence(QStringLiteral("Ctrl+R")));
   menu_ficheindividuelle = action(menuafficher, QStringLiteral("Fiche individuelle de l'élève"), "menu_ficheindividuelle",
                                   QKeySequence(QStringLiteral("Ctrl+F")));
+  menuafficher->addSeparator();
+  mnupériodeprécédente = action(menuafficher, QStringLiteral("Période précédente"), "mnupériodeprécédente",
+                                QKeySequence(QStringLiteral("Ctrl+PgUp")));
+  mnupériodesuivante = action(menuafficher, QStringLiteral("Période suivante"), "mnupériodesuivante",
+                              QKeySequence(QStringLiteral("Ctrl+PgDown")));
+  menuafficher->addSeparator();
   menugrouper = action(menuafficher, QStringLiteral("Grouper par compétence"), "menugrouper");
   menugrouper->setCheckable(true);
   mnuexplication = action(menuafficher, QStringLiteral("Comment est-ce calculé ?"), "mnuexplication",
@@ -105,6 +111,8 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   connect(mnuquitter, &QAction::triggered, this, [this] { mnuquitter_Click(); });
   connect(mnuajouternom, &QAction::triggered, this, [this] { mnuajouternom_Click(); });
   connect(mnuimporterélèves, &QAction::triggered, this, [this] { mnuimporterélèves_Click(); });
+  connect(mnupériodeprécédente, &QAction::triggered, this, [this] { périodevoisine(-1); });
+  connect(mnupériodesuivante, &QAction::triggered, this, [this] { périodevoisine(1); });
   connect(mnuajouternoteorale, &QAction::triggered, this, [this] { mnuajouternoteorale_Click(); });
   connect(listeorales, &QAction::triggered, this, [this] { listeorales_Click(); });
   connect(menugrouper, &QAction::triggered, this, [this] { groupercompétencesonoff(); });

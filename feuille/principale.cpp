@@ -336,6 +336,19 @@ void FenetrePrincipale::boutonpériode_Click(int index) {
   fermer();
 }
 
+// La période (ou l'examen) d'à côté parmi ceux de la classe, au clavier comme par
+// ses boutons ; rien au bout de la liste.
+void FenetrePrincipale::périodevoisine(int sens) {
+  const char* clés[] = {"P1", "P2", "P3", "E1", "E2"};
+  int i = 0;
+  while (i < 5 && état().périodecourante != QLatin1String(clés[i])) ++i;
+  for (int j = i + sens; j >= 0 && j < 5; j += sens)
+    if (!boutonpériode[j]->isHidden()) {
+      boutonpériode_Click(j);
+      return;
+    }
+}
+
 void FenetrePrincipale::onglets_Click(int onglet) {
   ÉtatPartagé& é = état();
   if (onglet < 0 || onglet + 1 == é.classecourante) return;

@@ -64,6 +64,7 @@ public:
   // Entretien des élèves et des tests.
   void mnuajouternom_Click();
   void mnuimporterélèves_Click();
+  void périodevoisine(int sens);  // -1 : la précédente, 1 : la suivante
   void supprimer();  // touche Suppr et bouton 3
 
   // Notes orales.
@@ -131,6 +132,8 @@ public:
   QAction* mnuouvclas;
   QAction* mnuajouternom;
   QAction* mnuimporterélèves;
+  QAction* mnupériodeprécédente;
+  QAction* mnupériodesuivante;
   QAction* mnuajouternoteorale;
   QAction* imprimerdirect;
   QAction* mnuaperçu;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QShortcut>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
@@ -64,7 +66,11 @@ TEST_F(Utilisateurs, DoubleClicSurLEtiquetteAllumeLaListe) {
     f.listeutilisateurs->setCurrentRow(0);
     f.listeutilisateurs_DblClick();
   };
-  b.Label6_DblClick();
+  // Au clavier (Ctrl+U) comme au double clic sur l'étiquette.
+  QShortcut* raccourci = b.findChild<QShortcut*>(QStringLiteral("raccourciutilisateurs"));
+  ASSERT_NE(raccourci, nullptr);
+  EXPECT_EQ(raccourci->key(), QKeySequence(QStringLiteral("Ctrl+U")));
+  Q_EMIT raccourci->activated();
   EXPECT_EQ(fenêtresmontrées, QStringList{QStringLiteral("utilisateurs")});
   const QList<BoiteMontrée>& m = boîtes.montrées();
   ASSERT_EQ(m.size(), 4);

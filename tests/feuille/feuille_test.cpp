@@ -553,6 +553,23 @@ TEST_F(Feuille, CasesQuiParlent) {
   }
 }
 
+// Au clavier, la période d'à côté (Ctrl+Pg.préc., Ctrl+Pg.suiv.) : P1 → P2, rien
+// avant P1 ni après la dernière.
+TEST_F(Feuille, PeriodeVoisineAuClavier) {
+  EXPECT_EQ(p.mnupériodesuivante->shortcut(), QKeySequence(QStringLiteral("Ctrl+PgDown")));
+  état().étatdémarrage.clear();
+  p.mnupériodeprécédente->trigger();
+  EXPECT_EQ(état().étatdémarrage, QString());
+  p.mnupériodesuivante->trigger();
+  EXPECT_EQ(état().étatdémarrage, QStringLiteral("P2"));
+  état().étatdémarrage.clear();
+  état().périodecourante = QStringLiteral("P2");
+  p.mnupériodesuivante->trigger();
+  EXPECT_EQ(état().étatdémarrage, QString());
+  p.mnupériodeprécédente->trigger();
+  EXPECT_EQ(état().étatdémarrage, QStringLiteral("P1"));
+}
+
 // Au clavier : chaque titre de menu a sa lettre Alt, aucune touche ne sert deux
 // commandes (Ctrl+C est le classement, Ctrl+Maj+C copie la case), et la copie
 // passe par la touche de la grille comme par le menu.
