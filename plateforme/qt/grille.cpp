@@ -15,7 +15,6 @@
 #include <algorithm>
 
 #include "plateforme/nombres.h"
-#include "plateforme/qt/contraste.h"
 
 namespace {
 
@@ -34,64 +33,6 @@ void réglervue(QTableView& v) {
 }
 
 }  // namespace
-
-namespace {
-
-// Le fond que l'on voit sous une case : le sien, celui des cases fixes ou celui du thème.
-QColor fondvu(const ModeleGrille::Cellule& c, bool fixe) {
-  if (c.fond != sanscouleur) return couleurqt(c.fond);
-  const QPalette palette = QGuiApplication::palette();
-  const QColor base = palette.color(QPalette::Base);
-  if (!fixe) return base;
-  // Le gris des cases fixes sur un thème clair ; celui des boutons sur un autre.
-  return luminance(base) > 0.5 ? QColor(224, 224, 224) : palette.color(QPalette::Button);
-}
-
-}  // namespace
-
-QVariant ModeleGrille::data(const QModelIndex& index, int role) const {
-  if (!index.isValid()) return {};
-  const Cellule& c = cellule(index.row(), index.column());
-  const bool fixe = index.row() < lignesfixes || index.column() < colonnesfixes;
-  switch (role) {
-    case Qt::DisplayRole: return c.texte;
-    case Qt::ForegroundRole: {
-      // Rouge, bleu et noir gardent leur sens, à un contraste lisible sur le thème du bureau.
-      const QColor voulue = c.avant == sanscouleur || c.avant == noir
-                                ? QGuiApplication::palette().color(QPalette::Text)
-                                : couleurqt(c.avant);
-      return couleurlisible(voulue, fondvu(c, fixe));
-    }
-    case Qt::BackgroundRole:
-      if (c.fond != sanscouleur || fixe) return fondvu(c, fixe);
-      return {};
-    case Qt::FontRole: {
-      // La couleur n'est jamais le seul signe : le rouge est aussi en gras.
-      if (!c.gras && c.avant != rouge) return {};
-      QFont f;
-      f.setBold(true);
-      return f;
-    }
-    case Qt::TextAlignmentRole: {
-      const auto& a = fixe ? alignementsfixes : alignements;
-      int alignement = static_cast<std::size_t>(index.column()) < a.size() ? a[index.column()] : alignementgénéral;
-      if (alignement == alignementgénéral) alignement = estnombre(c.texte) ? alignementdroite : alignementgauche;
-      return QVariant::fromValue(alignementqt(alignement));
-    }
-    case Qt::ToolTipRole:
-    case Qt::AccessibleDescriptionRole: {
-      if (!bulle) return {};
-      const QString texte = bulle(index.row(), index.column());
-      return texte.isEmpty() ? QVariant() : QVariant(texte);
-    }
-    case Qt::AccessibleTextRole: {
-      const QString texte = texteaccessible ? texteaccessible(index.row(), index.column()) : QString();
-      if (!texte.isEmpty()) return texte;
-      return c.texte.trimmed().isEmpty() ? QStringLiteral("vide") : c.texte;
-    }
-    default: return {};
-  }
-}
 
 void ModeleGrille::dimensions(int lignes, int colonnes) {
   lignes = std::max(lignes, 0);
@@ -143,16 +84,19 @@ void ModeleGrille::publier() {
 
 Grille::Grille(QWidget* parent)
     : QTableView(parent), haut_(new QTableView(this)), gauche_(new QTableView(this)), coin_(new QTableView(this)) {
-  // La police ordinaire des grilles, comme celle de l'ancien système.
+  // La police des grilles, celle de l'ancien système (8 points), qui suit la taille
+  // des polices du bureau : 8 points pour les 9 d'un bureau ordinaire, plus grande
+  // pour un professeur qui a grossi les siennes.
   QFont police(QStringLiteral("Liberation Sans"));
-  police.setPointSizeF(8);
+  police.setPointSizeF(std::max(8.0, QApplication::font().pointSizeF() * 8 / 9));
   setFont(police);
+  hauteurpixels_ = std::max(pixels(hauteurligne), QFontMetrics(police).height() + 4);
   réglervue(*this);
   setTabKeyNavigation(false);  // Tab est traité ici : de case en case, puis hors de la grille
   setModel(&modèle_);
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
-  verticalHeader()->setDefaultSectionSize(pixels(hauteurligne));
+  verticalHeader()->setDefaultSectionSize(hauteurpixels_);
   viewport()->installEventFilter(this);
   haut_->setObjectName(QStringLiteral("lignesfigées"));
   gauche_->setObjectName(QStringLiteral("colonnesfigées"));
@@ -166,7 +110,7 @@ Grille::Grille(QWidget* parent)
     v->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     v->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     v->setFrameShape(QFrame::NoFrame);
-    v->verticalHeader()->setDefaultSectionSize(pixels(hauteurligne));
+    v->verticalHeader()->setDefaultSectionSize(hauteurpixels_);
     v->viewport()->installEventFilter(this);
     v->hide();
   }

@@ -168,4 +168,5 @@ private:
   bool miseàjourprévue_ = false;
   QLineEdit* éditeur_ = nullptr;
   bool pressionsurcellule_ = false;
+  int hauteurpixels_ = 0;  // d'une ligne à l'écran
 };

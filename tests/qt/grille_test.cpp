@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -145,6 +146,21 @@ TEST_F(GrilleEssai, ContrasteDesCouleursDansChaqueTheme) {
       }
   }
   QGuiApplication::setPalette(avant);
+}
+
+// La police de la grille suit celle du bureau (8 points pour ses 9 ordinaires), et
+// ses lignes grandissent avec elle : aucun texte coupé.
+TEST(GrillePolice, SuitLaTailleDuBureau) {
+  const QFont avant = QApplication::font();
+  for (const auto& [bureau, attendue] : {std::pair{9.0, 8.0}, {6.0, 8.0}, {18.0, 16.0}}) {
+    QFont f = avant;
+    f.setPointSizeF(bureau);
+    QApplication::setFont(f);
+    Grille g;
+    EXPECT_DOUBLE_EQ(g.font().pointSizeF(), attendue) << bureau;
+    EXPECT_GE(g.verticalHeader()->defaultSectionSize(), QFontMetrics(g.font()).height() + 4) << bureau;
+  }
+  QApplication::setFont(avant);
 }
 
 // Les vrais titres de la grille sont ses en-têtes : les cases fixes d'une colonne,

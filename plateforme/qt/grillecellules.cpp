@@ -1,0 +1,104 @@
+// Ce que montre et dit chaque case de la grille : son texte, ses couleurs lisibles
+// sur le thème du bureau, sa police ; pour les lecteurs d'écran, son nom, ses vrais
+// en-têtes et l'annonce d'une note changée.
+#include <QAccessible>
+#include <QGuiApplication>
+#include <QPalette>
+
+#include "plateforme/nombres.h"
+#include "plateforme/qt/contraste.h"
+#include "plateforme/qt/conversions.h"
+#include "plateforme/qt/grille.h"
+
+namespace {
+
+// Le fond que l'on voit sous une case : le sien, celui des cases fixes ou celui du thème.
+QColor fondvu(const ModeleGrille::Cellule& c, bool fixe) {
+  if (c.fond != sanscouleur) return couleurqt(c.fond);
+  const QPalette palette = QGuiApplication::palette();
+  const QColor base = palette.color(QPalette::Base);
+  if (!fixe) return base;
+  // Le gris des cases fixes sur un thème clair ; celui des boutons sur un autre.
+  return luminance(base) > 0.5 ? QColor(224, 224, 224) : palette.color(QPalette::Button);
+}
+
+}  // namespace
+
+QVariant ModeleGrille::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const Cellule& c = cellule(index.row(), index.column());
+  const bool fixe = index.row() < lignesfixes || index.column() < colonnesfixes;
+  switch (role) {
+    case Qt::DisplayRole: return c.texte;
+    case Qt::ForegroundRole: {
+      // Rouge, bleu et noir gardent leur sens, à un contraste lisible sur le thème du bureau.
+      const QColor voulue = c.avant == sanscouleur || c.avant == noir
+                                ? QGuiApplication::palette().color(QPalette::Text)
+                                : couleurqt(c.avant);
+      return couleurlisible(voulue, fondvu(c, fixe));
+    }
+    case Qt::BackgroundRole:
+      if (c.fond != sanscouleur || fixe) return fondvu(c, fixe);
+      return {};
+    case Qt::FontRole: {
+      // La couleur n'est jamais le seul signe : le rouge est aussi en gras.
+      if (!c.gras && c.avant != rouge) return {};
+      QFont f;
+      f.setBold(true);
+      return f;
+    }
+    case Qt::TextAlignmentRole: {
+      const auto& a = fixe ? alignementsfixes : alignements;
+      int alignement = static_cast<std::size_t>(index.column()) < a.size() ? a[index.column()] : alignementgénéral;
+      if (alignement == alignementgénéral) alignement = estnombre(c.texte) ? alignementdroite : alignementgauche;
+      return QVariant::fromValue(alignementqt(alignement));
+    }
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole: {
+      if (!bulle) return {};
+      const QString texte = bulle(index.row(), index.column());
+      return texte.isEmpty() ? QVariant() : QVariant(texte);
+    }
+    case Qt::AccessibleTextRole: {
+      const QString texte = texteaccessible ? texteaccessible(index.row(), index.column()) : QString();
+      if (!texte.isEmpty()) return texte;
+      return c.texte.trimmed().isEmpty() ? QStringLiteral("vide") : c.texte;
+    }
+    default: return {};
+  }
+}
+
+QVariant ModeleGrille::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole && role != Qt::AccessibleDescriptionRole) return {};
+  const bool colonne = orientation == Qt::Horizontal;
+  if (section < 0 || section >= (colonne ? colonnes_ : lignes_)) return {};
+  TexteEntête t = entêteaccessible ? entêteaccessible(orientation, section) : TexteEntête{};
+  if (t.nom.isEmpty()) {
+    QStringList morceaux;
+    for (int f = 0; f < (colonne ? lignesfixes : colonnesfixes); ++f) {
+      const QString texte = (colonne ? cellule(f, section) : cellule(section, f)).texte.trimmed();
+      if (!texte.isEmpty()) morceaux.append(texte);
+    }
+    t.nom = morceaux.join(u' ');
+  }
+  if (t.nom.isEmpty()) t.nom = (colonne ? QStringLiteral("colonne %1") : QStringLiteral("ligne %1")).arg(section + 1);
+  if (role == Qt::AccessibleDescriptionRole) return t.description.isEmpty() ? QVariant() : QVariant(t.description);
+  return t.nom;
+}
+
+void Grille::annoncer(int ligne, int colonne) {
+  if (!QAccessible::isActive()) return;  // aucun lecteur d'écran : rien à dire
+  if (ligne < 0 || ligne >= Rows() || colonne < 0 || colonne >= Cols()) return;
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
+  QAccessibleTableInterface* cases = table ? table->tableInterface() : nullptr;
+  QAccessibleInterface* cellule = cases ? cases->cellAt(ligne, colonne) : nullptr;
+  if (!cellule) return;
+  const int enfant = table->indexOfChild(cellule);
+  for (const QAccessible::Event genre : {QAccessible::NameChanged, QAccessible::Focus}) {
+    // Le focus n'est redit que pour la case courante d'une grille qui l'a.
+    if (genre == QAccessible::Focus && (!hasFocus() || ligne != ligne_ || colonne != colonne_)) break;
+    QAccessibleEvent annonce(this, genre);
+    annonce.setChild(enfant);
+    QAccessible::updateAccessibility(&annonce);
+  }
+}
