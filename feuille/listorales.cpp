@@ -23,6 +23,9 @@ FenetreListeOrales::FenetreListeOrales() {
   List2 = nommer(new QListWidget(this), "List2");
   Label5 = nommer(new QLabel(QStringLiteral("Autres élèves"), this), "Label5");
   List3 = nommer(new QListWidget(this), "List3");
+  List1->setAccessibleName(QStringLiteral("Notes orales données"));
+  List2->setAccessibleName(Label2->text());
+  List3->setAccessibleName(Label5->text());
   Label3 = nommer(new QLabel(QStringLiteral("Pour entrer une note orale pour un des élèves ci-dessus, double-cliquer sur son nom."),
                              this),
                   "Label3");

@@ -14,6 +14,7 @@ FenetreClassement::FenetreClassement() {
   setObjectName(QStringLiteral("classement"));
   setWindowTitle(QStringLiteral("Classement"));
   grille1 = nommer(new Grille(this), "grille1");
+  grille1->setAccessibleName(QStringLiteral("Classement des élèves"));
   Command1 = nommer(new QPushButton(QStringLiteral("Inverser"), this), "Command1");
   Commande3 = nommer(new QPushButton(QStringLiteral("&Période"), this), "Commande3");
   Commande2 = nommer(new QPushButton(QStringLiteral("&Imprimer"), this), "Commande2");

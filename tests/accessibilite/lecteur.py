@@ -64,7 +64,9 @@ for n in lues[:10]:
 for _ in range(3):
     touche("Bas", pause=0.3)
 fenêtres = [("h", None, "Historique", "historique"), ("f", None, "Fiche individuelle", "fiche individuelle"),
-            ("t", "Dernière période", "Affichage des TOTAUX", "totaux"), ("p", None, "Impression", "impression")]
+            ("t", "Dernière période", "Affichage des TOTAUX", "totaux"), ("p", None, "Impression", "impression"),
+            ("c", None, "Classement", "classement"), ("g", None, "Répartition des résultats", "répartition"),
+            ("l", None, "Liste des interrogations orales", "notes orales")]
 for raccourci, question, titre, quoi in fenêtres:
     touche(raccourci, "Ctrl", pause=1.5)
     if question:  # une boîte de saisie d'abord, lue elle aussi ; Entrée garde la réponse proposée
@@ -72,9 +74,10 @@ for raccourci, question, titre, quoi in fenêtres:
         touche("Entrée", pause=1.5)
     fenêtre = fenêtre_active(app, titre)
     lire_fenêtre(fenêtre, quoi)
-    if quoi == "fiche individuelle":
+    if quoi in ("fiche individuelle", "répartition"):
         graphes = [o for o in descendants(fenêtre) if o.getRoleName() == "image"]
-        vérifier(any("%" in g.description for g in graphes), "le graphique de la fiche ne se dit pas en mots")
+        mot = "%" if quoi == "fiche individuelle" else "Répartition sur"
+        vérifier(any(mot in g.description for g in graphes), f"le graphique ({quoi}) ne se dit pas en mots")
         print("graphique :", graphes[0].description if graphes else "-")
     touche("Échap", pause=1)
     fenêtre_active(app, "Programme de cotation")
