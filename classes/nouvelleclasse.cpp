@@ -59,6 +59,9 @@ FenetreNouvelleClasse::FenetreNouvelleClasse() {
   cmdannuler = nommer(new QPushButton(QStringLiteral("A&nnuler"), this), "cmdannuler");
   for (QPushButton* b : {cmdajouter, cmdsupprimer, Command1, Ajoutercompétence, cmdexa, cmdmaxper, cmdprofil, cmdok, cmdannuler})
     b->setAutoDefault(false);
+  listenom->setAccessibleName(QStringLiteral("Liste des noms des élèves"));
+  listecompétences->setAccessibleName(QStringLiteral("Liste des compétences"));
+  listemaxexa->setAccessibleName(QStringLiteral("Maximum de chaque examen"));
 
   QHBoxLayout* entête = entêteclasse(etiqnomclasse, classe, Etiquette2, cours);
 

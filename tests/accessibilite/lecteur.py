@@ -19,6 +19,7 @@ touche("Entrée")
 liste = fenêtre_active(app, "Evalo", avec=("push button", "Ajouter une classe"))
 lire_fenêtre(liste, "liste des classes")
 
+
 touche("Entrée")  # la ligne que le focus montre s'ouvre
 feuille = fenêtre_active(app, "Programme de cotation")
 time.sleep(1)
@@ -81,5 +82,15 @@ for raccourci, question, titre, quoi in fenêtres:
         print("graphique :", graphes[0].description if graphes else "-")
     touche("Échap", pause=1)
     fenêtre_active(app, "Programme de cotation")
+
+# Retour à la liste des classes (Ctrl+O), puis une nouvelle classe, lue.
+touche("o", "Ctrl", pause=1.5)
+fenêtre_active(app, "Evalo", avec=("push button", "Ajouter une classe"))
+touche("a", "Alt", pause=1)
+taper("9Z")
+touche("Entrée", pause=1)
+taper("Essai")
+touche("Entrée", pause=1.5)
+lire_fenêtre(fenêtre_active(app, "Entrer une nouvelle classe"), "nouvelle classe")
 
 finir()
