@@ -18,7 +18,7 @@ const QString protégé = QStringLiteral(
 const QString ancienformat = QStringLiteral(
     "Ce classeur est protégé par un mot de passe ou enregistré dans l'ancien format Excel (.xls) : enregistrez-le "
     "sans mot de passe au format .xlsx ou .ods dans votre tableur, puis importez cette copie.");
-constexpr qint64 tailleentréemax = 256LL * 1024 * 1024;  // un zip qui gonfle sans fin n'est pas un classeur
+constexpr qint64 tailleentréemax = 64LL * 1024 * 1024;  // un zip qui gonfle sans fin n'est pas un classeur
 constexpr int lignesrépétéesmax = 1000;
 constexpr int colonnesmax = 1024;
 

@@ -164,6 +164,7 @@ TEST(ListeImportee, FichiersRefusesAvecLeurRaison) {
       {"classeur coupé en deux", bonxlsx.left(bonxlsx.size() / 2), "Ce fichier n'est pas un classeur lisible"},
       {"zip sans classeur", zipper({{"a.xml", "<a/>"}}), "Ce fichier n'est pas un classeur lisible"},
       {"XML abîmé", zipper(xlsx("<worksheet><sheetData><row>")), "Ce fichier n'est pas un classeur lisible"},
+      {"zip qui gonfle sans fin", zipper(xlsx("<worksheet>" + QByteArray(65 << 20, ' ') + "</worksheet>")), "Ce fichier n'est pas un classeur lisible"},
       {"ODS chiffré",
        zipper(ods(R"(<manifest:manifest xmlns:manifest="urn:oasis:names:tc:opendocument:xmlns:manifest:1.0"><manifest:file-entry><manifest:encryption-data/></manifest:file-entry></manifest:manifest>)")),
        "Ce classeur est protégé par un mot de passe"},
