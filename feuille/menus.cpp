@@ -1,5 +1,6 @@
 // Menus et barre d'outils de la feuille de cotes.
 #include <QMenuBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -22,6 +23,10 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   auto* barre = new QMenuBar(this);
   tout->setMenuBar(barre);
   QMenu* fichier = barre->addMenu(QStringLiteral("&Fichier"));
+  // F10 ouvre le premier menu, comme sur les autres bureaux ; Qt ne le fait pas de lui-même.
+  auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+  f10->setObjectName(QStringLiteral("raccourcimenus"));
+  connect(f10, &QShortcut::activated, barre, [barre] { barre->setActiveAction(barre->actions().value(0)); });
   mnunouvie = action(fichier, QStringLiteral("Nouvelle interrogation écrite "), "mnunouvie", QKeySequence(QStringLiteral("Ctrl+I")));
   mnuouvclas = action(fichier, QStringLiteral("Ouvrir une classe"), "mnuouvclas", QKeySequence(QStringLiteral("Ctrl+O")));
   mnuajouternom = action(fichier, QStringLiteral("Ajouter un élève"), "mnuajouternom");

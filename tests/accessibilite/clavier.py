@@ -46,6 +46,19 @@ def case(ligne, colonne):
     return table.getAccessibleAt(ligne, colonne).name
 
 
+# Les menus au clavier : Alt+F et F10 ouvrent « Fichier », Échap le referme.
+def fichier_ouvert():
+    return any(o.getRoleName() == "popup menu" and o.name == "Fichier" and o.getState().contains(pyatspi.STATE_SHOWING)
+               for o in descendants(feuille))
+
+
+for raccourci in (("f", "Alt"), ("F10",)):
+    touche(*raccourci, pause=1)
+    vérifier(fichier_ouvert(), f"{'+'.join(reversed(raccourci))} n'ouvre pas le menu Fichier")
+    touche("Échap", pause=0.5)
+    touche("Échap", pause=0.5)
+vérifier(not fichier_ouvert(), "Échap ne referme pas le menu")
+
 # La grille s'ouvre sur le premier élève ; une flèche à droite : le premier test.
 touche("Droite")
 avant = [case(l, 2) for l in (3, 4, 5)]

@@ -17,7 +17,7 @@ RÔLES_NOMMÉS = {
 
 TOUCHES = {
     "Entrée": 0xFF0D, "Tab": 0xFF09, "Échap": 0xFF1B, "Bas": 0xFF54, "Haut": 0xFF52,
-    "Droite": 0xFF53, "Gauche": 0xFF51, "F9": 0xFFC6, "Début": 0xFF50, "Espace": 0x20,
+    "Droite": 0xFF53, "Gauche": 0xFF51, "F9": 0xFFC6, "F10": 0xFFC7, "Début": 0xFF50, "Espace": 0x20,
 }
 # Codes de touche des modificateurs dans la table de clavier par défaut de Xvfb.
 MODIFICATEURS = {"Ctrl": 37, "Maj": 50, "Alt": 64}
