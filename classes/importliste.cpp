@@ -226,14 +226,10 @@ void FenetreImportListe::montrerclasses() {
 // Les lignes d'avant les élèves (titres), puis celles de la classe choisie : dans
 // un export de toute l'école, la classe se voit sans défiler.
 void FenetreImportListe::montreraperçu() {
-  const int début = réglages_.premièreligne + (réglages_.titres ? 1 : 0);
-  const auto autreclasse = [this](const QStringList& ligne) {
-    return réglages_.colonneclasse >= 0 && !réglages_.classe.isEmpty() &&
-           ligne.value(réglages_.colonneclasse).trimmed() != réglages_.classe;
-  };
+  const int début = premièredonnée(réglages_);
   QList<int> montrées;
   for (int l = 0; l < tableau_.size() && montrées.size() < lignesaperçu; ++l)
-    if (l < début || !autreclasse(tableau_[l])) montrées.append(l);
+    if (l < début || delaclassechoisie(tableau_[l], réglages_)) montrées.append(l);
   qsizetype colonnes = 1;
   for (const int l : montrées) colonnes = std::max(colonnes, tableau_[l].size());
   aperçu->clear();

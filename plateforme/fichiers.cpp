@@ -156,11 +156,8 @@ QByteArray lireoctets(const QString& chemin) {
 QStringList lirefichier(const QString& chemin) { return découperlignes(décoderansi(lireoctets(chemin))); }
 
 QStringList lirefichierimporté(const QString& chemin) {
-  QByteArray octets = lireoctets(chemin);
-  if (octets.startsWith("\xEF\xBB\xBF")) octets.remove(0, 3);
-  QStringDecoder utf8(QStringDecoder::Utf8);
-  const QString texte = utf8.decode(octets);
-  return découperlignes(utf8.hasError() ? décoderansi(octets) : texte);
+  const QByteArray octets = lireoctets(chemin);
+  return découperlignes(décoder(octets, encodagedeviné(octets)));
 }
 
 namespace {

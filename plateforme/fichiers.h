@@ -24,7 +24,7 @@ QByteArray octetsdelignes(const QStringList& lignes);
 // Versions sur un chemin réel ; lèvent ErreurFichier avec la cause en français.
 QByteArray lireoctets(const QString& chemin);
 QStringList lirefichier(const QString& chemin);
-// Fichier venu d'ailleurs (liste d'élèves) : UTF-8 s'il en est, sinon Windows-1252.
+// Fichier venu d'ailleurs (liste d'élèves), dans l'encodage que devine encodagedeviné.
 QStringList lirefichierimporté(const QString& chemin);
 void écrireoctets(const QString& chemin, const QByteArray& octets);
 void écrirefichier(const QString& chemin, const QStringList& lignes);

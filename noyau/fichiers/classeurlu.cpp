@@ -18,6 +18,7 @@ const QString protégé = QStringLiteral(
 const QString ancienformat = QStringLiteral(
     "Ce classeur est protégé par un mot de passe ou enregistré dans l'ancien format Excel (.xls) : enregistrez-le "
     "sans mot de passe au format .xlsx ou .ods dans votre tableur, puis importez cette copie.");
+const QByteArray fichiercomposé("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
 constexpr qint64 tailleentréemax = 64LL * 1024 * 1024;  // un zip qui gonfle sans fin n'est pas un classeur
 constexpr int lignesrépétéesmax = 1000;
 constexpr int colonnesmax = 1024;
@@ -26,7 +27,7 @@ constexpr int colonnesmax = 1024;
 
 // Les entrées du zip dont le nom finit par .xml ou .rels (le reste : images, miniatures).
 QMap<QString, QByteArray> entréesxml(const QByteArray& octets) {
-  if (octets.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) refuser(ancienformat);
+  if (octets.startsWith(fichiercomposé)) refuser(ancienformat);
   std::unique_ptr<archive, decltype(&archive_read_free)> a(archive_read_new(), archive_read_free);
   archive_read_support_format_zip(a.get());
   if (archive_read_open_memory(a.get(), octets.constData(), static_cast<size_t>(octets.size())) != ARCHIVE_OK)
@@ -285,7 +286,7 @@ Cellules cellulesods(const QByteArray& xml) {
 
 }  // namespace
 
-bool estunzip(const QByteArray& octets) { return octets.startsWith("PK\x03\x04"); }
+bool estunclasseur(const QByteArray& octets) { return octets.startsWith("PK\x03\x04") || octets.startsWith(fichiercomposé); }
 
 TableauLu premièrefeuille(const QByteArray& octets) {
   const QMap<QString, QByteArray> entrées = entréesxml(octets);

@@ -15,5 +15,6 @@ using TableauLu = QList<QStringList>;
 // passe ou qui n'est pas un classeur.
 TableauLu premièrefeuille(const QByteArray& octets);
 
-// Vrai pour les premiers octets d'un zip (un classeur .xlsx ou .ods).
-bool estunzip(const QByteArray& octets);
+// Vrai pour les premiers octets d'un classeur : un zip (.xlsx, .ods) ou un fichier
+// composé (.xls, classeur protégé par un mot de passe).
+bool estunclasseur(const QByteArray& octets);

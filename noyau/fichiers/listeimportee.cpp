@@ -1,11 +1,9 @@
 #include "noyau/fichiers/listeimportee.h"
 
 #include <QMap>
-#include <QStringDecoder>
 #include <algorithm>
 
 #include "noyau/base/portetexte.h"
-#include "plateforme/encodage.h"
 #include "plateforme/erreurs.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/ordre.h"
@@ -49,9 +47,6 @@ int nombrecolonnes(const TableauLu& tableau) {
   for (const QStringList& l : tableau) n = std::max(n, l.size());
   return static_cast<int>(n);
 }
-
-// Les lignes d'élèves : après les lignes ignorées et la ligne des titres.
-int premièredonnée(const RéglagesListe& r) { return r.premièreligne + (r.titres ? 1 : 0); }
 
 bool commeunprénom(const QString& c) {
   return !c.isEmpty() && std::any_of(c.begin(), c.end(), [](QChar x) { return x.isLetter(); }) &&
@@ -119,10 +114,16 @@ QString clé(const QString& classe) { return classe.simplified().remove(u' ').to
 
 }  // namespace
 
+int premièredonnée(const RéglagesListe& r) { return r.premièreligne + (r.titres ? 1 : 0); }
+
+bool delaclassechoisie(const QStringList& ligne, const RéglagesListe& r) {
+  return r.colonneclasse < 0 || r.classe.isEmpty() || caseà(ligne, r.colonneclasse) == r.classe;
+}
+
 FichierListe lirelisteélèves(const QString& chemin) {
   FichierListe f;
   f.octets = lireoctets(chemin);
-  if (estunzip(f.octets) || f.octets.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) {
+  if (estunclasseur(f.octets)) {
     f.classeur = true;
     f.cases = premièrefeuille(f.octets);
     f.octets.clear();
@@ -131,25 +132,6 @@ FichierListe lirelisteélèves(const QString& chemin) {
                                       "(.xlsx, .ods)."));
   }
   return f;
-}
-
-Encodage encodagedeviné(const QByteArray& octets) {
-  if (octets.startsWith("\xEF\xBB\xBF")) return Encodage::Utf8AvecBom;
-  if (octets.startsWith("\xFF\xFE") || octets.startsWith("\xFE\xFF")) return Encodage::Utf16;
-  QStringDecoder utf8(QStringDecoder::Utf8);
-  const QString essai = utf8.decode(octets);  // decode() ne décode qu'une fois converti
-  return utf8.hasError() ? Encodage::Windows1252 : Encodage::Utf8;
-}
-
-QString décoder(const QByteArray& octets, Encodage encodage) {
-  switch (encodage) {
-    case Encodage::Windows1252: return décoderansi(octets);
-    case Encodage::Utf16: return QStringDecoder(QStringDecoder::Utf16, QStringDecoder::Flag::Stateless).decode(octets);
-    case Encodage::Utf8AvecBom:
-    case Encodage::Utf8: break;
-  }
-  QStringDecoder utf8(QStringDecoder::Utf8);  // ôte la marque d'ordre des octets
-  return utf8.decode(octets);
 }
 
 QChar séparateurdeviné(QStringView texte) {
@@ -280,7 +262,7 @@ QStringList nomslus(const TableauLu& tableau, const RéglagesListe& r) {
   QStringList noms;
   for (qsizetype l = premièredonnée(r); l < tableau.size(); ++l) {
     const QStringList& ligne = tableau[l];
-    if (r.colonneclasse >= 0 && !r.classe.isEmpty() && caseà(ligne, r.colonneclasse) != r.classe) continue;
+    if (!delaclassechoisie(ligne, r)) continue;
     const QString nom = (caseà(ligne, r.colonnenom) + u' ' + caseà(ligne, r.colonneprénom)).trimmed();
     if (!nom.isEmpty()) noms.append(nom);
   }

@@ -11,8 +11,8 @@
 #include <QStringList>
 
 #include "noyau/fichiers/classeurlu.h"
+#include "plateforme/encodage.h"
 
-enum class Encodage { Utf8AvecBom, Utf8, Windows1252, Utf16 };  // UTF-16 : « texte Unicode » d'Excel, avec sa marque
 
 struct FichierListe {
   bool classeur = false;  // .xlsx ou .ods : ni encodage ni séparateur
@@ -24,8 +24,6 @@ struct FichierListe {
 // ErreurDonnée (fichier binaire, classeur abîmé ou protégé) avec la phrase à montrer.
 FichierListe lirelisteélèves(const QString& chemin);
 
-Encodage encodagedeviné(const QByteArray& octets);
-QString décoder(const QByteArray& octets, Encodage encodage);
 // ';', '\t' ou ',' d'après les premières lignes ; QChar() quand le texte n'a qu'une colonne.
 QChar séparateurdeviné(QStringView texte);
 // Lignes et champs ; un champ entre guillemets peut porter séparateurs, sauts de
@@ -49,6 +47,11 @@ TableauLu tableaudeliste(const FichierListe& fichier, const RéglagesListe& rég
 // la classe visée est choisie quand la colonne des classes la porte.
 RéglagesListe devinerréglages(const FichierListe& fichier, const QString& classevisée);
 void devinercolonnes(const TableauLu& tableau, RéglagesListe& réglages, const QString& classevisée);
+
+// La première ligne d'élève (après les lignes ignorées et celle des titres).
+int premièredonnée(const RéglagesListe& réglages);
+// Vrai quand la ligne est de la classe choisie (ou qu'aucune classe n'est choisie).
+bool delaclassechoisie(const QStringList& ligne, const RéglagesListe& réglages);
 
 // Les classes de la colonne des classes, chacune avec son nombre d'élèves, en ordre alphabétique.
 QList<QPair<QString, int>> classestrouvées(const TableauLu& tableau, const RéglagesListe& réglages);
