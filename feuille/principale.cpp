@@ -68,6 +68,7 @@ FenetrePrincipale::FenetrePrincipale() {
     boutonpériode[i]->setObjectName(QStringLiteral("boutonpériode%1").arg(i));
     boutonpériode[i]->setAutoDefault(false);
     boutonpériode[i]->setFixedWidth(40);
+    boutonpériode[i]->setAccessibleDescription((i < 3 ? QStringLiteral("Période %1") : QStringLiteral("Examen %1")).arg(i < 3 ? i + 1 : i - 2));
     boutonpériode[i]->hide();
     entête->addWidget(boutonpériode[i]);
     connect(boutonpériode[i], &QPushButton::clicked, this, [this, i] { boutonpériode_Click(i); });
@@ -141,8 +142,6 @@ void FenetrePrincipale::Form_Load() {
                       é.périodecourante.mid(1));
   grille1->setAccessibleName(QStringLiteral("Feuille de cotes : %1, %2, %3")
                                  .arg(Etiquette3->text(), Etiquette4->text(), Etiquette5->text()));
-  for (int i = 0; i < 5; ++i)
-    boutonpériode[i]->setAccessibleDescription((i < 3 ? QStringLiteral("Période %1") : QStringLiteral("Examen %1")).arg(i < 3 ? i + 1 : i - 2));
   // La cellule courante reste celle où l'on travaillait.
   const int ligne = grille1->Row(), colonne = grille1->Col();
   préparergrille();
