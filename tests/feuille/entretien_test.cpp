@@ -246,6 +246,16 @@ TEST_F(Entretien, AjouterDesElevesDUneListe) {
     ASSERT_EQ(nom, QStringLiteral("importliste"));
     fenêtreimportliste().ok_Click();
   };
+  // Le disque plein au deuxième fichier, puis Annuler : aucune période n'a changé.
+  const QByteArray avant[] = {lire(disquedur(P1N)), lire(disquedur(P2N)), lire(disquedur(E1N))};
+  simulerpanneaufichier(2);
+  boîtes.répondre(ANNULER);
+  p.mnuimporterélèves_Click();
+  EXPECT_TRUE(boîtes.montrées().last().texte.contains(QStringLiteral("Le disque est plein")));
+  EXPECT_EQ(lire(disquedur(P1N)), avant[0]);
+  EXPECT_EQ(lire(disquedur(P2N)), avant[1]);
+  EXPECT_EQ(lire(disquedur(E1N)), avant[2]);
+  EXPECT_EQ(état().nbélèves, 3);
   p.mnuimporterélèves_Click();
   const QStringList attendus{"Aubry Lou", "Dupont Élodie", "Dupuis Marc", "Durand Paul", "Martin Léa"};
   for (const QString& n : {P1N, P2N, E1N}) EXPECT_EQ(noms(n), attendus) << n.toStdString();
