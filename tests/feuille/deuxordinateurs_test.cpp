@@ -15,12 +15,14 @@
 
 #include "classes/choixperiodeexa.h"
 #include "classes/conflits.h"
+#include "classes/importliste.h"
 #include "noyau/base/dossiers.h"
 #include "noyau/fusion/decision.h"
 #include "noyau/suivi/amovible.h"
 #include "noyau/suivi/ancetres.h"
 #include "noyau/suivi/ecriture.h"
 #include "noyau/suivi/historique.h"
+#include "plateforme/services.h"
 #include "plateforme/transaction.h"
 
 namespace {
@@ -108,6 +110,19 @@ public:
   void ajouterélève(const QString& nom) {
     boîtes.répondretexte(nom);
     p.mnuajouternom_Click();
+  }
+  // Les élèves d'une liste du secrétariat (Nom;Prénom), par la fenêtre d'import.
+  void importer(const QString& lignes) {
+    const QString liste = temporaire.path() + QStringLiteral("/liste.csv");
+    écrire(liste, (QStringLiteral("Nom;Prénom\n") + lignes).toUtf8());
+    services().choisirfichier = [liste](const QString&, const QString&) { return liste; };
+    const auto avant = surfenêtre;
+    surfenêtre = [](const QString& nom) {
+      ASSERT_EQ(nom, QStringLiteral("importliste"));
+      fenêtreimportliste().ok_Click();
+    };
+    p.mnuimporterélèves_Click();
+    surfenêtre = avant;
   }
   void retirerélève(int l) {
     choisir(l, 1);
@@ -244,6 +259,13 @@ const Scénario scénarios[] = {
        EXPECT_EQ(o.note(martin, 1), QStringLiteral("5"));
        EXPECT_EQ(o.note(QStringLiteral("Dupuis Marc"), 1), QStringLiteral("A"));
        EXPECT_TRUE(o.donnéesA().value(QStringLiteral("5A131/5A131.P2N")).contains("Dupuis Marc"));
+     }},
+    {"liste importée sur A, notes tapées sur B",
+     [](DeuxOrdinateurs& o) { o.importer(QStringLiteral("Kowalski;Lukasz\nAubry;Lou\n")); }, noter(5, 2, "5"), 0, false,
+     [](DeuxOrdinateurs& o) {
+       EXPECT_EQ(o.élèves(), (QStringList{QStringLiteral("Aubry Lou"), dupont, durand, QStringLiteral("Kowalski Lukasz"), martin}));
+       EXPECT_EQ(o.note(martin, 1), QStringLiteral("5"));
+       EXPECT_TRUE(o.donnéesA().value(QStringLiteral("5A131/5A131.P2N")).contains("Aubry Lou"));
      }},
     {"élève ajouté des deux côtés", ajouter("Dupuis Marc"), ajouter("Bernard Zoé"), 0, false,
      [](DeuxOrdinateurs& o) {
