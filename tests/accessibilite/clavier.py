@@ -30,16 +30,16 @@ def laisser_passer(secondes):
         time.sleep(0.02)
 
 
-pyatspi.Registry.registerEventListener(noter, "object:property-change:accessible-name")
-
 app = application()
 fenêtre_active(app)
 touche("Entrée")
 fenêtre_active(app, "Evalo", avec=("push button", "Ajouter une classe"))
 touche("Entrée")
 feuille = fenêtre_active(app, "Programme de cotation")
-time.sleep(1)
-table = premier(feuille, "table").queryTable()
+grille = attendre(lambda: premier(feuille, "table"), quoi="la grille")
+# La feuille s'ouvre avec le focus dans la grille : les touches vont là.
+attendre(lambda: grille.getState().contains(pyatspi.STATE_FOCUSED), quoi="le focus dans la grille")
+table = grille.queryTable()
 
 
 def case(ligne, colonne):
@@ -49,23 +49,38 @@ def case(ligne, colonne):
 # Les menus au clavier : Alt+F et F10 ouvrent « Fichier », Échap le referme.
 def fichier_ouvert():
     return any(o.getRoleName() == "popup menu" and o.name == "Fichier" and o.getState().contains(pyatspi.STATE_SHOWING)
-               for o in descendants(feuille))
+               for o in descendants(app))
+
+
+def bientôt(condition, secondes=4):
+    fin = time.time() + secondes
+    while time.time() < fin:
+        if condition():
+            return True
+        time.sleep(0.2)
+    return False
 
 
 for raccourci in (("f", "Alt"), ("F10",)):
-    touche(*raccourci, pause=1)
-    vérifier(fichier_ouvert(), f"{'+'.join(reversed(raccourci))} n'ouvre pas le menu Fichier")
+    touche(*raccourci, pause=0.3)
+    vérifier(bientôt(fichier_ouvert), f"{'+'.join(reversed(raccourci))} n'ouvre pas le menu Fichier")
     touche("Échap", pause=0.5)
     touche("Échap", pause=0.5)
-vérifier(not fichier_ouvert(), "Échap ne referme pas le menu")
+vérifier(bientôt(lambda: not fichier_ouvert()), "Échap ne referme pas le menu")
 
 # La grille s'ouvre sur le premier élève ; une flèche à droite : le premier test.
 touche("Droite")
 avant = [case(l, 2) for l in (3, 4, 5)]
+# Comme un lecteur d'écran, on écoute les annonces, et on les lit au fur et à mesure :
+# des évènements laissés en attente retardent les touches que le pont AT-SPI de Qt
+# fait d'abord passer par le bus.
+pyatspi.Registry.registerEventListener(noter, "object:property-change:accessible-name")
 for note in ("15", "7", "12"):
     taper(note)
-    touche("Entrée", pause=0.8)  # enregistre et descend à l'élève suivant
-laisser_passer(1.5)
+    touche("Entrée", pause=0)  # enregistre et descend à l'élève suivant
+    laisser_passer(0.8)
+pyatspi.Registry.deregisterEventListener(noter, "object:property-change:accessible-name")
+laisser_passer(0.5)
 après = [case(l, 2) for l in (3, 4, 5)]
 for nom, note in zip(après, ("15", "7", "12")):
     vérifier(f": {note}.0 sur 20" in nom, f"note tapée absente de la grille : {nom!r}")
