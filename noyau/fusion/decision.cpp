@@ -1,5 +1,7 @@
 #include "noyau/fusion/decision.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QFile>
 #include <QMap>
@@ -118,14 +120,25 @@ QString autreordinateur(const QString& groupe) {
   return QStringLiteral("l'autre ordinateur");
 }
 
-// Quand chaque valeur d'un conflit a été tapée, d'après l'historique des deux ordinateurs.
+// Vrai quand le libellé nomme l'élève ou le test (« interro n°1 » n'est pas « interro n°14 »).
+bool nomme(const QString& libellé, const QString& quoi) {
+  for (qsizetype i = libellé.indexOf(quoi); i >= 0; i = libellé.indexOf(quoi, i + 1)) {
+    const qsizetype fin = i + quoi.size();
+    if (fin >= libellé.size() || !libellé[fin].isDigit()) return true;
+  }
+  return false;
+}
+
+// Quand chaque valeur d'un conflit a été tapée, d'après l'historique des deux ordinateurs :
+// la dernière ligne qui nomme son élève (ou, sans élève, son test) dans son fichier.
 void dater(const QString& groupe, QList<Conflit>& conflits) {
   if (estlisteclasses(groupe)) return;
   const QList<Modification> lignes = historiqueclasse(groupe);
   for (Conflit& c : conflits) {
-    if (c.élève.isEmpty()) continue;
+    const QString qui = c.élève.isEmpty() ? c.quoi : c.élève;
+    if (qui.isEmpty() || c.fichier.isEmpty()) continue;
     for (auto m = lignes.rbegin(); m != lignes.rend(); ++m) {
-      if (!m->faite() || !m->fichiers.contains(c.fichier) || !m->libellé.contains(c.élève)) continue;
+      if (!m->faite() || !m->fichiers.contains(c.fichier) || !nomme(m->libellé, qui)) continue;
       const QString quand = m->quand.toString(QStringLiteral("dd/MM/yyyy HH:mm"));
       if (m->ordinateur == ordinateurcourant()) {
         if (c.quandici.isEmpty()) c.quandici = quand;
@@ -139,7 +152,8 @@ void dater(const QString& groupe, QList<Conflit>& conflits) {
 // Les conflits montrés au professeur ; faux quand il annule.
 bool trancher(const QString& groupe, const QString& ordinateur, QList<Conflit> conflits, QHash<QString, bool>& choix) {
   dater(groupe, conflits);
-  àtrancher = {cequiachangé(groupe, {}), ordinateur, conflits, false};
+  // Seul OK fusionne : Échap, la case de fermeture ou une fenêtre qui ne s'ouvre pas annulent.
+  àtrancher = {cequiachangé(groupe, {}), ordinateur, conflits, true};
   montrermodale(QStringLiteral("conflits"));
   if (àtrancher.annulé) return false;
   for (const Conflit& c : àtrancher.conflits) choix.insert(c.id, c.garderlà);
@@ -235,7 +249,12 @@ Issue décider(const QString& groupe, const CopiesGroupe& copies, bool làestled
     if (làestledisque) noterancêtres(copies);
     return Issue::Rien;
   }
-  if (!ancêtre) return Issue::SansAncêtre;
+  // Deux copies d'un fichier sans version commune ne se fusionnent pas : sur une base
+  // vide, chaque test et chaque note orale semblerait ajouté des deux côtés.
+  const bool sansversioncommune = std::any_of(différents.begin(), différents.end(), [&](const QString& n) {
+    return copies[n].ici && !copies[n].base;
+  });
+  if (!ancêtre || sansversioncommune) return Issue::SansAncêtre;
   bool icibougé = false, làbougé = false;
   for (const QString& n : différents) {
     icibougé = icibougé || !mêmeslignes(copies[n].ici, copies[n].base);
@@ -376,14 +395,20 @@ Décision décidergroupe(const QString& nom) {
     CopiesGroupe versions = copiesdugroupe(noms);
     const QStringList ensuite = préparercopiesenconflit(enconflit, versions);
     const Issue issue = décider(groupe, versions, true, d.écrits);
-    if (issue == Issue::SansAncêtre && enconflit.isEmpty()) return {};
+    // Les copies en conflit attendent que la classe ait une version commune.
+    if (issue == Issue::SansAncêtre) return {};
     bool annulé = issue == Issue::Annulé;
-    for (const QString& copie : ensuite)
-      annulé = annulé || fusionnercopieenconflit(groupe, noms, copie, enconflit[copie], d.écrits) == Issue::Annulé;
+    QMap<QString, QString> fusionnées = enconflit;
+    for (const QString& copie : ensuite) {
+      if (annulé) break;
+      const Issue i = fusionnercopieenconflit(groupe, noms, copie, enconflit[copie], d.écrits);
+      annulé = i == Issue::Annulé;
+      if (i == Issue::SansAncêtre) fusionnées.remove(copie);
+    }
     if (annulé)
       d.issue = Décision::Annulée;
-    else if (!enconflit.isEmpty())
-      mettrecopiesdecôté(groupe, enconflit);
+    else if (!fusionnées.isEmpty())
+      mettrecopiesdecôté(groupe, fusionnées);
     // Toute la classe va au disque amovible, pas seulement ce que cet ordinateur a écrit.
     for (const QString& n : noms)
       if (!d.écrits.contains(n) && !mêmeslignes(lire(chemindisquedur(n)), lire(cheminamovible(n))) &&

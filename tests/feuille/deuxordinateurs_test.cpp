@@ -7,7 +7,9 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
+#include <QTest>
 #include <QThread>
 #include <functional>
 #include <memory>
@@ -129,11 +131,12 @@ public:
     boîtes.répondre(OK);
     p.grille1_KeyDown(46, 0);
   }
-  void supprimerdernierteste() {
-    choisir(3, état().nbinterros + 1);
+  void supprimerinterro(int k) {
+    choisir(3, k + 1);
     boîtes.répondre(OK);
     p.supprimer();
   }
+  void supprimerdernierteste() { supprimerinterro(état().nbinterros); }
   void nouvelleinterrodu(const QString& date, const QStringList& notes) {
     surfenêtre = [=](const QString&) {
       FenetreInterro& f = fenêtreinterro();
@@ -224,6 +227,8 @@ struct Scénario {
   int conflits;                  // lignes de la fenêtre des conflits
   std::optional<bool> garderlà;  // la réponse pour toutes ; rien : Annuler
   Geste vérifier;                // sur A, revenu après B
+  // Sans garderlà : comment la fenêtre des conflits est quittée (rien : Annuler).
+  std::function<void(FenetreConflits&)> quitterlafenêtre = nullptr;
 };
 
 const QString dupont = QStringLiteral("Dupont Élodie"), durand = QStringLiteral("Durand Paul"),
@@ -253,6 +258,18 @@ const Scénario scénarios[] = {
        EXPECT_EQ(o.note(dupont, 1), QStringLiteral("15"));
        EXPECT_TRUE(o.donnéesB().value(QStringLiteral("5A131/5A131.P1N")).contains("Dupont \xc9lodie/16/"));
      }},
+    {"même note, valeurs différentes, Échap", noter(3, 2, "8.5"), noter(3, 2, "9.5"), 1, std::nullopt,
+     [](DeuxOrdinateurs& o) {
+       EXPECT_EQ(o.note(dupont, 1), QStringLiteral("8.5"));
+       EXPECT_TRUE(o.donnéesB().value(QStringLiteral("5A131/5A131.P1N")).contains("Dupont \xc9lodie/9.5/"));
+     },
+     [](FenetreConflits& f) { QTest::keyClick(&f, Qt::Key_Escape); }},
+    {"même note, valeurs différentes, fenêtre fermée", noter(3, 2, "8.5"), noter(3, 2, "9.5"), 1, std::nullopt,
+     [](DeuxOrdinateurs& o) {
+       EXPECT_EQ(o.note(dupont, 1), QStringLiteral("8.5"));
+       EXPECT_TRUE(o.donnéesB().value(QStringLiteral("5A131/5A131.P1N")).contains("Dupont \xc9lodie/9.5/"));
+     },
+     [](FenetreConflits& f) { f.close(); }},
     {"élève ajouté sur A, notes tapées sur B", ajouter("Dupuis Marc"), noter(5, 2, "5"), 0, false,
      [](DeuxOrdinateurs& o) {
        EXPECT_EQ(o.élèves(), (QStringList{dupont, QStringLiteral("Dupuis Marc"), durand, martin}));
@@ -328,6 +345,9 @@ TEST_P(ScenariosDeuxOrdinateurs, RienNEstPerdu) {
     if (s.garderlà) {
       f.toutgarder(*s.garderlà);
       f.ok_Click();
+    } else if (s.quitterlafenêtre) {
+      f.toutgarder(false);  // « celle-ci » choisie, puis la fenêtre quittée sans OK
+      s.quitterlafenêtre(f);
     } else {
       f.annuler_Click();
     }
@@ -348,6 +368,105 @@ TEST_P(ScenariosDeuxOrdinateurs, RienNEstPerdu) {
 
 INSTANTIATE_TEST_SUITE_P(Tableau, ScenariosDeuxOrdinateurs, ::testing::ValuesIn(scénarios),
                          [](const ::testing::TestParamInfo<Scénario>& i) { return std::to_string(i.index); });
+
+namespace {
+
+// Les tests de chaque période d'un dossier de données, en double : chaque test y
+// est nommé par ses renseignements (maximum, date, matière, compétence).
+QStringList testsendouble(const QString& dossier) {
+  QStringList doubles;
+  QDirIterator it(dossier, {QStringLiteral("*.P?R"), QStringLiteral("*.E?R")}, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString chemin = it.next();
+    if (chemin.contains(dossierancêtres)) continue;
+    const QStringList l = lirefichier(chemin);
+    QSet<QString> vus;
+    for (qsizetype k = 0; k + 3 < l.size(); k += 4) {
+      const QString identité = l.mid(k, 4).join(u'|');
+      if (vus.contains(identité)) doubles.append(chemin.section(u'/', -1) + u' ' + identité);
+      vus.insert(identité);
+    }
+  }
+  return doubles;
+}
+
+// Les versions communes qu'un ordinateur a gardées pour la classe, le jour où il
+// reçoit cette version du programme.
+enum class Ancêtres { Aucun, Tous, PériodeSeule, SaufLaPériode };
+
+const char* nomancêtres(Ancêtres a) {
+  switch (a) {
+    case Ancêtres::Aucun: return "aucun";
+    case Ancêtres::Tous: return "tous";
+    case Ancêtres::PériodeSeule: return "periode1seule";
+    case Ancêtres::SaufLaPériode: return "saufperiode1";
+  }
+  return "";
+}
+
+void garderancêtres(const QString& racine, Ancêtres a) {
+  const QString dossier = racine + QStringLiteral("/evalo/") + dossierancêtres + QStringLiteral("/5A131");
+  for (const QString& f : QDir(dossier).entryList(QDir::Files)) {
+    const bool période = f.startsWith(QStringLiteral("5A131.P1"));
+    const bool garder = a == Ancêtres::Tous || (a == Ancêtres::PériodeSeule && période) || (a == Ancêtres::SaufLaPériode && !période);
+    if (!garder) QFile::remove(dossier + u'/' + f);
+  }
+}
+
+class JourDeLaMiseAJour : public DeuxOrdinateurs, public ::testing::WithParamInterface<std::tuple<Ancêtres, Ancêtres>> {};
+
+}  // namespace
+
+// Le jour où cette version arrive sur les deux ordinateurs : chacun a gardé, ou non,
+// une version commune de chaque fichier de la classe. A note et quitte ; B, à son
+// premier démarrage, prend la note (sans question s'il a la version commune de la
+// période, avec la question d'avant sinon) ; B note et quitte ; A reprend. Aucune
+// période n'a jamais deux copies d'un test, et les trois dossiers finissent pareils.
+TEST_P(JourDeLaMiseAJour, AucunTestEnDoubleEtRienNEstPerdu) {
+  const auto [surA, surB] = GetParam();
+  garderancêtres(racine, surA);
+  garderancêtres(racineB, surB);
+  bool questionposée = false;
+  boîtes.surboîte = [&](const BoiteMontrée& b) {
+    if (b.titre != u"ATTENTION") return;
+    questionposée = true;
+    boîtes.répondre(OUI);  // prendre la copie du disque amovible, comme avant
+  };
+  const auto sansdouble = [&](const char* quand) {
+    for (const QString& d : {racine + QStringLiteral("/evalo"), racineB + QStringLiteral("/evalo"), dossieramov})
+      EXPECT_EQ(testsendouble(d), QStringList()) << quand << " " << d.toStdString();
+    EXPECT_EQ(état().nbinterros, 3) << quand;
+  };
+  session(QStringLiteral("A"));
+  noter(3, 2, QStringLiteral("3"));  // Dupont Élodie, interro 1 : 12 → 3
+  quitter();
+  session(QStringLiteral("B"));
+  EXPECT_EQ(note(dupont, 1), QStringLiteral("3"));
+  EXPECT_EQ(questionposée, surB == Ancêtres::Aucun || surB == Ancêtres::SaufLaPériode);
+  EXPECT_FALSE(fenêtresmontrées.contains(QStringLiteral("conflits")));
+  sansdouble("B, premier démarrage");
+  noter(5, 2, QStringLiteral("5"));  // Martin Léa, interro 1 : 9.5 → 5
+  quitter();
+  questionposée = false;
+  session(QStringLiteral("A"));
+  EXPECT_FALSE(questionposée);
+  EXPECT_EQ(note(dupont, 1), QStringLiteral("3"));
+  EXPECT_EQ(note(martin, 1), QStringLiteral("5"));
+  sansdouble("A revenu");
+  quitter();
+  session(QStringLiteral("B"));
+  EXPECT_FALSE(questionposée);
+  EXPECT_EQ(donnéesA(), donnéesdisque());
+  EXPECT_EQ(donnéesB(), donnéesdisque());
+  boîtes.surboîte = nullptr;
+}
+
+INSTANTIATE_TEST_SUITE_P(Ancetres, JourDeLaMiseAJour,
+                         ::testing::Combine(::testing::Values(Ancêtres::Aucun, Ancêtres::Tous, Ancêtres::PériodeSeule, Ancêtres::SaufLaPériode),
+                                            ::testing::Values(Ancêtres::Aucun, Ancêtres::Tous, Ancêtres::PériodeSeule, Ancêtres::SaufLaPériode)),
+                         [](const auto& i) {
+                           return std::string("A_") + nomancêtres(std::get<0>(i.param)) + "_B_" + nomancêtres(std::get<1>(i.param));
+                         });
 
 namespace {
 
@@ -411,6 +530,49 @@ TEST_F(DeuxOrdinateurs, LaFenetreDesConflitsDitQuiAFaitQuoiEtQuand) {
   EXPECT_TRUE(àannuler(QStringLiteral("5A131"))->libellé.startsWith(QStringLiteral("Fusion avec A")));
   p.annuler_Click();
   EXPECT_EQ(note(dupont, 1), QStringLiteral("16"));
+}
+
+// Une interro du milieu supprimée sur A, un élève retiré sur A, pendant que B y tape
+// des notes : chaque ligne dit ce que chaque côté a fait, où et quand.
+TEST_F(DeuxOrdinateurs, LesConflitsDisentCeQueChaqueCoteAFait) {
+  const struct {
+    const char* nom;
+    Geste surA, surB;
+    const char *période, *élève, *quoi, *ici, *là;
+  } cas[] = {
+      {"interro du milieu supprimée", [](DeuxOrdinateurs& o) { o.supprimerinterro(2); }, ::noter(5, 3, "16.5"), "P1", "", "interro n°2", "gardée, notes changées  (14/09/2026 09:30)",
+       "supprimée  (14/09/2026 08:30 (A))"},
+      {"élève retiré", [](DeuxOrdinateurs& o) { o.retirerélève(4); }, ::noter(4, 2, "7"), "P1, P2", "Durand Paul", "élève",
+       "gardé(e), notes changées  (14/09/2026 09:30)", "retiré(e) de la classe  (14/09/2026 08:30 (A))"},
+  };
+  const Instantané instantané({racine, racineB, dossieramov});
+  const QDateTime départ = horloge.maintenant();
+  for (const auto& c : cas) {
+    instantané.remettre();
+    horloge.fixer(départ);
+    session(QStringLiteral("B"));
+    session(QStringLiteral("A"));
+    c.surA(*this);
+    quitter();
+    session(QStringLiteral("B"));
+    horloge.fixer(départ.addSecs(3600));
+    c.surB(*this);
+    int lignes = -1;
+    surfenêtre = [&](const QString&) {
+      FenetreConflits& f = fenêtreconflits();
+      f.Form_Load();
+      lignes = f.nombrelignes();
+      EXPECT_EQ(f.texte(0, FenetreConflits::Période), QString::fromUtf8(c.période)) << c.nom;
+      EXPECT_EQ(f.texte(0, FenetreConflits::Élève), QString::fromUtf8(c.élève)) << c.nom;
+      EXPECT_EQ(f.texte(0, FenetreConflits::Quoi), QString::fromUtf8(c.quoi)) << c.nom;
+      EXPECT_EQ(f.texte(0, FenetreConflits::Ici), QString::fromUtf8(c.ici)) << c.nom;
+      EXPECT_EQ(f.texte(0, FenetreConflits::Là), QString::fromUtf8(c.là)) << c.nom;
+      f.ok_Click();
+    };
+    quitter();
+    surfenêtre = nullptr;
+    EXPECT_EQ(lignes, 1) << c.nom;
+  }
 }
 
 // Le va-et-vient ordinaire, le disque toujours emporté : trois allers-retours,
