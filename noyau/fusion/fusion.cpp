@@ -4,6 +4,7 @@
 #include <QSet>
 #include <algorithm>
 #include <limits>
+#include <vector>
 
 #include "noyau/base/dossiers.h"
 #include "plateforme/nombres.h"
@@ -205,7 +206,11 @@ private:
       ++a_.reprises;
       return false;
     }
-    Conflit c = conflit(QStringLiteral("retrait|") + id.base, {}, id.base, QStringLiteral("élève"), {});
+    QStringList périodes;
+    for (auto p = v_.base.begin(); p != v_.base.end(); ++p)
+      if (p->élève(id.base)) périodes.append(p.key());
+    Conflit c = conflit(QStringLiteral("retrait|") + id.base, périodes.join(QStringLiteral(", ")), id.base, QStringLiteral("élève"),
+                        périodes.isEmpty() ? QString() : nomnotes(v_.clé, périodes.first()));
     c.ici = retiréici ? QStringLiteral("retiré(e) de la classe") : QStringLiteral("gardé(e), notes changées");
     c.là = retiréici ? QStringLiteral("gardé(e), notes changées") : QStringLiteral("retiré(e) de la classe");
     return a_.garderlà(c) == retiréici;
@@ -217,33 +222,36 @@ private:
 
   QList<Colonne> colonnes(const QString& p, const PériodeModèle& b, const PériodeModèle& i, const PériodeModèle& l) {
     QList<Colonne> c;
-    const int nb = static_cast<int>(b.interros.size()), ni = static_cast<int>(i.interros.size()),
-              nl = static_cast<int>(l.interros.size());
-    for (int k = 0; k < nb; ++k) {
-      const bool dansici = k < ni, danslà = k < nl;
+    const QList<int> ai = aligner(b.interros, i.interros), al = aligner(b.interros, l.interros);
+    for (int k = 0; k < b.interros.size(); ++k) {
+      const bool dansici = ai[k] >= 0, danslà = al[k] >= 0;
       if (dansici && danslà) {
-        c.append({k, k, k});
+        // Un test du milieu supprimé d'un côté y reste, chaque note devenue NC.
+        const bool effacéici = effacé(b, i, k, ai[k]), effacélà = effacé(b, l, k, al[k]);
+        if (effacéici != effacélà && testchangé(b, effacéici ? l : i, k, effacéici ? al[k] : ai[k]))
+          c.append(suppression(p, b, k, effacéici) ? Colonne{k, -1, al[k]} : Colonne{k, ai[k], -1});
+        else
+          c.append({k, ai[k], al[k]});
         continue;
       }
       if (!dansici && !danslà) continue;
       const PériodeModèle& gardé = dansici ? i : l;
-      if (!testchangé(b, gardé, k)) {
+      if (!testchangé(b, gardé, k, dansici ? ai[k] : al[k])) {
         if (dansici) ++a_.reprises;
         continue;
       }
-      Conflit cf = conflit(p + QStringLiteral("|suppression|") + QString::number(k), p, {},
-                           QStringLiteral("interro n°%1").arg(b.premièreinterro + k), nomnotes(v_.clé, p));
-      cf.ici = dansici ? QStringLiteral("gardée, notes changées") : QStringLiteral("supprimée");
-      cf.là = dansici ? QStringLiteral("supprimée") : QStringLiteral("gardée, notes changées");
-      if (a_.garderlà(cf) == danslà) c.append({k, dansici ? k : -1, danslà ? k : -1});
+      if (suppression(p, b, k, !dansici) == danslà) c.append({k, ai[k], al[k]});
     }
     QList<Colonne> nouvellesici, nouvelleslà;
-    for (int k = nb; k < ni; ++k) nouvellesici.append({-1, k, -1});
-    for (int k = nb; k < nl; ++k) nouvelleslà.append({-1, -1, k});
-    if (!nouvellesici.isEmpty() && mêmesnouvelles(i, l, nb)) {
-      for (Colonne& n : nouvellesici) n.là = n.ici;
+    for (int k = 0; k < i.interros.size(); ++k)
+      if (!ai.contains(k)) nouvellesici.append({-1, k, -1});
+    for (int k = 0; k < l.interros.size(); ++k)
+      if (!al.contains(k)) nouvelleslà.append({-1, -1, k});
+    if (!nouvellesici.isEmpty() && mêmesnouvelles(i, l, nouvellesici, nouvelleslà)) {
+      for (qsizetype n = 0; n < nouvellesici.size(); ++n) nouvellesici[n].là = nouvelleslà[n].là;
       nouvelleslà.clear();
     }
+    apparier(i, l, nouvellesici, nouvelleslà);
     a_.reprises += static_cast<int>(nouvelleslà.size());
     // Les tests créés des deux côtés se suivent dans l'ordre de leurs dates, comme
     // sur l'autre ordinateur quand c'est lui qui fusionne.
@@ -256,20 +264,87 @@ private:
     return c + nouvelles;
   }
 
-  bool testchangé(const PériodeModèle& b, const PériodeModèle& côté, int k) const {
-    if (côté.interros[k] != b.interros[k]) return true;
+  // Un test supprimé d'un côté, changé de l'autre : le professeur choisit ; vrai quand il
+  // garde ce qui est là.
+  bool suppression(const QString& p, const PériodeModèle& b, int k, bool suppriméici) {
+    Conflit cf = conflit(p + QStringLiteral("|suppression|") + QString::number(k), p, {},
+                         QStringLiteral("interro n°%1").arg(b.premièreinterro + k), nomnotes(v_.clé, p));
+    cf.ici = suppriméici ? QStringLiteral("supprimée") : QStringLiteral("gardée, notes changées");
+    cf.là = suppriméici ? QStringLiteral("gardée, notes changées") : QStringLiteral("supprimée");
+    return a_.garderlà(cf);
+  }
+
+  // Vrai quand ce côté a supprimé le test k de la base sans retirer sa colonne : chaque
+  // note y est NC, ce qui n'était pas le cas dans la base.
+  static bool effacé(const PériodeModèle& b, const PériodeModèle& côté, int kb, int kc) {
+    const auto nc = [](const ÉlèveModèle& e, int k) { return e.notes.value(k).trimmed() == u"NC"; };
+    const bool toutnc = std::all_of(côté.élèves.begin(), côté.élèves.end(), [&](const ÉlèveModèle& e) { return nc(e, kc); });
+    return !côté.élèves.isEmpty() && toutnc &&
+           !std::all_of(b.élèves.begin(), b.élèves.end(), [&](const ÉlèveModèle& e) { return nc(e, kb); });
+  }
+
+  // Chaque test de la base et sa place de ce côté (-1 : supprimé de ce côté). Les
+  // tests gardés tels quels se reconnaissent à leurs renseignements (la plus longue
+  // suite commune) ; entre deux d'entre eux, ceux qui restent se suivent dans l'ordre
+  // (renseignements corrigés), le surplus de la base a été supprimé, celui du côté créé.
+  static QList<int> aligner(const QList<InterroModèle>& base, const QList<InterroModèle>& côté) {
+    const qsizetype nb = base.size(), nc = côté.size();
+    std::vector<std::vector<int>> suite(static_cast<size_t>(nb) + 1, std::vector<int>(static_cast<size_t>(nc) + 1, 0));
+    for (qsizetype x = nb - 1; x >= 0; --x)
+      for (qsizetype y = nc - 1; y >= 0; --y)
+        suite[x][y] = base[x] == côté[y] ? suite[x + 1][y + 1] + 1 : std::max(suite[x + 1][y], suite[x][y + 1]);
+    QList<int> place(nb, -1);
+    qsizetype x = 0, y = 0, débutx = 0, débuty = 0;
+    const auto apparierécart = [&](qsizetype finx, qsizetype finy) {
+      for (qsizetype n = 0; débutx + n < finx && débuty + n < finy; ++n) place[débutx + n] = static_cast<int>(débuty + n);
+    };
+    while (x < nb && y < nc) {
+      if (base[x] == côté[y] && suite[x][y] == suite[x + 1][y + 1] + 1) {
+        apparierécart(x, y);
+        place[x] = static_cast<int>(y);
+        débutx = ++x;
+        débuty = ++y;
+      } else if (suite[x + 1][y] >= suite[x][y + 1]) {
+        ++x;
+      } else {
+        ++y;
+      }
+    }
+    apparierécart(nb, nc);
+    return place;
+  }
+
+  // Un test créé des deux côtés avec les mêmes renseignements (maximum, date, matière,
+  // compétence) est un seul test : une colonne, ses notes fusionnées.
+  static void apparier(const PériodeModèle& i, const PériodeModèle& l, QList<Colonne>& nouvellesici,
+                       QList<Colonne>& nouvelleslà) {
+    nouvelleslà.removeIf([&](const Colonne& nl) {
+      const auto n = std::find_if(nouvellesici.begin(), nouvellesici.end(), [&](const Colonne& ni) {
+        return ni.là < 0 && i.interros[ni.ici] == l.interros[nl.là];
+      });
+      if (n == nouvellesici.end()) return false;
+      n->là = nl.là;
+      return true;
+    });
+  }
+
+  bool testchangé(const PériodeModèle& b, const PériodeModèle& côté, int kb, int kc) const {
+    if (côté.interros[kc] != b.interros[kb]) return true;
     for (const ÉlèveModèle& e : côté.élèves) {
       const ÉlèveModèle* eb = b.élève(e.nom);
-      if (e.notes.value(k) != (eb ? eb->notes.value(k) : QStringLiteral("A"))) return true;
+      if (e.notes.value(kc) != (eb ? eb->notes.value(kb) : QStringLiteral("A"))) return true;
     }
     return false;
   }
 
-  bool mêmesnouvelles(const PériodeModèle& i, const PériodeModèle& l, int nb) const {
-    if (i.interros.mid(nb) != l.interros.mid(nb)) return false;
-    for (const ÉlèveModèle& e : i.élèves) {
-      const ÉlèveModèle* autre = l.élève(e.nom);
-      if (autre && autre->notes.mid(nb) != e.notes.mid(nb)) return false;
+  bool mêmesnouvelles(const PériodeModèle& i, const PériodeModèle& l, const QList<Colonne>& ni, const QList<Colonne>& nl) const {
+    if (ni.size() != nl.size()) return false;
+    for (qsizetype n = 0; n < ni.size(); ++n) {
+      if (i.interros[ni[n].ici] != l.interros[nl[n].là]) return false;
+      for (const ÉlèveModèle& e : i.élèves) {
+        const ÉlèveModèle* autre = l.élève(e.nom);
+        if (autre && autre->notes.value(nl[n].là) != e.notes.value(ni[n].ici)) return false;
+      }
     }
     return true;
   }
@@ -322,9 +397,11 @@ private:
     ÉlèveModèle f{id.nom, {}, {}, 0};
     for (int k = 0; k < cols.size(); ++k) {
       const Colonne& c = cols[k];
-      const QString nb = c.base >= 0 ? base.notes.value(c.base, QStringLiteral("A")) : QStringLiteral("A");
+      QString nb = c.base >= 0 ? base.notes.value(c.base, QStringLiteral("A")) : QStringLiteral("A");
       const QString ni = c.ici >= 0 && ei ? ei->notes.value(c.ici) : nb;
       const QString nl = c.là >= 0 && el ? el->notes.value(c.là) : nb;
+      // Un test créé des deux côtés : la note tapée d'un seul côté est prise.
+      if (c.base < 0 && c.ici >= 0 && c.là >= 0 && !(notetapée(ni) && notetapée(nl))) nb = notetapée(ni) ? nl : ni;
       f.notes.append(a_.trois(nb, ni, nl,
                               conflit(QStringLiteral("%1|note|%2|%3|%4|%5").arg(p, clé).arg(c.base).arg(c.ici).arg(c.là), p,
                                       id.nom, QStringLiteral("interro n°%1").arg(première + k), fichier),

@@ -161,4 +161,55 @@ TEST(FusionClasse, ElevesRenommesRetiresAjoutes) {
   }
 }
 
+// Tests créés des deux côtés : ceux qui ont les mêmes renseignements sont un seul
+// test, leurs notes fusionnées ; jamais deux copies d'un même test dans la période.
+TEST(FusionClasse, UnTestCreeDesDeuxCotesResteUnSeulTest) {
+  const InterroModèle fractions{20, QStringLiteral("12/10/2026"), QStringLiteral("Fractions"), 1},
+      aires{20, QStringLiteral("19/10/2026"), QStringLiteral("Aires"), 2}, autredate{20, QStringLiteral("13/10/2026"), QStringLiteral("Fractions"), 1};
+  const auto côté = [](QList<InterroModèle> interros, QList<ÉlèveModèle> élèves) {
+    PériodeModèle p;
+    p.interros = std::move(interros);
+    p.élèves = std::move(élèves);
+    return p;
+  };
+  const auto deux = [](const char* nom, const char* a, const char* b) {
+    return ÉlèveModèle{QString::fromUtf8(nom), {QString::fromUtf8(a), QString::fromUtf8(b)}, {}, 0};
+  };
+  const auto un = [](const char* nom, const char* a) { return ÉlèveModèle{QString::fromUtf8(nom), {QString::fromUtf8(a)}, {}, 0}; };
+  const struct {
+    const char* nom;
+    PériodeModèle ici, là;
+    QList<InterroModèle> interros;
+    QStringList notes;  // élève=notes
+    int conflits;
+  } cas[] = {
+      {"le même test, notes tapées de chaque côté pour d'autres élèves",
+       côté({fractions}, {un("Dupont Jean", "12"), un("Martin Léa", "")}), côté({fractions}, {un("Dupont Jean", ""), un("Martin Léa", "15")}),
+       {fractions}, {"Dupont Jean=12", "Martin Léa=15"}, 0},
+      {"le même test, une note tapée autrement", côté({fractions}, {un("Dupont Jean", "12"), un("Martin Léa", "9")}),
+       côté({fractions}, {un("Dupont Jean", "10.5"), un("Martin Léa", "9")}), {fractions}, {"Dupont Jean=12", "Martin Léa=9"}, 1},
+      {"deux tests ici, le second aussi là", côté({fractions, aires}, {deux("Dupont Jean", "12", "14"), deux("Martin Léa", "9", "")}),
+       côté({aires}, {un("Dupont Jean", ""), un("Martin Léa", "17")}), {fractions, aires},
+       {"Dupont Jean=12,14", "Martin Léa=9,17"}, 0},
+      {"deux tests différents par la date", côté({fractions}, {un("Dupont Jean", "12"), un("Martin Léa", "9")}),
+       côté({autredate}, {un("Dupont Jean", "11"), un("Martin Léa", "8")}), {fractions, autredate},
+       {"Dupont Jean=12,11", "Martin Léa=9,8"}, 0},
+  };
+  for (const auto& c : cas) {
+    VersionsClasse v{QStringLiteral("5A131"), {}, {}, {}, {}, {}, {}};
+    const PériodeModèle base = côté({}, {ÉlèveModèle{QStringLiteral("Dupont Jean"), {}, {}, 0},
+                                           ÉlèveModèle{QStringLiteral("Martin Léa"), {}, {}, 0}});
+    v.base.insert(QStringLiteral("P1"), base);
+    v.ici.insert(QStringLiteral("P1"), c.ici);
+    v.là.insert(QStringLiteral("P1"), c.là);
+    const ClasseFusionnée f = fusionnerclasse(v);
+    const PériodeModèle p1 = f.périodes.value(QStringLiteral("P1"));
+    EXPECT_EQ(p1.interros, c.interros) << c.nom;
+    QStringList notes;
+    for (const ÉlèveModèle& e : p1.élèves) notes.append(e.nom + u'=' + e.notes.join(u','));
+    EXPECT_EQ(notes, c.notes) << c.nom;
+    EXPECT_EQ(f.conflits.size(), c.conflits) << c.nom;
+  }
+}
+
 }  // namespace
