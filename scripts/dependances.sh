@@ -17,6 +17,7 @@ case "${1:-}" in
   --essais) paquets+=(libreoffice-calc-nogui python3-openpyxl desktop-file-utils appstream syncthing
                       cups printer-driver-cups-pdf xvfb xauth dbus-daemon at-spi2-core python3-pyatspi) ;;
   --paquet) paquets+=(dpkg-dev file) ;;
+  --windows) paquets+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine nsis dpkg-dev xz-utils perl) ;;
 esac
 
 manquants=()

@@ -11,6 +11,7 @@ bool absence(const QString& t) {
 
 QString présenternote(const QString& texte) {
   if (texte.contains(u'/')) return texte.trimmed();
+  if (sansblancs(texte).isEmpty()) return QString();  // pas encore tapée : rien, jamais 0
   const QString t = sansblancs(texte) == QStringLiteral(".5") ? QStringLiteral("0.5") : texte;
   if (t == QStringLiteral("?") || t == QStringLiteral("AI") || t == QStringLiteral("A") || t == QStringLiteral("NC")) return t;
   const double v = val(t);

@@ -119,6 +119,22 @@ TEST_F(Classeur, ReluParUnVraiLecteur) {
   EXPECT_EQ(état().périodecourante, QStringLiteral("P1"));
 }
 
+// Une note pas encore tapée reste une case vide, comme dans la grille : jamais un 0
+// que personne n'a donné. Les résultats de la grille n'en changent pas.
+TEST_F(Classeur, UneNoteNonTapeeResteVide) {
+  QStringList p1 = notesP1;
+  p1[6] = QStringLiteral("Durand Paul/AI/NC// 0");
+  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), p1);
+  chargerclasse();
+  p.Form_Load();
+  ASSERT_EQ(texte(4, 4), QString());
+  const ClasseurLu lu = exporter();
+  const auto& f = lu.cases[QStringLiteral("Période 1")];
+  EXPECT_EQ(f.value(QStringLiteral("E6")).valeur, QString());
+  EXPECT_NE(f.value(QStringLiteral("E6")).genre, QStringLiteral("n"));
+  EXPECT_EQ(f.value(QStringLiteral("E5")).valeur, QStringLiteral("7.5"));
+}
+
 // Les formules de la moyenne au pair et des échecs, dans un vrai lecteur : une
 // moitié exacte (13.25) descend au pair comme la grille.
 TEST(FormulesClasseur, ColonnesEtFormules) {
