@@ -155,10 +155,7 @@ FenetreImportListe::Préparation FenetreImportListe::préparer(const QString& fi
   encodage->setEnabled(!fichier_.classeur);
   séparateur->setEnabled(!fichier_.classeur);
   montrerréglages();
-  const bool csv = QFileInfo(fichier).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0;
-  const bool unecolonne =
-      réglages_.séparateur.isNull() || (réglages_.séparateur == u',' && !csv);  // des noms séparés par des virgules
-  return !fichier_.classeur && unecolonne ? Préparation::UneColonne : Préparation::Prête;
+  return desnomsséparésparlesvirgules(fichier_, réglages_) ? Préparation::UneColonne : Préparation::Prête;
 }
 
 void FenetreImportListe::relire() {

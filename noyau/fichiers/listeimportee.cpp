@@ -1,7 +1,9 @@
 #include "noyau/fichiers/listeimportee.h"
 
 #include <QMap>
+#include <QRegularExpression>
 #include <algorithm>
+#include <string_view>
 
 #include "noyau/base/portetexte.h"
 #include "plateforme/erreurs.h"
@@ -13,6 +15,21 @@ namespace {
 constexpr int lignesdedevinette = 30;
 
 bool binaire(const QByteArray& octets) { return octets.left(8192).contains('\0'); }
+
+// Un document qui n'est pas une liste, reconnu à ses premiers octets : son genre, en mots.
+QString documentreconnu(const QByteArray& octets) {
+  using namespace std::string_view_literals;
+  static const std::pair<std::string_view, const char*> genres[] = {
+      {"%PDF"sv, "un document PDF"}, {"%!PS"sv, "un document PostScript"}, {"{\\rtf"sv, "un document RTF"},
+      {"\x89PNG"sv, "une image"},    {"\xff\xd8\xff"sv, "une image"},     {"GIF8"sv, "une image"},
+      {"II*\0"sv, "une image"},      {"MM\0*"sv, "une image"},            {"Rar!"sv, "une archive"},
+      {"7z\xbc\xaf"sv, "une archive"}, {"\x1f\x8b"sv, "une archive"},     {"MZ"sv, "un programme"},
+  };
+  const std::string_view début(octets.constData(), static_cast<size_t>(std::min<qsizetype>(octets.size(), 16)));
+  for (const auto& [signature, genre] : genres)
+    if (début.starts_with(signature)) return QString::fromUtf8(genre);
+  return QString();
+}
 
 // Minuscules sans accents ni ponctuation : "Prénom :" → "prenom".
 QString normaliser(const QString& titre) {
@@ -110,7 +127,21 @@ bool colonnesdestitres(const QStringList& titres, RéglagesListe& r) {
   return true;
 }
 
-QString clé(const QString& classe) { return classe.simplified().remove(u' ').toLower(); }
+// Une classe comme les secrétariats l'écrivent : « 3ème B », « 3e B », « 3ème-B », « 1ère A »,
+// « 2nde C » sont 3B, 1A, 2C ; « 3E » reste 3E (la lettre après le nombre est alors la classe).
+QString clé(const QString& classe) {
+  static const QRegularExpression ordinal(QStringLiteral("^(\\d+)\\s*(?:eme|ere|er|nde|nd|e)\\s*(?=[a-z0-9])"));
+  QString c = normaliser(classe);
+  c.replace(ordinal, QStringLiteral("\\1 "));
+  return c.remove(u' ');
+}
+
+// Une ligne de fin de liste (« Total : 28 élèves », « Effectif 28 ») n'est pas un élève.
+bool lignederésumé(const QString& nom) {
+  static const QRegularExpression résumé(
+      QStringLiteral("^(?:sous )?(?:total|totaux|effectifs?|nombre d|nb d)|\\b\\d+ (?:eleves?|inscrits?)\\b"));
+  return résumé.match(normaliser(nom)).hasMatch();
+}
 
 }  // namespace
 
@@ -123,6 +154,10 @@ bool delaclassechoisie(const QStringList& ligne, const RéglagesListe& r) {
 FichierListe lirelisteélèves(const QString& chemin) {
   FichierListe f;
   f.octets = lireoctets(chemin);
+  const QString document = documentreconnu(f.octets);
+  if (!document.isEmpty())
+    throw ErreurDonnée(QStringLiteral("Ce fichier n'est pas une liste d'élèves : c'est %1, ni un texte ni un classeur "
+                                      "(.xlsx, .ods).").arg(document));
   if (estunclasseur(f.octets)) {
     f.classeur = true;
     f.cases = premièrefeuille(f.octets);
@@ -245,6 +280,17 @@ void devinercolonnes(const TableauLu& tableau, RéglagesListe& r, const QString&
     if (clé(classe) == clé(classevisée)) r.classe = classe;
 }
 
+bool desnomsséparésparlesvirgules(const FichierListe& fichier, const RéglagesListe& r) {
+  if (fichier.classeur || r.séparateur.isNull()) return !fichier.classeur;
+  if (r.séparateur != u',' || r.titres || fichier.octets.contains('"')) return false;
+  // Des colonnes : la plupart des lignes ont le même nombre de champs.
+  const TableauLu tableau = tableaudeliste(fichier, r);
+  QMap<qsizetype, int> champs;
+  for (const QStringList& l : tableau) ++champs[l.size()];
+  const int pareilles = champs.isEmpty() ? 0 : *std::max_element(champs.begin(), champs.end());
+  return tableau.size() < 2 || pareilles * 10 < tableau.size() * 8;
+}
+
 QList<QPair<QString, int>> classestrouvées(const TableauLu& tableau, const RéglagesListe& r) {
   QMap<QString, int> comptes;
   if (r.colonneclasse < 0) return {};
@@ -264,7 +310,7 @@ QStringList nomslus(const TableauLu& tableau, const RéglagesListe& r) {
     const QStringList& ligne = tableau[l];
     if (!delaclassechoisie(ligne, r)) continue;
     const QString nom = (caseà(ligne, r.colonnenom) + u' ' + caseà(ligne, r.colonneprénom)).trimmed();
-    if (!nom.isEmpty()) noms.append(nom);
+    if (!nom.isEmpty() && !lignederésumé(nom)) noms.append(nom);
   }
   return noms;
 }
@@ -272,7 +318,8 @@ QStringList nomslus(const TableauLu& tableau, const RéglagesListe& r) {
 QList<NomImporté> passerlaporte(const QStringList& lus, const QString& préfixe, const QStringList& déjàlà) {
   QList<NomImporté> noms;
   for (const QString& lu : lus) {
-    if (lu.trimmed().isEmpty()) continue;  // ligne vide ou virgule en trop : pas d'élève sans nom, même préfixé
+    // Ligne vide, virgule en trop, ligne de total : pas d'élève, même préfixé.
+    if (lu.trimmed().isEmpty() || lignederésumé(lu)) continue;
     const TexteContrôlé c = contrôlertexte(préfixe + lu, GenreTexte::Libre);
     if (c.proche.isEmpty()) continue;
     NomImporté n{c.texte, c.proche, c.horsansi.isEmpty() ? NomImporté::Gardé : NomImporté::LettresProches};

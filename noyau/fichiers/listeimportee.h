@@ -53,6 +53,11 @@ int premièredonnée(const RéglagesListe& réglages);
 // Vrai quand la ligne est de la classe choisie (ou qu'aucune classe n'est choisie).
 bool delaclassechoisie(const QStringList& ligne, const RéglagesListe& réglages);
 
+// Vrai quand le texte est une simple suite de noms (un par ligne, ou séparés par des
+// virgules sur une ligne) ; faux pour un tableau à colonnes (titres, guillemets, même
+// nombre de champs sur la plupart des lignes), quel que soit le nom du fichier.
+bool desnomsséparésparlesvirgules(const FichierListe& fichier, const RéglagesListe& réglages);
+
 // Les classes de la colonne des classes, chacune avec son nombre d'élèves, en ordre alphabétique.
 QList<QPair<QString, int>> classestrouvées(const TableauLu& tableau, const RéglagesListe& réglages);
 // "Nom Prénom" de chaque ligne d'élève retenue (classe choisie, lignes sans nom ôtées).

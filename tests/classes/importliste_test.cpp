@@ -122,8 +122,12 @@ TEST_F(ImportListe, FichiersRefusesSansRienOuvrir) {
     ASSERT_EQ(boîtes.montrées().size(), 1);
     EXPECT_TRUE(boîtes.montrées()[0].texte.startsWith(message)) << boîtes.montrées()[0].texte.toStdString();
   }
-  EXPECT_EQ(f.préparer(fichier(QStringLiteral("noms.txt"), "Dupont, Jean\nMartin, Léa\n"), {}, QString()),
+  EXPECT_EQ(f.préparer(fichier(QStringLiteral("noms.txt"), "Dupont Jean, Martin Léa, Roy Éva\n"), {}, QString()),
             FenetreImportListe::Préparation::UneColonne);
+  // Un export à colonnes enregistré en .txt : la fenêtre d'import, comme pour un .csv.
+  EXPECT_EQ(f.préparer(fichier(QStringLiteral("export.txt"), "CLASSE,NOM,PRÉNOM\n3B,DUPONT,Léa\n3B,MARTIN,Jean\n"), {},
+                       QStringLiteral("3B")),
+            FenetreImportListe::Préparation::Prête);
 }
 
 // Le même export, ouvert et enregistré par LibreOffice en .xlsx et en .ods, donne

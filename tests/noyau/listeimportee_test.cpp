@@ -66,6 +66,10 @@ TEST(ListeImportee, DevinetteEtNomsDesTextes) {
       {"« texte Unicode » d'Excel (UTF-16)", utf16("Nom\tPrénom\r\nZola\tÉmile\r\n"), "", Encodage::Utf16, u'\t',
        {"Zola Émile"}},
       {"fichier vide", QByteArray(), "", Encodage::Utf8, QChar(), {}},
+      {"une ligne de total à la fin, sans colonne des classes",
+       utf8("Nom;Prénom\nDupont;Jean\nMartin;Léa\n\nTotal : 2 élèves;\n"), "", Encodage::Utf8, u';', {"Dupont Jean", "Martin Léa"}},
+      {"effectif en dernière ligne d'un seul nom par ligne", utf8("Martin Léa\nDupont Jean\nEffectif : 2\n"), "", Encodage::Utf8,
+       QChar(), {"Dupont Jean", "Martin Léa"}},
   };
   for (const Cas& c : cas) {
     SCOPED_TRACE(c.quoi);
@@ -74,6 +78,47 @@ TEST(ListeImportee, DevinetteEtNomsDesTextes) {
     EXPECT_EQ(r.encodage, c.encodage);
     EXPECT_EQ(r.séparateur, c.séparateur);
     EXPECT_EQ(noms(passerlaporte(nomslus(tableaudeliste(f, r), r), QString(), {})), c.attendus);
+  }
+}
+
+// La classe visée, comme les secrétariats l'écrivent.
+TEST(ListeImportee, ClassesEcritesAvecLeurOrdinal) {
+  const struct {
+    const char *dansfichier, *visée;
+    bool trouvée;
+  } cas[] = {
+      {"3ème B", "3B", true}, {"3e B", "3B", true},  {"3ème-B", "3B", true}, {"3EME B", "3 B", true},
+      {"1ère A", "1A", true}, {"2nde C", "2C", true}, {"3 B", "3B", true},    {"3E", "3E", true},
+      {"3ème E", "3E", true}, {"3E", "3B", false},    {"3ème B", "3A", false}, {"13B", "3B", false},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(std::string(c.dansfichier) + " / " + c.visée);
+    const FichierListe f = texte(utf8("Nom;Prénom;Classe\nDupont;Jean;") + c.dansfichier + "\nRoy;Éva;4Z\n");
+    const RéglagesListe r = devinerréglages(f, QString::fromUtf8(c.visée));
+    EXPECT_EQ(r.classe, c.trouvée ? QString::fromUtf8(c.dansfichier) : QString());
+  }
+}
+
+// Un fichier à colonnes ouvre la fenêtre d'import, quel que soit son nom ; une suite de
+// noms (un par ligne, ou séparés par des virgules) se lit sans elle.
+TEST(ListeImportee, ColonnesReconnuesASonContenu) {
+  const struct {
+    const char* quoi;
+    QByteArray octets;
+    bool suitedenoms;
+  } cas[] = {
+      {"un nom par ligne", utf8("Dupont Jean\nMartin Léa\n"), true},
+      {"des noms séparés par des virgules", utf8("Dupont Jean, Martin Léa, Roy Éva\n"), true},
+      {"des virgules inégales sur plusieurs lignes", utf8("Dupont Jean, Martin Léa, Roy Éva\nAubry Lou\nZola Émile, Petit Luc\n"), true},
+      {"export à virgules avec titres", utf8("CLASSE,NOM,PRÉNOM\n3B,DUPONT,Léa\n3B,MARTIN,Jean\n"), false},
+      {"export à virgules sans titres", utf8("3B,DUPONT,Léa\n3B,MARTIN,Jean\n3B,ROY,Éva\n"), false},
+      {"guillemets", utf8("\"Dupont Jean\",\"Martin Léa\"\n"), false},
+      {"point-virgule", utf8("Dupont;Jean\n"), false},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.quoi);
+    const FichierListe f = texte(c.octets);
+    EXPECT_EQ(desnomsséparésparlesvirgules(f, devinerréglages(f, QString())), c.suitedenoms);
   }
 }
 
@@ -160,6 +205,10 @@ TEST(ListeImportee, FichiersRefusesAvecLeurRaison) {
   };
   const QList<Cas> cas{
       {"binaire", QByteArray("\x7F" "ELF\0\0\0\1\2", 10), "Ce fichier n'est pas une liste d'élèves"},
+      {"petit PDF sans octet nul", QByteArray("%PDF-1.4\n1 0 obj\n<< /Type /Catalog >>\nendobj\ntrailer\n%%EOF\n"),
+       "Ce fichier n'est pas une liste d'élèves : c'est un document PDF"},
+      {"image PNG", QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(40, 'x'), "Ce fichier n'est pas une liste d'élèves : c'est une image"},
+      {"image JPEG", QByteArray("\xff\xd8\xff\xe0") + QByteArray(40, 'x'), "Ce fichier n'est pas une liste d'élèves : c'est une image"},
       {"zip abîmé", QByteArray("PK\x03\x04") + QByteArray(200, 'z'), "Ce fichier n'est pas un classeur lisible"},
       {"classeur coupé en deux", bonxlsx.left(bonxlsx.size() / 2), "Ce fichier n'est pas un classeur lisible"},
       {"zip sans classeur", zipper({{"a.xml", "<a/>"}}), "Ce fichier n'est pas un classeur lisible"},
