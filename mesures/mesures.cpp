@@ -16,6 +16,8 @@
 #include <xlsxwriter.h>
 
 #include "classes/importliste.h"
+#include "noyau/fichiers/listeimportee.h"
+#include "noyau/base/portetexte.h"
 #include "feuille/historique.h"
 #include "feuille/principale.h"
 #include "impression/imprimer.h"
@@ -479,7 +481,30 @@ void ImportListe(benchmark::State& s) {
   }
 }
 
+// La porte des noms sur un champ d'un million de caractères : sans (0) ou avec (1) une
+// lettre que Windows-1252 ne garde pas. Le temps doit rester linéaire dans les deux cas.
+void PorteChampLong(benchmark::State& s) {
+  const QString champ = QString(1'000'000, u'a') + (s.range(0) ? QStringLiteral("Ł") : QString());
+  for (auto _ : s) {
+    const QList<NomImporté> n = passerlaporte({champ, QStringLiteral("Dupont Jean")}, QString(), {});
+    if (n.size() != 2 || n.first().sort != NomImporté::TropLong) s.SkipWithError("champ long mal jugé");
+  }
+}
+
+// La porte elle-même sur un texte collé d'un million de caractères, sans (0) ou avec (1)
+// des lettres que Windows-1252 ne garde pas, une sur mille.
+void PorteTexteLong(benchmark::State& s) {
+  QString texte;
+  for (int k = 0; k < 1000; ++k) texte += QString(999, u'a') + (s.range(0) ? QStringLiteral("Ł") : QStringLiteral("b"));
+  for (auto _ : s) {
+    const TexteContrôlé c = contrôlertexte(texte, GenreTexte::Libre);
+    if (c.horsansi.isEmpty() != (s.range(0) == 0)) s.SkipWithError("texte mal jugé");
+  }
+}
+
 BENCHMARK(FusionClasse)->Unit(benchmark::kMillisecond);
+BENCHMARK(PorteChampLong)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(PorteTexteLong)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(ImportListe)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(FichesIndividuelles)->Unit(benchmark::kMillisecond);
 BENCHMARK(ImpressionDémo)->Unit(benchmark::kMillisecond);

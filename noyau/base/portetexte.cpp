@@ -1,5 +1,8 @@
 #include "noyau/base/portetexte.h"
 
+#include <QSet>
+#include <algorithm>
+#include <vector>
 
 #include "noyau/base/module.h"
 #include "plateforme/boites.h"
@@ -10,8 +13,20 @@ namespace {
 
 constexpr qsizetype longueurnommax = longueurnomélève;
 
-// Le codeur remplace sans le dire ce qu'il ne sait pas coder : on relit pour voir.
-bool ansi(QStringView texte) { return décoderansi(encoderansi(texte)) == texte; }
+// Les caractères que Windows-1252 garde : ceux de ses 256 octets que le codeur rend
+// tels quels (il remplace sans le dire ce qu'il ne sait pas coder). Une table, pour
+// juger un texte d'un million de caractères sans coder chaque caractère à part.
+bool ansi(QStringView texte) {
+  static const std::vector<bool> gardés = [] {
+    std::vector<bool> t(0x10000, false);
+    QByteArray octets(256, '\0');
+    for (int b = 0; b < 256; ++b) octets[b] = static_cast<char>(b);
+    for (const QChar c : décoderansi(octets))
+      if (!c.isSurrogate() && décoderansi(encoderansi(QStringView(&c, 1))) == QStringView(&c, 1)) t[c.unicode()] = true;
+    return t;
+  }();
+  return std::all_of(texte.begin(), texte.end(), [](QChar c) { return gardés[c.unicode()]; });
+}
 
 // Lettres sans décomposition Unicode, et leurs voisines de Windows-1252.
 QString sansdécomposition(char32_t c) {
@@ -132,13 +147,18 @@ TexteContrôlé contrôlertexte(QStringView brut, GenreTexte genre) {
   const QString interdits = interditsdu(genre);
   for (const QChar q : c.texte)
     if (interdits.contains(q)) ajouterunefois(c.interdits, QStringView(&q, 1));
-  if (genre != GenreTexte::Chemin && !ansi(c.texte))
+  if (genre != GenreTexte::Chemin && !ansi(c.texte)) {
+    QSet<QStringView> vus;
     for (qsizetype i = 0; i < c.texte.size(); ++i) {
       const qsizetype lg = c.texte[i].isHighSurrogate() && i + 1 < c.texte.size() ? 2 : 1;
       const QStringView car = QStringView(c.texte).mid(i, lg);
-      if (!ansi(car)) ajouterunefois(c.horsansi, car);
+      if (!ansi(car) && !vus.contains(car)) {
+        vus.insert(car);
+        c.horsansi += car;
+      }
       i += lg - 1;
     }
+  }
   c.proche = c.horsansi.isEmpty() ? c.texte : lettresproches(c.texte);
   c.refus = refusdunom(c.proche, genre);
   return c;

@@ -140,7 +140,7 @@ QString clé(const QString& classe) {
 bool lignederésumé(const QString& nom) {
   static const QRegularExpression résumé(
       QStringLiteral("^(?:sous )?(?:total|totaux|effectifs?|nombre d|nb d)|\\b\\d+ (?:eleves?|inscrits?)\\b"));
-  return résumé.match(normaliser(nom)).hasMatch();
+  return résumé.match(normaliser(nom.left(80))).hasMatch();
 }
 
 }  // namespace
@@ -320,7 +320,10 @@ QList<NomImporté> passerlaporte(const QStringList& lus, const QString& préfixe
   for (const QString& lu : lus) {
     // Ligne vide, virgule en trop, ligne de total : pas d'élève, même préfixé.
     if (lu.trimmed().isEmpty() || lignederésumé(lu)) continue;
-    const TexteContrôlé c = contrôlertexte(préfixe + lu, GenreTexte::Libre);
+    // La longueur d'abord : d'un champ bien trop long, seul le début passe la porte (pour être montré).
+    const qsizetype limite = 4 * longueurnomélève;
+    const bool beaucouptroplong = préfixe.size() + lu.size() > limite;
+    const TexteContrôlé c = contrôlertexte(QString(préfixe + lu).left(limite), GenreTexte::Libre);
     if (c.proche.isEmpty()) continue;
     NomImporté n{c.texte, c.proche, c.horsansi.isEmpty() ? NomImporté::Gardé : NomImporté::LettresProches};
     // "/" sépare les champs du fichier des notes : il devient un tiret.
@@ -330,7 +333,7 @@ QList<NomImporté> passerlaporte(const QStringList& lus, const QString& préfixe
     }
     const auto même = [&](const QString& d) { return d.compare(n.nom, Qt::CaseInsensitive) == 0; };
     if (std::any_of(déjàlà.begin(), déjàlà.end(), même)) n.sort = NomImporté::DéjàLà;
-    if (n.nom.size() > longueurnomélève) n.sort = NomImporté::TropLong;
+    if (beaucouptroplong || n.nom.size() > longueurnomélève) n.sort = NomImporté::TropLong;
     noms.append(n);
   }
   std::stable_sort(noms.begin(), noms.end(), [](const NomImporté& a, const NomImporté& b) { return avantenfrançais(a.nom, b.nom); });
