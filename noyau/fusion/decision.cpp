@@ -236,6 +236,16 @@ void noterancêtres(const CopiesGroupe& copies) {
 
 void message(const QString& texte) { boîtes().message(texte, QStringLiteral("Disque amovible")); }
 
+// La classe telle que la copie de là la laisserait, lue et vérifiée comme à son
+// ouverture : une copie abîmée lève ErreurDonnée qui la nomme, avant toute écriture.
+void vérifierlà(const QString& groupe, const CopiesGroupe& copies) {
+  if (estlisteclasses(groupe)) return;
+  FichiersClasse classe;
+  for (auto c = copies.begin(); c != copies.end(); ++c)
+    if (const Octets& o = c->là ? c->là : c->ici) classe.insert(c.key(), lignes(o));
+  vérifiercopie(groupe, lirepériodes(groupe, classe, classe.value(nommaxima(groupe))), cheminamovible(groupe));
+}
+
 // Décide d'un groupe. là est la copie du disque amovible (ses octets deviennent les
 // ancêtres) ou une copie en conflit (les ancêtres ne changent pas).
 Issue décider(const QString& groupe, const CopiesGroupe& copies, bool làestledisque, QStringList& écrits) {
@@ -263,6 +273,7 @@ Issue décider(const QString& groupe, const CopiesGroupe& copies, bool làestled
   const QList<FichierÀÉcrire> ancêtres = làestledisque ? ancêtresdudisque(copies) : QList<FichierÀÉcrire>();
   const QString ordinateur = autreordinateur(groupe);
   if (!làbougé) return Issue::Rien;  // cette copie-ci sera donnée au disque à la sortie
+  vérifierlà(groupe, copies);
   if (!icibougé) {
     QList<FichierPréparé> pris;
     for (const QString& n : différents) pris.append({n, lignes(copies[n].là), false});

@@ -1,5 +1,8 @@
 #include "noyau/fusion/modele.h"
 
+#include <QDir>
+#include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 
 #include "noyau/base/dossiers.h"
@@ -8,6 +11,7 @@
 #include "noyau/fichiers/listeclasses.h"
 #include "noyau/fichiers/notesclasse.h"
 #include "noyau/regles/resultats.h"
+#include "plateforme/erreurs.h"
 
 namespace {
 
@@ -141,4 +145,29 @@ LignesPériode écrirepériode(const QString& clé, const QString& période, con
   découperetstatistiquesde(chemindisquedur(nomnotes(clé, période)));
   for (int i = 1; i <= é.nbélèves; ++i) calculerrésultats(i);
   return {lignesclasse(), lignesinterros()};
+}
+
+void vérifiercopie(const QString& clé, const QMap<QString, PériodeModèle>& périodes, const QString& dossier) {
+  static const QRegularExpression compétence(QStringLiteral("^\\d{3}% -> "));
+  const auto référence = std::find_if(périodes.keyValueBegin(), périodes.keyValueEnd(), [](const auto& p) { return p.first.startsWith(u'P'); });
+  if (référence == périodes.keyValueEnd()) return;
+  const PériodeModèle& r = référence->second;
+  const auto noms = [](const PériodeModèle& p) {
+    QStringList n;
+    for (const ÉlèveModèle& e : p.élèves) n.append(e.nom);
+    return n;
+  };
+  const QStringList élèves = noms(r);
+  for (auto p = périodes.begin(); p != périodes.end(); ++p) {
+    const auto refuser = [&](const QString& quoi) {
+      const QString fichier = QDir::toNativeSeparators(dossier + u'/' + QString(nomnotes(clé, p.key())).section(u'\\', -1));
+      throw ErreurDonnée(QStringLiteral("La copie de « %1 » est abîmée : %2.").arg(fichier, quoi));
+    };
+    for (const QString& c : p->compétences)
+      if (!compétence.match(c).hasMatch()) refuser(QStringLiteral("« %1 » n'est pas une compétence").arg(c.left(40)));
+    if (p->compétences != r.compétences) refuser(QStringLiteral("ses compétences ne sont pas celles de la période %1").arg(référence->first.mid(1)));
+    const QStringList ici = noms(*p);
+    if (QSet<QString>(ici.begin(), ici.end()).size() != ici.size()) refuser(QStringLiteral("un élève y est deux fois"));
+    if (ici != élèves) refuser(QStringLiteral("ses élèves ne sont pas ceux de la période %1").arg(référence->first.mid(1)));
+  }
 }

@@ -62,3 +62,8 @@ struct LignesPériode {
 };
 LignesPériode écrirepériode(const QString& clé, const QString& période, const PériodeModèle& p,
                             const QStringList& maxima);
+
+// Lève ErreurDonnée, avec le fichier (dans le dossier donné) et ce qui ne va pas, quand
+// les périodes lues d'une copie ne forment pas une classe : compétences qui n'en sont
+// pas ou qui diffèrent d'une période à l'autre, élèves en double ou différents.
+void vérifiercopie(const QString& clé, const QMap<QString, PériodeModèle>& périodes, const QString& dossier);

@@ -575,6 +575,48 @@ TEST_F(DeuxOrdinateurs, LesConflitsDisentCeQueChaqueCoteAFait) {
   }
 }
 
+// Une copie du disque amovible abîmée mais lisible (les deux lignes d'un élève en
+// double dans P2N, une compétence qui n'en est pas) est refusée avec son nom avant
+// toute écriture, qu'elle soit à reprendre ou à fusionner ; cet ordinateur garde sa copie.
+TEST_F(DeuxOrdinateurs, UneCopieAbimeeDuDisqueEstRefusee) {
+  const QString p2n = QStringLiteral("/5A131/5A131.P2N");
+  const struct {
+    const char* nom;
+    bool notersurB;  // B a changé la classe aussi : fusion
+    std::function<QStringList(QStringList)> abîmer;
+  } cas[] = {
+      {"élève en double, à reprendre", false, [](QStringList l) { return l.mid(0, 6) + l.mid(4, 2) + l.mid(6); }},
+      {"élève en double, à fusionner", true, [](QStringList l) { return l.mid(0, 6) + l.mid(4, 2) + l.mid(6); }},
+      {"compétence abîmée, à reprendre", false,
+       [](QStringList l) {
+         l[l.size() - 1] = QStringLiteral("Martin Léa");
+         return l;
+       }},
+  };
+  const Instantané instantané({racine, racineB, dossieramov});
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.nom);
+    instantané.remettre();
+    session(QStringLiteral("B"));
+    if (c.notersurB) noter(5, 2, QStringLiteral("5"));
+    session(QStringLiteral("A"));
+    noter(3, 2, QStringLiteral("3"));
+    quitter();
+    écrirefichier(dossieramov + p2n, c.abîmer(lirefichier(dossieramov + p2n)));
+    const Fichiers avantB = donnéesB(), avantdisque = donnéesdisque();
+    boîtes.oublier();
+    boîtes.répondre(OK);
+    QFile::remove(racineB + QStringLiteral("/evalo/") + nomlistevérifiés);
+    session(QStringLiteral("B"));
+    const QList<BoiteMontrée> avertis = boîtes.montrées(GenreBoite::Avertissement);
+    ASSERT_EQ(avertis.size(), 1);
+    EXPECT_TRUE(avertis[0].texte.contains(QStringLiteral("ne peuvent pas être fusionnées"))) << avertis[0].texte.toStdString();
+    EXPECT_TRUE(avertis[0].texte.contains(QStringLiteral("5A131.P2N » est abîmée"))) << avertis[0].texte.toStdString();
+    EXPECT_EQ(donnéesB(), avantB);
+    EXPECT_EQ(donnéesdisque(), avantdisque);
+  }
+}
+
 // Le va-et-vient ordinaire, le disque toujours emporté : trois allers-retours,
 // aucune question, chaque changement repris de l'autre côté.
 TEST_F(DeuxOrdinateurs, TroisAllersRetoursSansQuestion) {
