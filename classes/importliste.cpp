@@ -209,10 +209,11 @@ void FenetreImportListe::montrerréglages() {
 
 void FenetreImportListe::montrerclasses() {
   const QList<QPair<QString, int>> trouvées = classestrouvées(tableau_, réglages_);
-  int total = 0;
+  // Sans colonne des classes, chaque ligne d'élève compte.
+  qsizetype total = trouvées.isEmpty() ? nomslus(tableau_, réglages_).size() : 0;
   for (const auto& t : trouvées) total += t.second;
   classe->clear();
-  classe->addItem(QStringLiteral("Toutes les classes (%1 élèves)").arg(total), QString());
+  classe->addItem(QStringLiteral("Toutes les classes (%1 élève%2)").arg(total).arg(total > 1 ? "s" : ""), QString());
   for (const auto& [nom, nombre] : trouvées)
     classe->addItem(QStringLiteral("%1 (%2 élève%3)").arg(nom).arg(nombre).arg(nombre > 1 ? "s" : ""), nom);
   choisirdonnée(classe, réglages_.classe);

@@ -77,6 +77,10 @@ TEST_F(ImportListe, DevineLesColonnesEtLaClasseVisee) {
   f.séparateur->setCurrentIndex(f.séparateur->findData(QString()));
   EXPECT_EQ(f.colonneclasse->currentData().toInt(), -1);
   EXPECT_FALSE(f.classe->isEnabled());
+  // Sans colonne des classes, la case dit combien de lignes seront ajoutées (la ligne
+  // des titres, s'il en reste une, n'est pas comptée).
+  EXPECT_EQ(f.classe->currentText(), QStringLiteral("Toutes les classes (%1 élèves)").arg(f.élèves->count()));
+  EXPECT_GT(f.élèves->count(), 1000);
   f.annuler_Click();
   EXPECT_TRUE(f.retenus().isEmpty());
 }
