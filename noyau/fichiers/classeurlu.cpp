@@ -5,6 +5,7 @@
 
 #include <QMap>
 #include <QXmlStreamReader>
+#include <functional>
 #include <memory>
 
 #include "plateforme/erreurs.h"
@@ -19,41 +20,71 @@ const QString ancienformat = QStringLiteral(
     "Ce classeur est protégé par un mot de passe ou enregistré dans l'ancien format Excel (.xls) : enregistrez-le "
     "sans mot de passe au format .xlsx ou .ods dans votre tableur, puis importez cette copie.");
 const QByteArray fichiercomposé("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
-constexpr qint64 tailleentréemax = 64LL * 1024 * 1024;  // un zip qui gonfle sans fin n'est pas un classeur
+constexpr qint64 taillelumax = 64LL * 1024 * 1024;  // pour tout le classeur : un zip qui gonfle sans fin n'en est pas un
 constexpr int lignesrépétéesmax = 1000;
 constexpr int colonnesmax = 1024;
+constexpr qint64 casesmax = 500'000;  // bien plus que l'export d'une école ; borne la mémoire des cases répétées
+const QString tropgrand = QStringLiteral(
+    "Ce classeur est trop grand pour une liste d'élèves (plus de 500 000 cases remplies) : copiez la liste des élèves "
+    "dans un nouveau classeur, puis importez-le.");
 
 [[noreturn]] void refuser(const QString& texte) { throw ErreurDonnée(texte); }
 
-// Les entrées du zip dont le nom finit par .xml ou .rels (le reste : images, miniatures).
-QMap<QString, QByteArray> entréesxml(const QByteArray& octets) {
-  if (octets.startsWith(fichiercomposé)) refuser(ancienformat);
-  std::unique_ptr<archive, decltype(&archive_read_free)> a(archive_read_new(), archive_read_free);
-  archive_read_support_format_zip(a.get());
-  if (archive_read_open_memory(a.get(), octets.constData(), static_cast<size_t>(octets.size())) != ARCHIVE_OK)
-    refuser(abîmé);
-  QMap<QString, QByteArray> entrées;
-  archive_entry* entrée = nullptr;
-  int r;
-  while ((r = archive_read_next_header(a.get(), &entrée)) == ARCHIVE_OK) {
-    const char* nom8 = archive_entry_pathname(entrée);
-    const QString nom = QString::fromUtf8(nom8 ? nom8 : "");
-    if (!nom.endsWith(QStringLiteral(".xml")) && !nom.endsWith(QStringLiteral(".rels")) && nom != QStringLiteral("mimetype"))
-      continue;
-    if (archive_entry_is_encrypted(entrée)) refuser(protégé);
-    QByteArray contenu;
-    char tampon[65536];
-    la_ssize_t lus;
-    while ((lus = archive_read_data(a.get(), tampon, sizeof tampon)) > 0) {
-      contenu.append(tampon, lus);
-      if (contenu.size() > tailleentréemax) refuser(abîmé);
-    }
-    if (lus < 0) refuser(abîmé);
-    entrées.insert(nom, contenu);
+// Le zip du classeur, relu entrée par entrée ; le budget de ce qui a été décompressé
+// vaut pour tout le classeur, d'une lecture à l'autre.
+class Zip {
+public:
+  explicit Zip(const QByteArray& octets) : octets_(octets) {
+    if (octets.startsWith(fichiercomposé)) refuser(ancienformat);
   }
-  if (r != ARCHIVE_EOF) refuser(abîmé);
-  return entrées;
-}
+
+  // Les noms de toutes les entrées, sans rien décompresser.
+  QStringList noms() {
+    QStringList n;
+    parcourir([&](const QString& nom) {
+      n.append(nom);
+      return false;
+    });
+    return n;
+  }
+
+  // Le contenu des entrées voulues, seules décompressées.
+  QMap<QString, QByteArray> lire(const QStringList& voulues) {
+    QMap<QString, QByteArray> entrées;
+    parcourir([&](const QString& nom) { return voulues.contains(nom); }, &entrées);
+    return entrées;
+  }
+
+private:
+  void parcourir(const std::function<bool(const QString&)>& voulue, QMap<QString, QByteArray>* entrées = nullptr) {
+    std::unique_ptr<archive, decltype(&archive_read_free)> a(archive_read_new(), archive_read_free);
+    archive_read_support_format_zip(a.get());
+    if (archive_read_open_memory(a.get(), octets_.constData(), static_cast<size_t>(octets_.size())) != ARCHIVE_OK)
+      refuser(abîmé);
+    archive_entry* entrée = nullptr;
+    int r;
+    while ((r = archive_read_next_header(a.get(), &entrée)) == ARCHIVE_OK) {
+      const char* nom8 = archive_entry_pathname(entrée);
+      const QString nom = QString::fromUtf8(nom8 ? nom8 : "");
+      if (!voulue(nom) || !entrées) continue;
+      if (archive_entry_is_encrypted(entrée)) refuser(protégé);
+      QByteArray contenu;
+      char tampon[65536];
+      la_ssize_t lus;
+      while ((lus = archive_read_data(a.get(), tampon, sizeof tampon)) > 0) {
+        lu_ += lus;
+        if (lu_ > taillelumax) refuser(abîmé);
+        contenu.append(tampon, lus);
+      }
+      if (lus < 0) refuser(abîmé);
+      entrées->insert(nom, contenu);
+    }
+    if (r != ARCHIVE_EOF) refuser(abîmé);
+  }
+
+  const QByteArray& octets_;
+  qint64 lu_ = 0;
+};
 
 // Cellules d'une feuille, par ligne puis par colonne (0, 1, ...), et les plages fusionnées.
 struct Plage {
@@ -62,6 +93,15 @@ struct Plage {
 struct Cellules {
   QMap<int, QMap<int, QString>> valeurs;
   QList<Plage> fusions;
+  qint64 remplies = 0;
+  void compter(qint64 n) {
+    remplies += n;
+    if (remplies > casesmax) refuser(tropgrand);
+  }
+  void poser(int ligne, int colonne, const QString& valeur) {
+    compter(1);
+    valeurs[ligne][colonne] = valeur;
+  }
 };
 
 // Une case fusionnée porte la valeur de son coin ; les lignes vides tombent.
@@ -70,7 +110,7 @@ TableauLu aplatir(Cellules c) {
     const QString valeur = c.valeurs.value(p.ligne1).value(p.colonne1);
     if (valeur.isEmpty()) continue;
     for (int l = p.ligne1; l <= std::min(p.ligne2, p.ligne1 + lignesrépétéesmax); ++l)
-      for (int k = p.colonne1; k <= std::min(p.colonne2, colonnesmax); ++k) c.valeurs[l][k] = valeur;
+      for (int k = p.colonne1; k <= std::min(p.colonne2, colonnesmax); ++k) c.poser(l, k, valeur);
   }
   TableauLu tableau;
   for (const QMap<int, QString>& ligne : std::as_const(c.valeurs)) {
@@ -181,7 +221,7 @@ Cellules cellulesxlsx(const QByteArray& xml, const QStringList& partagées) {
       const QStringView adresse = x.attributes().value(QLatin1String("r"));
       if (!adresse.isEmpty() && !lireadresse(adresse, ligne, colonne)) refuser(abîmé);
       const QString valeur = valeurdecellule(x, partagées);
-      if (!valeur.isEmpty() && colonne < colonnesmax) c.valeurs[ligne][colonne] = valeur;
+      if (!valeur.isEmpty() && colonne < colonnesmax) c.poser(ligne, colonne, valeur);
     } else if (x.name() == QLatin1String("mergeCell")) {
       const QStringList coins = x.attributes().value(QLatin1String("ref")).toString().split(u':');
       Plage p{};
@@ -276,7 +316,10 @@ Cellules cellulesods(const QByteArray& xml) {
         ligne += fois;
         continue;
       }
-      for (int f = 0; f < std::min(fois, lignesrépétéesmax); ++f) c.valeurs.insert(ligne++, cases);
+      for (int f = 0; f < std::min(fois, lignesrépétéesmax); ++f) {
+        c.compter(cases.size());
+        c.valeurs.insert(ligne++, cases);
+      }
     }
   }
   vérifierxml(x);
@@ -289,12 +332,19 @@ Cellules cellulesods(const QByteArray& xml) {
 bool estunclasseur(const QByteArray& octets) { return octets.startsWith("PK\x03\x04") || octets.startsWith(fichiercomposé); }
 
 TableauLu premièrefeuille(const QByteArray& octets) {
-  const QMap<QString, QByteArray> entrées = entréesxml(octets);
-  if (entrées.value(QStringLiteral("META-INF/manifest.xml")).contains("encryption-data")) refuser(protégé);
-  if (entrées.contains(QStringLiteral("content.xml"))) return aplatir(cellulesods(entrées.value(QStringLiteral("content.xml"))));
-  if (!entrées.contains(QStringLiteral("xl/workbook.xml"))) refuser(abîmé);
-  const QString feuille = premièrefeuillexlsx(entrées);
-  if (!entrées.contains(feuille)) refuser(QStringLiteral("Ce classeur n'a aucune feuille."));
-  const QStringList partagées = chaînespartagées(entrées.value(QStringLiteral("xl/sharedStrings.xml")));
-  return aplatir(cellulesxlsx(entrées.value(feuille), partagées));
+  Zip zip(octets);
+  const QStringList noms = zip.noms();
+  const QString manifeste = QStringLiteral("META-INF/manifest.xml"), contenu = QStringLiteral("content.xml"),
+                classeur = QStringLiteral("xl/workbook.xml"), liens = QStringLiteral("xl/_rels/workbook.xml.rels"),
+                partagées = QStringLiteral("xl/sharedStrings.xml");
+  if (noms.contains(contenu)) {
+    const QMap<QString, QByteArray> ods = zip.lire({manifeste, contenu});
+    if (ods.value(manifeste).contains("encryption-data")) refuser(protégé);
+    return aplatir(cellulesods(ods.value(contenu)));
+  }
+  if (!noms.contains(classeur)) refuser(abîmé);
+  const QString feuille = premièrefeuillexlsx(zip.lire({classeur, liens}));
+  if (!noms.contains(feuille)) refuser(QStringLiteral("Ce classeur n'a aucune feuille."));
+  const QMap<QString, QByteArray> xlsx = zip.lire({feuille, partagées});
+  return aplatir(cellulesxlsx(xlsx.value(feuille), chaînespartagées(xlsx.value(partagées))));
 }

@@ -207,6 +207,41 @@ TEST(ListeImportee, ClasseursFaitsMain) {
   EXPECT_EQ(premièrefeuille(zipper(ods())), (TableauLu{{"Élève", "Élève", "Classe"}, {"Le  Roy", "Éva\nMarie", "5"}}));
 }
 
+// Le budget vaut pour tout le classeur, et seules les entrées dont la feuille a besoin
+// sont décompressées : une autre feuille énorme ne compte pas.
+TEST(ListeImportee, BudgetDuClasseurEntier) {
+  const QByteArray feuille = R"(<worksheet><sheetData><row r="1"><c r="A1" t="inlineStr"><is><t>Dupont</t></is></c></row></sheetData></worksheet>)";
+  QList<QPair<QString, QByteArray>> autrefeuille = xlsx(feuille);
+  autrefeuille[4].second = "<worksheet>" + QByteArray(60 << 20, ' ') + "</worksheet>";  // la feuille « Autre », jamais lue
+  EXPECT_EQ(premièrefeuille(zipper(autrefeuille)), (TableauLu{{"Dupont"}}));
+
+  QList<QPair<QString, QByteArray>> deuxmoitiés = xlsx("<worksheet>" + QByteArray(40 << 20, ' ') + "<sheetData/></worksheet>");
+  deuxmoitiés[3].second = "<sst>" + QByteArray(40 << 20, ' ') + "</sst>";  // chacune sous 64 Mo, ensemble au-delà
+  try {
+    premièrefeuille(zipper(deuxmoitiés));
+    ADD_FAILURE() << "accepté";
+  } catch (const ErreurDonnée& e) {
+    EXPECT_TRUE(e.texte().startsWith(QStringLiteral("Ce fichier n'est pas un classeur lisible"))) << e.texte().toStdString();
+  }
+}
+
+// Des cases répétées par milliers (un .ods de quelques kilo-octets) : refusé avant de
+// remplir la mémoire, avec une phrase qui dit quoi faire.
+TEST(ListeImportee, CasesRepeteesSansFin) {
+  QByteArray lignes;
+  for (int k = 0; k < 20; ++k)
+    lignes += R"(<table:table-row table:number-rows-repeated="1000"><table:table-cell table:number-columns-repeated="1024"><text:p>x</text:p></table:table-cell></table:table-row>)";
+  QList<QPair<QString, QByteArray>> énorme = ods();
+  énorme[2].second = R"(<office:document-content xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0" xmlns:table="urn:oasis:names:tc:opendocument:xmlns:table:1.0" xmlns:text="urn:oasis:names:tc:opendocument:xmlns:text:1.0"><office:body><office:spreadsheet><table:table>)" +
+                     lignes + "</table:table></office:spreadsheet></office:body></office:document-content>";
+  try {
+    premièrefeuille(zipper(énorme));
+    ADD_FAILURE() << "accepté";
+  } catch (const ErreurDonnée& e) {
+    EXPECT_TRUE(e.texte().startsWith(QStringLiteral("Ce classeur est trop grand pour une liste d'élèves"))) << e.texte().toStdString();
+  }
+}
+
 TEST(ListeImportee, FichiersRefusesAvecLeurRaison) {
   const QByteArray bonxlsx = zipper(xlsx(R"(<worksheet><sheetData/></worksheet>)"));
   struct Cas {
