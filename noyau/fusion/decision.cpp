@@ -461,4 +461,32 @@ std::optional<QStringList> fusionneravantcopie(const QString& nom) {
   return d.écrits;
 }
 
-void brancherfusiondesclasses() { brancherfusion({fusionneravantlecture, fusionneravantcopie}); }
+// La classe qu'une annulation laisserait : ses fichiers actuels, ceux remis à leur
+// place, lus et vérifiés comme à l'ouverture (chaque période avec ses interrogations,
+// les mêmes élèves et compétences partout).
+QString relireclasseremise(const QString& clé, const QMap<QString, std::optional<QByteArray>>& remis) {
+  try {
+    FichiersClasse classe;
+    const QRegularExpression motif = fichiersdelaclasse(clé);
+    if (dossierexiste(chemindisquedur(clé)))
+      for (const QString& f : listerfichiers(chemindisquedur(clé)))
+        if (motif.match(f).hasMatch()) classe.insert(clé + u'\\' + f, lignes(lire(chemindisquedur(clé + u'\\' + f))));
+    for (auto r = remis.begin(); r != remis.end(); ++r) {
+      if (!r.key().startsWith(clé + u'\\')) continue;
+      if (r.value())
+        classe.insert(r.key(), lignes(r.value()));
+      else
+        classe.remove(r.key());
+    }
+    if (classe.isEmpty()) return QString();
+    vérifiercopie(clé, lirepériodes(clé, classe, classe.value(nommaxima(clé))), chemindisquedur(clé));
+  } catch (const ErreurEvalo& e) {
+    return e.texte();
+  }
+  return QString();
+}
+
+void brancherfusiondesclasses() {
+  brancherfusion({fusionneravantlecture, fusionneravantcopie});
+  brancherrelectureclasse(relireclasseremise);
+}

@@ -147,6 +147,16 @@ LignesPériode écrirepériode(const QString& clé, const QString& période, con
   return {lignesclasse(), lignesinterros()};
 }
 
+namespace {
+
+QStringList nomsdescompétences(const QStringList& compétences) {
+  QStringList noms;
+  for (const QString& c : compétences) noms.append(c.section(QStringLiteral(" -> "), 1));
+  return noms;
+}
+
+}  // namespace
+
 void vérifiercopie(const QString& clé, const QMap<QString, PériodeModèle>& périodes, const QString& dossier) {
   static const QRegularExpression compétence(QStringLiteral("^\\d{3}% -> "));
   const auto référence = std::find_if(périodes.keyValueBegin(), périodes.keyValueEnd(), [](const auto& p) { return p.first.startsWith(u'P'); });
@@ -165,7 +175,9 @@ void vérifiercopie(const QString& clé, const QMap<QString, PériodeModèle>& p
     };
     for (const QString& c : p->compétences)
       if (!compétence.match(c).hasMatch()) refuser(QStringLiteral("« %1 » n'est pas une compétence").arg(c.left(40)));
-    if (p->compétences != r.compétences) refuser(QStringLiteral("ses compétences ne sont pas celles de la période %1").arg(référence->first.mid(1)));
+    // Les poids peuvent différer d'un examen aux périodes, pas les compétences elles-mêmes.
+    if (nomsdescompétences(p->compétences) != nomsdescompétences(r.compétences))
+      refuser(QStringLiteral("ses compétences ne sont pas celles de la période %1").arg(référence->first.mid(1)));
     const QStringList ici = noms(*p);
     if (QSet<QString>(ici.begin(), ici.end()).size() != ici.size()) refuser(QStringLiteral("un élève y est deux fois"));
     if (ici != élèves) refuser(QStringLiteral("ses élèves ne sont pas ceux de la période %1").arg(référence->first.mid(1)));

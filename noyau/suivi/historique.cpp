@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QRegularExpression>
 #include <QHash>
 #include <QMap>
 #include <QSet>
@@ -52,6 +53,7 @@ ChangementNommé* changementencours = nullptr;
 bool historiquesuspendu = false;
 QString ordinateurfixé;
 std::function<QString(const QString&, const QByteArray&)> relecture;
+RelectureClasse relectureclasse;
 int compteurid = 0;
 
 struct Cache {
@@ -310,8 +312,19 @@ QStringList remettre(const QString& clé, QList<Modification> lignes, const QLis
       }
     }
   }
-  // Chaque fichier à remettre doit se relire comme un fichier de son genre, avant
-  // toute question et tout remplacement.
+  // Chaque fichier à remettre est un fichier de la classe (ou la liste des classes) et
+  // doit se relire comme un fichier de son genre, puis la classe entière comme à son
+  // ouverture ; tout cela avant toute question et tout remplacement.
+  const QRegularExpression fichierdelaclasse(
+      QStringLiteral("^(%1\\\\%1\\.(MPE|[PE][0-9]+[NR])|listclas\\.[0-9]+)$").arg(QRegularExpression::escape(clé)),
+      QRegularExpression::CaseInsensitiveOption);
+  for (const QString& nom : ordre) {
+    if (fichierdelaclasse.match(nom).hasMatch()) continue;
+    avertissement(QStringLiteral("Les fichiers gardés pour remettre la classe sont abîmés : « %1 » n'est pas un fichier de "
+                                 "la classe. Rien n'a été changé.").arg(nom),
+                  titre);
+    return {};
+  }
   for (const QString& nom : ordre) {
     const QString défaut = plan[nom].cible && relecture ? relecture(nom, *plan[nom].cible) : QString();
     if (défaut.isEmpty()) continue;
@@ -320,6 +333,17 @@ QStringList remettre(const QString& clé, QList<Modification> lignes, const QLis
                       .arg(nom, QDir::toNativeSeparators(nom), défaut),
                   titre);
     return {};
+  }
+  if (relectureclasse) {
+    QMap<QString, std::optional<QByteArray>> remis;
+    for (const QString& nom : ordre) remis.insert(nom, plan[nom].cible);
+    const QString défaut = relectureclasse(clé, remis);
+    if (!défaut.isEmpty()) {
+      avertissement(QStringLiteral("Les fichiers gardés pour remettre la classe sont abîmés : elle ne s'ouvrirait plus (%1). "
+                                   "Rien n'a été changé.").arg(défaut),
+                    titre);
+      return {};
+    }
   }
   QStringList changés;
   for (const QString& nom : ordre)
@@ -581,3 +605,5 @@ void oublierhistoriques() {
 void brancherrelectureimages(std::function<QString(const QString& nom, const QByteArray& octets)> relire) {
   relecture = std::move(relire);
 }
+
+void brancherrelectureclasse(RelectureClasse relire) { relectureclasse = std::move(relire); }

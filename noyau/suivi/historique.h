@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -113,6 +114,12 @@ QString historiqueàcopier(const QString& nomfichierécrit);
 // Ce qui relit un fichier de données remis par une annulation (pièce des fichiers,
 // branchée au démarrage) : vide quand il se relit, sinon ce qui ne va pas.
 void brancherrelectureimages(std::function<QString(const QString& nom, const QByteArray& octets)> relire);
+
+// Ce qui relit toute une classe telle qu'une annulation la laisserait (pièce de la
+// fusion, branchée au démarrage) : nom relatif → octets remis (nullopt : effacé), les
+// autres fichiers de la classe restant comme ils sont ; vide quand la classe s'ouvrirait.
+using RelectureClasse = std::function<QString(const QString& clé, const QMap<QString, std::optional<QByteArray>>& remis)>;
+void brancherrelectureclasse(RelectureClasse relire);
 
 // Le nom de cet ordinateur, tel que l'historique le note.
 QString ordinateurcourant();

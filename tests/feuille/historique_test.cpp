@@ -16,6 +16,7 @@
 #include "noyau/suivi/ancetres.h"
 #include "noyau/suivi/ecriture.h"
 #include "noyau/suivi/historique.h"
+#include "plateforme/encodage.h"
 #include "plateforme/transaction.h"
 
 namespace {
@@ -444,6 +445,53 @@ TEST_F(Annulation, ImageAbimeeRefuseeAvantToutRemplacement) {
   EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("ligne 2"))) << boîtes.montrées()[0].texte.toStdString();
   EXPECT_EQ(différents(données(), après), QStringList());
   écrire(image, bonne);
+  p.annuler_Click();
+  EXPECT_EQ(état().noteinterro(1, 1), QStringLiteral("12"));
+}
+
+// Une image de l'ancien format (sans empreinte) abîmée : la classe qu'elle laisserait
+// est relue entière, comme à son ouverture (chaque période avec ses interrogations, les
+// mêmes élèves partout, chaque nom un fichier de la classe) ; sinon, rien ne change.
+TEST_F(Annulation, ImageAncienneAbimeeRefuseeSiLaClasseNeSOuvriraitPlus) {
+  noter(3, 2, QStringLiteral("15"));
+  const Fichiers après = données();
+  const QString image =
+      disquedur(QStringLiteral("5A131\\annulations\\") + historiqueclasse(QStringLiteral("5A131")).last().id + QStringLiteral(".evu"));
+  const QByteArray actuel = lire(disquedur(P1N));
+  const QByteArray avant = encoderansi(notesP1.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+  const auto ancienne = [&](const QByteArray& nom, const QByteArray& remis) {
+    return "EVALO ANNULATION 1\r\n1\r\n" + nom + '\t' + QByteArray::number(remis.size()) + '\t' +
+           QByteArray::number(actuel.size()) + "\r\n" + remis + actuel;
+  };
+  QByteArray huittests = avant;
+  huittests.replace(0, 8, " 3\r\n 4\r\n");  // un chiffre de l'en-tête : 3 → 4 tests
+  QByteArray autreélève = avant;
+  autreélève.replace("Martin L\xe9""a", "Martin Luc");
+  const struct {
+    const char* nom;
+    QByteArray octets;
+    const char* dit;
+  } cas[] = {
+      {"en-tête de la période changé", ancienne("5A131\\5A131.P1N", huittests), "ne s'ouvrirait plus"},
+      {"un autre élève que dans P2", ancienne("5A131\\5A131.P1N", autreélève), "ne s'ouvrirait plus"},
+      {"nom de fichier vide", ancienne("", avant), "n'est pas un fichier de la classe"},
+      {"nom hors de la classe", ancienne("..\\rensdef.evl", avant), "n'est pas un fichier de la classe"},
+  };
+  ASSERT_TRUE(huittests.startsWith(" 3\r\n 4\r\n 1\r\n"));
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.nom);
+    écrire(image, c.octets);
+    boîtes.oublier();
+    boîtes.répondre(OK);
+    p.annuler_Click();
+    ASSERT_EQ(boîtes.montrées().size(), 1);
+    EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QString::fromUtf8(c.dit))) << boîtes.montrées()[0].texte.toStdString();
+    EXPECT_TRUE(boîtes.montrées()[0].texte.endsWith(QStringLiteral("Rien n'a été changé."))) << boîtes.montrées()[0].texte.toStdString();
+    EXPECT_EQ(différents(données(), après), QStringList());
+  }
+  // L'image d'avant, entière, dans l'ancien format : elle s'applique.
+  écrire(image, ancienne("5A131\\5A131.P1N", avant));
+  boîtes.oublier();
   p.annuler_Click();
   EXPECT_EQ(état().noteinterro(1, 1), QStringLiteral("12"));
 }
