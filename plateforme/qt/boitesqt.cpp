@@ -14,18 +14,36 @@ QString àlécran(QString texte) {
   texte.replace(u'\r', u'\n');
   return texte;
 }
+constexpr int lignesmax = 24, lignesdudébut = 12, lignesdelafin = 6, largeurmax = 300;
+
 }  // namespace
 
+void poserletexte(QMessageBox& boîte, const QString& texte, const QString& détails) {
+  QStringList lignes = àlécran(texte).split(u'\n');
+  QStringList cachées;
+  if (lignes.size() > lignesmax) {
+    cachées = lignes.mid(lignesdudébut, lignes.size() - lignesdudébut - lignesdelafin);
+    lignes = lignes.mid(0, lignesdudébut) +
+             QStringList{QStringLiteral("… et %1 lignes de plus, dans les détails (bouton « Afficher les détails… »)").arg(cachées.size())} +
+             lignes.mid(lignes.size() - lignesdelafin);
+  }
+  for (QString& l : lignes)
+    if (l.size() > largeurmax) l = l.left(largeurmax) + QStringLiteral("…");
+  boîte.setText(lignes.join(u'\n'));
+  const QString tout = (cachées.join(u'\n') + (cachées.isEmpty() || détails.isEmpty() ? QString() : QStringLiteral("\n\n")) + détails);
+  if (!tout.isEmpty()) boîte.setDetailedText(tout);
+}
+
 int BoitesQt::avertissement(const QString& texte, const QString& titre) {
-  QMessageBox boîte(QMessageBox::Warning, titre, àlécran(texte), QMessageBox::Ok | QMessageBox::Cancel, parent());
+  QMessageBox boîte(QMessageBox::Warning, titre, QString(), QMessageBox::Ok | QMessageBox::Cancel, parent());
+  poserletexte(boîte, texte);
   boîte.setDefaultButton(QMessageBox::Ok);
   return boîte.exec() == QMessageBox::Ok ? OK : ANNULER;
 }
 
 int BoitesQt::question(const QString& texte, const QString& titre, const QString& détails) {
-  QMessageBox boîte(QMessageBox::Question, titre, àlécran(texte),
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent());
-  if (!détails.isEmpty()) boîte.setDetailedText(détails);
+  QMessageBox boîte(QMessageBox::Question, titre, QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent());
+  poserletexte(boîte, texte, détails);
   boîte.setDefaultButton(QMessageBox::Yes);
   switch (boîte.exec()) {
     case QMessageBox::Yes: return OUI;
@@ -41,8 +59,9 @@ QString BoitesQt::saisie(const QString& invite, const QString& titre, const QStr
 }
 
 void BoitesQt::message(const QString& texte, const QString& titre) {
-  QMessageBox boîte(QMessageBox::NoIcon, titre.isEmpty() ? QApplication::applicationDisplayName() : titre,
-                    àlécran(texte), QMessageBox::Ok, parent());
+  QMessageBox boîte(QMessageBox::NoIcon, titre.isEmpty() ? QApplication::applicationDisplayName() : titre, QString(),
+                    QMessageBox::Ok, parent());
+  poserletexte(boîte, texte);
   boîte.exec();
 }
 

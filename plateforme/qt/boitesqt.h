@@ -1,6 +1,13 @@
 #pragma once
 #include "plateforme/boites.h"
 
+class QMessageBox;
+
+// Pose le texte d'une boîte sans qu'elle dépasse l'écran : d'une longue liste, le
+// début et la fin (les consignes Oui / Non) restent visibles, le milieu passe dans
+// les détails, que la boîte fait défiler.
+void poserletexte(QMessageBox& boîte, const QString& texte, const QString& détails = QString());
+
 // Boîtes Qt : les boutons standard prennent leur texte français de la traduction
 // de Qt chargée par main().
 class BoitesQt : public Boites {
