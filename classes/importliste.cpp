@@ -37,6 +37,7 @@ QString marque(const NomImporté& n) {
     case NomImporté::BarreRemplacée: return QStringLiteral("   (« / » devient un tiret)");
     case NomImporté::TropLong: return QStringLiteral("   (trop long : pas ajouté)");
     case NomImporté::DéjàLà: return QStringLiteral("   (déjà dans la classe : pas ajouté)");
+    case NomImporté::Distingué: return QStringLiteral("   (homonyme, lu : %1)").arg(n.lu);
   }
   return QString();
 }
@@ -72,6 +73,11 @@ FenetreImportListe::FenetreImportListe() {
   colonneprénom = nommer(new QComboBox(this), "colonneprénom");
   colonneclasse = nommer(new QComboBox(this), "colonneclasse");
   classe = nommer(new QComboBox(this), "classe");
+  distinction = nommer(new QComboBox(this), "distinction");
+  distinction->setToolTip(QStringLiteral("Deux élèves de même nom reçoivent entre parenthèses ce qui les distingue."));
+  homonymesdelaclasse = nommer(
+      new QCheckBox(QStringLiteral("Ajouter aussi, distingués, les élèves qui ont le &nom d'un élève de la classe"), this),
+      "homonymesdelaclasse");
   préfixe = nommer(new QLineEdit(this), "préfixe");
   préfixe->setToolTip(QStringLiteral("Par exemple « [5B] » : les élèves venus d'une autre classe se rangent ensemble."));
   aperçu = nommer(new QTableWidget(this), "aperçu");
@@ -93,6 +99,8 @@ FenetreImportListe::FenetreImportListe() {
   réglages->addRow(étiquette(QStringLiteral("Colonne du &prénom :"), colonneprénom, this), colonneprénom);
   réglages->addRow(étiquette(QStringLiteral("Colonne de la cl&asse :"), colonneclasse, this), colonneclasse);
   réglages->addRow(étiquette(QStringLiteral("&Classe à importer :"), classe, this), classe);
+  réglages->addRow(étiquette(QStringLiteral("Distinguer les &homonymes par :"), distinction, this), distinction);
+  réglages->addRow(QString(), homonymesdelaclasse);
   réglages->addRow(étiquette(QStringLiteral("Caractère(s) &devant chaque nom :"), préfixe, this), préfixe);
 
   auto* droite = new QVBoxLayout;
@@ -127,7 +135,9 @@ FenetreImportListe::FenetreImportListe() {
   });
   connect(premièreligne, &QSpinBox::valueChanged, this, changé);
   connect(titres, &QCheckBox::toggled, this, changé);
-  for (QComboBox* b : {colonnenom, colonneprénom, colonneclasse, classe}) connect(b, &QComboBox::currentIndexChanged, this, changé);
+  for (QComboBox* b : {colonnenom, colonneprénom, colonneclasse, classe, distinction})
+    connect(b, &QComboBox::currentIndexChanged, this, changé);
+  connect(homonymesdelaclasse, &QCheckBox::toggled, this, changé);
   connect(préfixe, &QLineEdit::textChanged, this, siréglé([this] { montrernoms(); }));
   connect(ok, &QPushButton::clicked, this, [this] { ok_Click(); });
   connect(annuler, &QPushButton::clicked, this, [this] { annuler_Click(); });
@@ -174,6 +184,8 @@ void FenetreImportListe::lireréglages() {
   réglages_.colonneprénom = colonneprénom->currentData().toInt();
   réglages_.colonneclasse = colonneclasse->currentData().toInt();
   réglages_.classe = classe->currentData().toString();
+  réglages_.colonnedistinction = distinction->currentData().toInt();
+  réglages_.homonymesdelaclasse = homonymesdelaclasse->isChecked();
 }
 
 // Les boîtes d'après les réglages, sans que leurs signaux ne relancent rien.
@@ -187,20 +199,21 @@ void FenetreImportListe::montrerréglages() {
   qsizetype colonnes = 1;
   for (const QStringList& l : tableau_) colonnes = std::max(colonnes, l.size());
   const QStringList entête = réglages_.titres ? tableau_.value(réglages_.premièreligne) : QStringList();
-  colonnenom->clear();
-  colonneprénom->clear();
-  colonneclasse->clear();
+  for (QComboBox* b : {colonnenom, colonneprénom, colonneclasse, distinction}) b->clear();
   colonneprénom->addItem(QStringLiteral("(aucune : le prénom est dans la colonne du nom)"), -1);
   colonneclasse->addItem(QStringLiteral("(aucune)"), -1);
+  distinction->addItem(QStringLiteral("un numéro : (1), (2)..."), -1);
   for (int c = 0; c < colonnes; ++c) {
     const QString titre = entête.value(c).simplified();
     const QString texte = titre.isEmpty() ? QStringLiteral("Colonne %1").arg(lettrecolonne(c))
                                           : QStringLiteral("Colonne %1 : %2").arg(lettrecolonne(c), titre);
-    for (QComboBox* b : {colonnenom, colonneprénom, colonneclasse}) b->addItem(texte, c);
+    for (QComboBox* b : {colonnenom, colonneprénom, colonneclasse, distinction}) b->addItem(texte, c);
   }
   choisirdonnée(colonnenom, réglages_.colonnenom);
   choisirdonnée(colonneprénom, réglages_.colonneprénom);
   choisirdonnée(colonneclasse, réglages_.colonneclasse);
+  choisirdonnée(distinction, réglages_.colonnedistinction);
+  homonymesdelaclasse->setChecked(réglages_.homonymesdelaclasse);
   montrerclasses();
   enremplissage_ = false;
   montreraperçu();
@@ -256,8 +269,11 @@ void FenetreImportListe::montreraperçu() {
 }
 
 void FenetreImportListe::montrernoms() {
+  const Homonymes homonymes{réglages_.colonnedistinction < 0 ? QStringList()
+                                                             : caseslues(tableau_, réglages_, réglages_.colonnedistinction),
+                            réglages_.homonymesdelaclasse};
   proposés_ = passerlaporte(nomslus(tableau_, réglages_), préfixe->text().isEmpty() ? QString() : préfixe->text() + u' ',
-                            déjàlà_);
+                            déjàlà_, homonymes);
   élèves->clear();
   int ajoutés = 0;
   for (const NomImporté& n : proposés_) {
@@ -275,6 +291,8 @@ void FenetreImportListe::ok_Click() {
   for (const NomImporté& n : proposés_) {
     if (n.sort == NomImporté::LettresProches || n.sort == NomImporté::BarreRemplacée)
       àdire.append(QStringLiteral("- %1 → %2").arg(n.lu, n.nom));
+    else if (n.sort == NomImporté::Distingué)
+      àdire.append(QStringLiteral("- %1 → %2 : plusieurs élèves de ce nom").arg(n.lu, n.nom));
     else if (n.sort == NomImporté::TropLong)
       àdire.append(QStringLiteral("- %1... : trop long (%2 caractères au plus), pas ajouté").arg(n.lu.left(40)).arg(longueurnomélève));
   }

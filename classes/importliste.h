@@ -42,6 +42,8 @@ public:
   QComboBox* colonneprénom;
   QComboBox* colonneclasse;
   QComboBox* classe;
+  QComboBox* distinction;
+  QCheckBox* homonymesdelaclasse;
   QLineEdit* préfixe;
   QTableWidget* aperçu;
   QListWidget* élèves;

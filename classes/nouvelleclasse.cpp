@@ -237,7 +237,7 @@ void FenetreNouvelleClasse::importertexte(const QString& fichier) {
     if (r == ANNULER) return;
     garderchangés = r == OUI;
   }
-  QStringList corrigés, troplongs;
+  QStringList corrigés, troplongs, distingués;
   for (const NomImporté& i : importés) {
     if (i.sort == NomImporté::LettresProches && !garderchangés) continue;
     if (i.sort == NomImporté::TropLong) {
@@ -245,6 +245,7 @@ void FenetreNouvelleClasse::importertexte(const QString& fichier) {
       continue;
     }
     if (i.sort == NomImporté::BarreRemplacée) corrigés.append(i.lu);
+    if (i.sort == NomImporté::Distingué) distingués.append(QStringLiteral("%1 → %2").arg(i.lu, i.nom));
     ajouterélève(i.nom);
   }
   afficherélèves();
@@ -253,6 +254,11 @@ void FenetreNouvelleClasse::importertexte(const QString& fichier) {
                                  "dans ces noms :\n\n") +
                       corrigés.join(u'\n'),
                   QStringLiteral("Caractère interdit"));
+  if (!distingués.isEmpty())
+    avertissement(QStringLiteral("Ces noms sont plusieurs fois dans le fichier ; un numéro distingue chaque élève (corrigez-le "
+                                 "au besoin par un double clic) :\n\n") +
+                      distingués.join(u'\n'),
+                  QStringLiteral("Homonymes"));
   if (!troplongs.isEmpty())
     avertissement(QStringLiteral("Ces noms sont trop longs (%1 caractères au plus) ; ils n'ont pas été importés :\n\n")
                           .arg(longueurnomélève) +

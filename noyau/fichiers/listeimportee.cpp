@@ -1,6 +1,8 @@
 #include "noyau/fichiers/listeimportee.h"
 
+#include <QHash>
 #include <QMap>
+#include <QSet>
 #include <QRegularExpression>
 #include <algorithm>
 #include <string_view>
@@ -143,6 +145,19 @@ bool lignederésumé(const QString& nom) {
   return résumé.match(normaliser(nom.left(80))).hasMatch();
 }
 
+// Une colonne qui distingue deux élèves de même nom : la date de naissance, d'après son titre ; -1 sinon.
+int colonnedesnaissances(const TableauLu& tableau, const RéglagesListe& r) {
+  if (!r.titres || r.premièreligne >= tableau.size()) return -1;
+  const QStringList& titres = tableau[r.premièreligne];
+  for (int c = 0; c < titres.size(); ++c) {
+    const QString t = normaliser(titres[c]);
+    if (t.contains(QStringLiteral("naissance")) || t.startsWith(QStringLiteral("ne le")) || t.startsWith(QStringLiteral("nee le")) ||
+        t.startsWith(QStringLiteral("ne e le")) || t == QStringLiteral("birth date") || t == QStringLiteral("date of birth"))
+      return c;
+  }
+  return -1;
+}
+
 }  // namespace
 
 int premièredonnée(const RéglagesListe& r) { return r.premièreligne + (r.titres ? 1 : 0); }
@@ -275,6 +290,7 @@ void devinercolonnes(const TableauLu& tableau, RéglagesListe& r, const QString&
       break;
     }
   if (!r.titres) colonnessanstitres(tableau, r);
+  r.colonnedistinction = colonnedesnaissances(tableau, r);
   r.classe.clear();
   for (const auto& [classe, nombre] : classestrouvées(tableau, r))
     if (clé(classe) == clé(classevisée)) r.classe = classe;
@@ -304,20 +320,76 @@ QList<QPair<QString, int>> classestrouvées(const TableauLu& tableau, const Rég
   return classes;
 }
 
-QStringList nomslus(const TableauLu& tableau, const RéglagesListe& r) {
-  QStringList noms;
+namespace {
+
+// Les lignes d'élèves retenues : classe choisie, nom non vide, pas une ligne de total.
+QList<qsizetype> lignesretenues(const TableauLu& tableau, const RéglagesListe& r) {
+  QList<qsizetype> lignes;
   for (qsizetype l = premièredonnée(r); l < tableau.size(); ++l) {
     const QStringList& ligne = tableau[l];
     if (!delaclassechoisie(ligne, r)) continue;
     const QString nom = (caseà(ligne, r.colonnenom) + u' ' + caseà(ligne, r.colonneprénom)).trimmed();
-    if (!nom.isEmpty() && !lignederésumé(nom)) noms.append(nom);
+    if (!nom.isEmpty() && !lignederésumé(nom)) lignes.append(l);
   }
+  return lignes;
+}
+
+// La marque d'un homonyme : sa distinction, sinon son numéro parmi ceux de son nom.
+QString marquedhomonyme(const QString& distinction, int numéro) {
+  // « / » sépare les champs du fichier des notes : une date s'écrit avec des tirets.
+  const QString d = contrôlertexte(distinction, GenreTexte::Libre).proche.replace(u'/', u'-').left(20).trimmed();
+  return QStringLiteral(" (%1)").arg(d.isEmpty() ? QString::number(numéro) : d);
+}
+
+void distinguer(QList<NomImporté>& noms, const QList<int>& indices, const QStringList& déjàlà, const Homonymes& h) {
+  const auto clé = [](const QString& n) { return n.toCaseFolded(); };
+  QHash<QString, int> dansfichier, numéros;
+  QSet<QString> delaclasse;
+  for (const QString& d : déjàlà) delaclasse.insert(clé(d));
+  for (const NomImporté& n : noms)
+    if (n.sort != NomImporté::TropLong) ++dansfichier[clé(n.nom)];
+  for (qsizetype i = 0; i < noms.size(); ++i) {
+    NomImporté& n = noms[i];
+    const QString k = clé(n.nom);
+    const bool avecunélève = n.sort == NomImporté::DéjàLà;
+    if (n.sort == NomImporté::TropLong || (dansfichier.value(k) < 2 && !(avecunélève && h.aveclaclasse))) continue;
+    if (avecunélève && !h.aveclaclasse) continue;
+    // Avec un élève de la classe, le nouveau est le deuxième de ce nom.
+    const int numéro = ++numéros[k] + (delaclasse.contains(k) ? 1 : 0);
+    n.nom += marquedhomonyme(h.distinctions.value(indices[i]), numéro);
+    n.sort = n.nom.size() > longueurnomélève ? NomImporté::TropLong : NomImporté::Distingué;
+  }
+  // Deux marques pareilles (une même date de naissance) : les numéros départagent.
+  QHash<QString, int> encore;
+  for (const NomImporté& n : noms)
+    if (n.sort == NomImporté::Distingué) ++encore[clé(n.nom)];
+  QHash<QString, int> rang;
+  for (NomImporté& n : noms)
+    if (n.sort == NomImporté::Distingué && (encore.value(clé(n.nom)) > 1 || delaclasse.contains(clé(n.nom))))
+      n.nom += QStringLiteral(" (%1)").arg(++rang[clé(n.nom)]);
+}
+
+}  // namespace
+
+QStringList nomslus(const TableauLu& tableau, const RéglagesListe& r) {
+  QStringList noms;
+  for (const qsizetype l : lignesretenues(tableau, r))
+    noms.append((caseà(tableau[l], r.colonnenom) + u' ' + caseà(tableau[l], r.colonneprénom)).trimmed());
   return noms;
 }
 
-QList<NomImporté> passerlaporte(const QStringList& lus, const QString& préfixe, const QStringList& déjàlà) {
+QStringList caseslues(const TableauLu& tableau, const RéglagesListe& r, int colonne) {
+  QStringList cases;
+  for (const qsizetype l : lignesretenues(tableau, r)) cases.append(caseà(tableau[l], colonne));
+  return cases;
+}
+
+QList<NomImporté> passerlaporte(const QStringList& lus, const QString& préfixe, const QStringList& déjàlà,
+                                const Homonymes& homonymes) {
   QList<NomImporté> noms;
-  for (const QString& lu : lus) {
+  QList<int> indices;  // la place de chaque nom parmi les noms lus
+  for (int i = 0; i < lus.size(); ++i) {
+    const QString& lu = lus[i];
     // Ligne vide, virgule en trop, ligne de total : pas d'élève, même préfixé.
     if (lu.trimmed().isEmpty() || lignederésumé(lu)) continue;
     // La longueur d'abord : d'un champ bien trop long, seul le début passe la porte (pour être montré).
@@ -335,7 +407,9 @@ QList<NomImporté> passerlaporte(const QStringList& lus, const QString& préfixe
     if (std::any_of(déjàlà.begin(), déjàlà.end(), même)) n.sort = NomImporté::DéjàLà;
     if (beaucouptroplong || n.nom.size() > longueurnomélève) n.sort = NomImporté::TropLong;
     noms.append(n);
+    indices.append(i);
   }
+  distinguer(noms, indices, déjàlà, homonymes);
   std::stable_sort(noms.begin(), noms.end(), [](const NomImporté& a, const NomImporté& b) { return avantenfrançais(a.nom, b.nom); });
   return noms;
 }

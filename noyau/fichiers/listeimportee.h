@@ -38,6 +38,8 @@ struct RéglagesListe {
   int colonnenom = 0;         // le nom, ou le nom et le prénom ensemble
   int colonneprénom = -1;     // -1 : le prénom est dans la colonne du nom
   int colonneclasse = -1;     // -1 : pas de colonne des classes
+  int colonnedistinction = -1;  // ce qui distingue deux élèves de même nom (date de naissance) ; -1 : un numéro
+  bool homonymesdelaclasse = false;  // ajouter aussi, distingués, ceux qui ont le nom d'un élève de la classe
   QString classe;             // vide : toutes les classes
 };
 
@@ -62,14 +64,28 @@ bool desnomsséparésparlesvirgules(const FichierListe& fichier, const Réglages
 QList<QPair<QString, int>> classestrouvées(const TableauLu& tableau, const RéglagesListe& réglages);
 // "Nom Prénom" de chaque ligne d'élève retenue (classe choisie, lignes sans nom ôtées).
 QStringList nomslus(const TableauLu& tableau, const RéglagesListe& réglages);
+// La case de la colonne donnée, pour les mêmes lignes que nomslus (vide : pas de colonne).
+QStringList caseslues(const TableauLu& tableau, const RéglagesListe& réglages, int colonne);
 
 // Ce que la porte des textes fait d'un nom lu (préfixe compris).
 struct NomImporté {
-  enum Sort { Gardé, LettresProches, BarreRemplacée, TropLong, DéjàLà };
+  // Distingué : un homonyme, dans le fichier ou dans la classe, dont le nom a reçu sa marque.
+  enum Sort { Gardé, LettresProches, BarreRemplacée, TropLong, DéjàLà, Distingué };
   QString lu;   // tel que le fichier le donne
   QString nom;  // tel qu'il serait ajouté
   Sort sort = Gardé;
 };
+
+// Deux élèves de même nom ne peuvent pas être deux lignes de la classe : le nom de
+// chacun reçoit entre parenthèses ce qui le distingue (sa date de naissance, par
+// exemple), ou un numéro (2), (3)... quand rien ne le distingue.
+struct Homonymes {
+  QStringList distinctions;    // par nom lu, dans l'ordre des noms lus ; vide : des numéros
+  bool aveclaclasse = false;   // ceux qui ont le nom d'un élève déjà dans la classe aussi
+};
+
 // Noms lus passés par la porte, dans l'ordre alphabétique du programme ; les noms
-// vides disparaissent, ceux de déjàlà sont marqués.
-QList<NomImporté> passerlaporte(const QStringList& lus, const QString& préfixe, const QStringList& déjàlà);
+// vides et les lignes de total disparaissent, ceux de déjàlà sont marqués, les
+// homonymes distingués.
+QList<NomImporté> passerlaporte(const QStringList& lus, const QString& préfixe, const QStringList& déjàlà,
+                                const Homonymes& homonymes = {});

@@ -65,13 +65,19 @@ TEST_F(ImportListe, DevineLesColonnesEtLaClasseVisee) {
   EXPECT_NE(proposés(), cinqa);
   const QString premier = proposés().first();
   f.colonneprénom->setCurrentIndex(0);
-  EXPECT_EQ(proposés().first(), premier.section(u' ', 0, 0));
+  // Les noms de famille seuls : les homonymes reçoivent leur date de naissance.
+  EXPECT_TRUE(proposés().first().startsWith(premier.section(u' ', 0, 0))) << proposés().first().toStdString();
+  EXPECT_TRUE(std::all_of(f.proposés().begin(), f.proposés().end(), [](const NomImporté& n) { return n.nom.count(u' ') <= 1; }));
+  f.colonneprénom->setCurrentIndex(f.colonneprénom->findData(1));
   // Toutes les classes : OK le fait confirmer.
+  // (Toute l'école a des homonymes : la question des noms distingués vient d'abord.)
   f.classe->setCurrentIndex(0);
+  boîtes.répondre(OUI);
   boîtes.répondre(NON);
   f.ok_Click();
-  ASSERT_EQ(boîtes.montrées().size(), 1);
-  EXPECT_TRUE(boîtes.montrées()[0].texte.startsWith(QStringLiteral("Ajouter les 2000 élèves des 72 classes du fichier ?")));
+  ASSERT_EQ(boîtes.montrées().size(), 2);
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Noms à changer"));
+  EXPECT_TRUE(boîtes.montrées()[1].texte.startsWith(QStringLiteral("Ajouter les 2000 élèves des 72 classes du fichier ?")));
   EXPECT_EQ(f.retenus(), cinqa);
   // Un autre séparateur : une seule colonne, les colonnes redevinées.
   f.séparateur->setCurrentIndex(f.séparateur->findData(QString()));
@@ -112,6 +118,31 @@ TEST_F(ImportListe, UneQuestionPourLesNomsChangesOuRefuses) {
   // Le préfixe passe par la même porte, devant chaque nom.
   f.préfixe->setText(QStringLiteral("[5B]"));
   EXPECT_EQ(proposés().first(), QStringLiteral("[5B] Du-pont Marc"));
+}
+
+// Deux élèves de même nom dans le fichier, un troisième déjà dans la classe : la
+// fenêtre les distingue par la date de naissance que le fichier porte, le dit à OK,
+// et n'ajoute l'homonyme d'un élève de la classe que si on le lui demande.
+TEST_F(ImportListe, HomonymesDistinguesParLaDateDeNaissance) {
+  const QString csv = fichier(QStringLiteral("liste.csv"),
+                              QStringLiteral("Nom;Prénom;Né(e) le\nDupont;Jean;12/03/2013\nDupont;Jean;01/09/2012\n"
+                                             "Martin;Léa;02/02/2013\nRoy;Éva;03/03/2013\n")
+                                  .toUtf8());
+  ASSERT_EQ(f.préparer(csv, {"Martin Léa"}, QStringLiteral("6C")), FenetreImportListe::Préparation::Prête);
+  EXPECT_EQ(f.distinction->currentText(), QStringLiteral("Colonne C : Né(e) le"));
+  EXPECT_EQ(proposés(), (QStringList{"Dupont Jean (01-09-2012)", "Dupont Jean (12-03-2013)", "Martin Léa", "Roy Éva"}));
+  EXPECT_EQ(f.élèves->item(0)->text(), QStringLiteral("Dupont Jean (01-09-2012)   (homonyme, lu : Dupont Jean)"));
+  boîtes.répondre(OUI);
+  f.ok_Click();
+  ASSERT_EQ(boîtes.montrées().size(), 1);
+  EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("- Dupont Jean → Dupont Jean (01-09-2012) : plusieurs élèves de ce nom")))
+      << boîtes.montrées()[0].texte.toStdString();
+  EXPECT_EQ(f.retenus(), (QStringList{"Dupont Jean (01-09-2012)", "Dupont Jean (12-03-2013)", "Roy Éva"}));
+
+  // Par un numéro, et l'homonyme d'un élève de la classe ajouté aussi.
+  f.distinction->setCurrentIndex(0);
+  f.homonymesdelaclasse->setChecked(true);
+  EXPECT_EQ(proposés(), (QStringList{"Dupont Jean (1)", "Dupont Jean (2)", "Martin Léa (2)", "Roy Éva"}));
 }
 
 TEST_F(ImportListe, FichiersRefusesSansRienOuvrir) {

@@ -196,6 +196,41 @@ TEST(ListeImportee, ChampTresLongJugeSurSonDebut) {
   }
 }
 
+// Deux élèves de même nom, dans le fichier ou avec un élève de la classe : chacun
+// reçoit ce qui le distingue, jamais deux lignes pareilles dans la classe.
+TEST(ListeImportee, HomonymesDistingues) {
+  using S = NomImporté::Sort;
+  const QStringList deux{"Dupont Jean", "Martin Léa", "Dupont Jean"};
+  const struct {
+    const char* quoi;
+    QStringList lus, déjàlà;
+    Homonymes h;
+    QList<QPair<QString, S>> attendus;
+  } cas[] = {
+      {"deux fois dans le fichier, sans distinction : des numéros", deux, {}, {},
+       {{"Dupont Jean (1)", S::Distingué}, {"Dupont Jean (2)", S::Distingué}, {"Martin Léa", S::Gardé}}},
+      {"deux fois, par la date de naissance", deux, {}, {{"12/03/2013", "02/02/2013", "01/09/2012"}, false},
+       {{"Dupont Jean (01-09-2012)", S::Distingué}, {"Dupont Jean (12-03-2013)", S::Distingué}, {"Martin Léa", S::Gardé}}},
+      {"deux fois, la même date : les numéros départagent", deux, {}, {{"12/03/2013", "", "12/03/2013"}, false},
+       {{"Dupont Jean (12-03-2013) (1)", S::Distingué}, {"Dupont Jean (12-03-2013) (2)", S::Distingué}, {"Martin Léa", S::Gardé}}},
+      {"déjà dans la classe : pas ajouté", {"Dupont Jean"}, {"Dupont Jean"}, {}, {{"Dupont Jean", S::DéjàLà}}},
+      {"déjà dans la classe, ajouté quand même : le deuxième", {"Dupont Jean"}, {"Dupont Jean"}, {{}, true},
+       {{"Dupont Jean (2)", S::Distingué}}},
+      {"déjà dans la classe, ajouté par sa date", {"Dupont Jean"}, {"Dupont Jean"}, {{"01/09/2012"}, true},
+       {{"Dupont Jean (01-09-2012)", S::Distingué}}},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.quoi);
+    QList<QPair<QString, S>> obtenus;
+    for (const NomImporté& n : passerlaporte(c.lus, QString(), c.déjàlà, c.h)) obtenus.append({n.nom, n.sort});
+    EXPECT_EQ(obtenus, c.attendus);
+  }
+  // La colonne des dates de naissance est devinée d'après son titre.
+  const FichierListe f = texte(utf8("Nom;Prénom;Classe;Date de naissance\nDupont;Jean;5A;12/03/2013\nDupont;Jean;5A;01/09/2012\n"));
+  EXPECT_EQ(devinerréglages(f, QStringLiteral("5A")).colonnedistinction, 3);
+  EXPECT_EQ(devinerréglages(texte(utf8("Nom;Prénom\nDupont;Jean\n")), QString()).colonnedistinction, -1);
+}
+
 TEST(ListeImportee, ClasseursFaitsMain) {
   const QByteArray feuille = R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><sheetData>
 <row r="1"><c r="A1" t="s"><v>0</v></c><c r="C1" t="inlineStr"><is><r><t>Cla</t></r><r><t>sse</t></r></is></c></row>
