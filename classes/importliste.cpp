@@ -156,7 +156,7 @@ FenetreImportListe::Préparation FenetreImportListe::préparer(const QString& fi
   classevisée_ = classevisée;
   réglages_ = devinerréglages(fichier_, classevisée);
   tableau_ = tableaudeliste(fichier_, réglages_);
-  if (tableau_.isEmpty()) {
+  if (std::all_of(tableau_.begin(), tableau_.end(), [](const QStringList& l) { return l.isEmpty(); })) {
     boîtes().message(QStringLiteral("Ce fichier ne contient aucun nom."), titrefenêtre);
     return Préparation::Refusée;
   }
@@ -251,8 +251,18 @@ void FenetreImportListe::montreraperçu() {
   for (const int l : montrées) numéros.append(QString::number(l + 1));
   aperçu->setHorizontalHeaderLabels(lettres);
   aperçu->setVerticalHeaderLabels(numéros);
+  // Les lignes d'avant les titres (titre du document, souvent une case fusionnée sur
+  // toute la largeur) : leur texte une fois, sur toute la ligne, sans élargir les colonnes.
+  QList<QPair<int, QString>> titresdudocument;
   for (int r = 0; r < montrées.size(); ++r) {
     const int l = montrées[r];
+    if (l < réglages_.premièreligne) {
+      QStringList textes;
+      for (const QString& t : tableau_[l])
+        if (!t.isEmpty() && !textes.contains(t)) textes.append(t);
+      if (!textes.isEmpty()) titresdudocument.append({r, textes.join(QStringLiteral("   "))});
+      continue;
+    }
     for (int c = 0; c < tableau_[l].size(); ++c) {
       auto* item = new QTableWidgetItem(tableau_[l][c]);
       if (l < début) item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
@@ -264,7 +274,14 @@ void FenetreImportListe::montreraperçu() {
       aperçu->setItem(r, c, item);
     }
   }
+  aperçu->clearSpans();
   aperçu->resizeColumnsToContents();
+  for (const auto& [r, texte] : titresdudocument) {
+    auto* item = new QTableWidgetItem(texte);
+    item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+    aperçu->setItem(r, 0, item);
+    if (colonnes > 1) aperçu->setSpan(r, 0, 1, static_cast<int>(colonnes));
+  }
   aperçu->resizeRowsToContents();
 }
 

@@ -112,15 +112,20 @@ TableauLu aplatir(Cellules c) {
     for (int l = p.ligne1; l <= std::min(p.ligne2, p.ligne1 + lignesrépétéesmax); ++l)
       for (int k = p.colonne1; k <= std::min(p.colonne2, colonnesmax); ++k) c.poser(l, k, valeur);
   }
+  // Les lignes vides d'avant une ligne remplie restent, vides, à leur place : l'aperçu
+  // garde les numéros de lignes du tableur.
   TableauLu tableau;
-  for (const QMap<int, QString>& ligne : std::as_const(c.valeurs)) {
+  for (auto l = c.valeurs.cbegin(); l != c.valeurs.cend(); ++l) {
     QStringList cases;
-    for (auto i = ligne.begin(); i != ligne.end(); ++i) {
+    for (auto i = l->begin(); i != l->end(); ++i) {
       if (i.value().isEmpty() || i.key() >= colonnesmax) continue;
       while (cases.size() < i.key()) cases.append(QString());
       cases.append(i.value());
     }
-    if (!cases.isEmpty()) tableau.append(cases);
+    if (cases.isEmpty() || l.key() < 0) continue;
+    if (l.key() > casesmax) refuser(tropgrand);
+    while (tableau.size() < l.key()) tableau.append(QStringList());
+    tableau.append(cases);
   }
   return tableau;
 }

@@ -75,7 +75,11 @@ bool commeunprénom(const QString& c) {
 // Une colonne dont presque toutes les cases passent le test.
 bool colonnedont(const TableauLu& tableau, int début, int colonne, bool (*test)(const QString&)) {
   int oui = 0, vues = 0;
-  for (int l = début; l < tableau.size() && vues < lignesdedevinette; ++l, ++vues) oui += test(caseà(tableau[l], colonne));
+  for (int l = début; l < tableau.size() && vues < lignesdedevinette; ++l) {
+    if (tableau[l].isEmpty()) continue;  // ligne vide du fichier
+    oui += test(caseà(tableau[l], colonne));
+    ++vues;
+  }
   return vues > 0 && oui * 10 >= vues * 8;
 }
 
@@ -83,7 +87,9 @@ bool colonnedont(const TableauLu& tableau, int début, int colonne, bool (*test)
 bool colonnedesclasses(const TableauLu& tableau, int début, int colonne) {
   QStringList vues;
   int lignes = 0;
-  for (int l = début; l < tableau.size(); ++l, ++lignes) {
+  for (int l = début; l < tableau.size(); ++l) {
+    if (tableau[l].isEmpty()) continue;
+    ++lignes;
     const QString c = caseà(tableau[l], colonne);
     if (c.isEmpty() || c.size() > 8 || std::none_of(c.begin(), c.end(), [](QChar x) { return x.isDigit(); })) return false;
     if (!vues.contains(c)) vues.append(c);
@@ -230,7 +236,9 @@ TableauLu découpercsv(QStringView texte, QChar séparateur) {
   };
   const auto finirligne = [&] {
     finirchamp();
-    if (std::any_of(champs.begin(), champs.end(), [](const QString& c) { return !c.isEmpty(); })) lignes.append(champs);
+    // Une ligne vide reste une ligne (vide), à sa place : l'aperçu garde les numéros du fichier.
+    const bool vide = std::none_of(champs.begin(), champs.end(), [](const QString& c) { return !c.isEmpty(); });
+    lignes.append(vide ? QStringList() : champs);
     champs.clear();
   };
   const qsizetype n = texte.size();
@@ -262,6 +270,7 @@ TableauLu découpercsv(QStringView texte, QChar séparateur) {
     }
   }
   if (!début || !champ.isEmpty() || !champs.isEmpty()) finirligne();
+  while (!lignes.isEmpty() && lignes.last().isEmpty()) lignes.removeLast();
   return lignes;
 }
 
@@ -283,7 +292,7 @@ RéglagesListe devinerréglages(const FichierListe& fichier, const QString& clas
 void devinercolonnes(const TableauLu& tableau, RéglagesListe& r, const QString& classevisée) {
   r.premièreligne = 0;
   r.titres = false;
-  for (int l = 0; l < std::min<qsizetype>(tableau.size(), 10); ++l)
+  for (int l = 0, vues = 0; l < tableau.size() && vues < 10; vues += !tableau[l].isEmpty(), ++l)
     if (colonnesdestitres(tableau[l], r)) {
       r.premièreligne = l;
       r.titres = true;
@@ -300,11 +309,15 @@ bool desnomsséparésparlesvirgules(const FichierListe& fichier, const Réglages
   if (fichier.classeur || r.séparateur.isNull()) return !fichier.classeur;
   if (r.séparateur != u',' || r.titres || fichier.octets.contains('"')) return false;
   // Des colonnes : la plupart des lignes ont le même nombre de champs.
-  const TableauLu tableau = tableaudeliste(fichier, r);
   QMap<qsizetype, int> champs;
-  for (const QStringList& l : tableau) ++champs[l.size()];
+  int lignes = 0;
+  for (const QStringList& l : tableaudeliste(fichier, r))
+    if (!l.isEmpty()) {
+      ++champs[l.size()];
+      ++lignes;
+    }
   const int pareilles = champs.isEmpty() ? 0 : *std::max_element(champs.begin(), champs.end());
-  return tableau.size() < 2 || pareilles * 10 < tableau.size() * 8;
+  return lignes < 2 || pareilles * 10 < lignes * 8;
 }
 
 QList<QPair<QString, int>> classestrouvées(const TableauLu& tableau, const RéglagesListe& r) {

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QSpinBox>
+#include <QTableWidget>
 
 #include "classes/importliste.h"
 #include "noyau/demo/demo.h"
@@ -143,6 +145,27 @@ TEST_F(ImportListe, HomonymesDistinguesParLaDateDeNaissance) {
   f.distinction->setCurrentIndex(0);
   f.homonymesdelaclasse->setChecked(true);
   EXPECT_EQ(proposés(), (QStringList{"Dupont Jean (1)", "Dupont Jean (2)", "Martin Léa (2)", "Roy Éva"}));
+}
+
+// L'aperçu garde les numéros de lignes du fichier (lignes vides comprises) et montre
+// le titre du document une fois, sur toute la ligne, sans élargir les colonnes.
+TEST_F(ImportListe, ApercuAvecLesNumerosDuFichierEtLeTitreUneFois) {
+  const QString titre = QStringLiteral("Liste des élèves de l'établissement, année scolaire 2026-2027");
+  const QString csv = fichier(QStringLiteral("liste.csv"),
+                              QStringLiteral("%1;%1;%1\n\nNom;Prénom;Classe\nDupont;Jean;5A\n\nRoy;Éva;5B\nMartin;Léa;5A\n")
+                                  .arg(titre)
+                                  .toUtf8());
+  ASSERT_EQ(f.préparer(csv, {}, QStringLiteral("5A")), FenetreImportListe::Préparation::Prête);
+  EXPECT_EQ(f.premièreligne->value(), 3);  // la ligne des titres, comme le tableur la numérote
+  QStringList numéros;
+  for (int r = 0; r < f.aperçu->rowCount(); ++r) numéros.append(f.aperçu->verticalHeaderItem(r)->text());
+  EXPECT_EQ(numéros, (QStringList{"1", "2", "3", "4", "7"}));
+  ASSERT_TRUE(f.aperçu->item(0, 0));
+  EXPECT_EQ(f.aperçu->item(0, 0)->text(), titre);
+  EXPECT_EQ(f.aperçu->item(0, 1), nullptr);
+  EXPECT_EQ(f.aperçu->columnSpan(0, 0), 3);
+  EXPECT_LT(f.aperçu->columnWidth(1), 200);
+  EXPECT_EQ(proposés(), (QStringList{"Dupont Jean", "Martin Léa"}));
 }
 
 TEST_F(ImportListe, FichiersRefusesSansRienOuvrir) {

@@ -238,8 +238,9 @@ TEST(ListeImportee, ClasseursFaitsMain) {
 <row r="4"><c r="A4" t="inlineStr"><is><t>Roy</t></is></c><c r="C4" t="str"><v>5</v></c><c r="D4" t="b"><v>1</v></c></row>
 </sheetData><mergeCells count="1"><mergeCell ref="A1:B1"/></mergeCells></worksheet>)";
   EXPECT_EQ(premièrefeuille(zipper(xlsx(feuille))),
-            (TableauLu{{"Élève", "Élève", "Classe"}, {"Dupont", "Jean", "5"}, {"Roy", "", "5", "VRAI"}}));
-  EXPECT_EQ(premièrefeuille(zipper(ods())), (TableauLu{{"Élève", "Élève", "Classe"}, {"Le  Roy", "Éva\nMarie", "5"}}));
+            (TableauLu{{"Élève", "Élève", "Classe"}, {"Dupont", "Jean", "5"}, {}, {"Roy", "", "5", "VRAI"}}));
+  // Les lignes vides restent à leur place : la ligne 5 du tableur est la cinquième.
+  EXPECT_EQ(premièrefeuille(zipper(ods())), (TableauLu{{"Élève", "Élève", "Classe"}, {}, {}, {}, {"Le  Roy", "Éva\nMarie", "5"}}));
 }
 
 // Le budget vaut pour tout le classeur, et seules les entrées dont la feuille a besoin
