@@ -29,7 +29,7 @@ QString classeouverte() { return état().nomclasse[état().classecourante]; }
 // Les formats du classeur : chaque couleur de la grille, en gras pour les têtes.
 struct Formats {
   lxw_format *titre, *tête, *texte, *nombre, *rouge, *bleu, *entier, *entierrouge, *pourcent;
-  explicit Formats(lxw_workbook* c) {
+  explicit Formats(lxw_workbook* c) : classeur_(c) {
     const auto nouveau = [c] { return workbook_add_format(c); };
     titre = nouveau();
     format_set_bold(titre);
@@ -48,6 +48,7 @@ struct Formats {
     format_set_num_format(rouge, formatnote.constData());
     format_set_font_color(rouge, 0xC00000);
     format_set_bg_color(rouge, 0xFFD8D8);
+    format_set_align(rouge, LXW_ALIGN_RIGHT);  // "AI" à droite comme les nombres, "A" et "NC"
     format_set_border(rouge, LXW_BORDER_THIN);
     bleu = nouveau();
     format_set_font_color(bleu, 0x0000C0);
@@ -66,7 +67,34 @@ struct Formats {
     format_set_num_format(pourcent, "0\"%\"");
     format_set_border(pourcent, LXW_BORDER_THIN);
   }
+
+  // Un nombre montré avec ses marques ("15,5/20", "?132,5?") : le tableur y met son
+  // séparateur décimal, comme aux autres nombres de la feuille. Un format par motif et couleur.
+  lxw_format* marqué(const QByteArray& motif, int couleur) {
+    lxw_format*& f = marqués_[{motif, couleur}];
+    if (f) return f;
+    f = workbook_add_format(classeur_);
+    format_set_num_format(f, motif.constData());
+    format_set_border(f, LXW_BORDER_THIN);
+    if (couleur == ::rouge) {
+      format_set_font_color(f, 0xC00000);
+      format_set_bg_color(f, 0xFFD8D8);
+      format_set_bold(f);
+    } else if (couleur == ::bleu) {
+      format_set_font_color(f, 0x0000C0);
+      format_set_bg_color(f, 0xDCE6FF);
+    }
+    return f;
+  }
+private:
+  lxw_workbook* classeur_;
+  std::map<std::pair<QByteArray, int>, lxw_format*> marqués_;
 };
+
+// "/20" d'une note orale ; "?" d'un total où manque une période : des textes dans le format.
+QByteArray motifsur(int maximum) { return "General\"/" + QByteArray::number(maximum) + '"'; }
+const QByteArray motifincomplet = QByteArrayLiteral("\"?\"General\"?\"");
+const QByteArray motifincompletseul = QByteArrayLiteral("\"?\"General");
 
 // Une feuille, avec la largeur de chaque colonne suivie au fil de l'écriture.
 class Feuille {
@@ -76,6 +104,7 @@ public:
   // Le titre déborde sur les cases voisines : il n'élargit pas sa colonne.
   void titre(const QString& t) { worksheet_write_string(feuille_, 0, 0, t.toUtf8().constData(), f_.titre); }
   void texte(int l, int c, const QString& t, lxw_format* format = nullptr) {
+    noterligne(l);
     if (t.isEmpty()) {
       worksheet_write_blank(feuille_, l, c, format ? format : f_.texte);
       return;
@@ -85,10 +114,12 @@ public:
     élargir(c, t.size());
   }
   void nombre(int l, int c, double v, lxw_format* format) {
+    noterligne(l);
     worksheet_write_number(feuille_, l, c, v, format);
     élargir(c, présenternote(str(v)).trimmed().size());
   }
   void formule(int l, int c, const QString& formule, std::optional<double> valeur, lxw_format* format) {
+    noterligne(l);
     const QByteArray f = formule.toUtf8();
     if (valeur)
       worksheet_write_formula_num(feuille_, l, c, f.constData(), format, *valeur);
@@ -106,6 +137,7 @@ public:
       texte(l, c, montrée, couleur == bleu ? f_.bleu : couleur == rouge ? f_.rouge : f_.texte);
   }
   void élargir(int c, qsizetype caractères) { largeurs_[c] = std::max(largeurs_[c], static_cast<int>(caractères)); }
+  void noterligne(int l) { lignes_ = std::max(lignes_, l + 1); }
   // Largeurs, volets figés, et à l'impression : paysage, une page de large, les
   // lignes de tête et les noms répétés.
   void finir(int lignesfigées, int colonnesfigées) {
@@ -113,16 +145,20 @@ public:
       worksheet_set_column(feuille_, c, c, std::clamp(largeur + 2, 5, 40), nullptr);
     worksheet_freeze_panes(feuille_, lignesfigées, colonnesfigées);
     worksheet_set_landscape(feuille_);
-    worksheet_fit_to_pages(feuille_, 1, 0);
+    // Une classe ordinaire tient sur une page avec sa légende (elle ne part pas seule sur
+    // une deuxième) ; une très grande liste prend les pages qu'il lui faut.
+    worksheet_fit_to_pages(feuille_, 1, lignes_ <= lignesd1page ? 1 : 0);
     worksheet_repeat_rows(feuille_, 1, lignesfigées - 1);
     worksheet_repeat_columns(feuille_, 0, colonnesfigées - 1);
   }
   Formats& formats() { return f_; }
 
 private:
+  static constexpr int lignesd1page = 60;
   Formats& f_;
   lxw_worksheet* feuille_;
   std::map<int, int> largeurs_;
+  int lignes_ = 0;
 };
 
 QString nomfeuille(QChar lettre, int n) {
@@ -162,7 +198,7 @@ void écrirepériode(Feuille& f, const QString& titre) {
         continue;
       }
       const QString orale = présenternote(str(é.noteorale(s, j)) + u'/' + str(é.maxorale(s, j)).trimmed());
-      f.texte(l, E + 1 + j, orale, couleurdenote(orale, é.maxorale(s, j)) == rouge ? fm.rouge : fm.texte);
+      f.nombre(l, E + 1 + j, é.noteorale(s, j), fm.marqué(motifsur(é.maxorale(s, j)), couleurdenote(orale, é.maxorale(s, j))));
     }
     f.note(l, moy, é.totalélève[s], é.maxcourant);
     for (int c = 1; c <= C; ++c) {
@@ -222,37 +258,45 @@ void écriretotaux(Feuille& f) {
     const int l = lignemax + i, ligne = l + 1;
     f.nombre(l, 0, i, fm.entier);
     f.texte(l, 1, é.nomélève[i]);
+    // Ce qui compte encore : le maximum des périodes et examens qui ont un résultat.
+    int maxpropre = maxtotal;
     const auto résultat = [&](int c, const QString& texte, int maximum) {
-      if (sansblancs(texte) == QStringLiteral("?"))
+      if (sansblancs(texte) == QStringLiteral("?")) {
         f.texte(l, c, QStringLiteral("???"), fm.bleu);
-      else
+        maxpropre -= maximum;
+      } else {
         f.nombre(l, c, val(texte), val(texte) < maximum / 2.0 ? fm.rouge : fm.nombre);
+      }
     };
     for (int p = 1; p <= P; ++p) résultat(1 + p, é.totauxrapport1(i, p), é.maxpériode);
     for (int e = 1; e <= E; ++e) résultat(1 + P + e, é.totauxrapport2(i, e), maxexamen(e));
     const QString& sommeP = é.totauxrapport3[i];
     const QString& sommeE = é.totauxrapport4[i];
     const bool complet = !sommeP.startsWith(u'?') && !sommeE.startsWith(u'?');
+    const auto sanssigne = [](const QString& somme) { return val(somme.startsWith(u'?') ? somme.mid(1) : somme); };
+    // La somme des résultats qui existent (SUM passe les "???"), marquée "?...?" quand il en manque,
+    // comme la fenêtre des totaux.
     const auto somme = [&](int c, int de, int à, const QString& texte, int maximum) {
-      if (texte.startsWith(u'?'))
-        f.texte(l, c, texte + u'?', fm.bleu);
+      const QString formule = QStringLiteral("=SUM(%1%3:%2%3)").arg(lettrecolonne(de), lettrecolonne(à)).arg(ligne);
+      if (!texte.startsWith(u'?'))
+        f.formule(l, c, formule, val(texte), val(texte) < maximum / 2.0 ? fm.rouge : fm.nombre);
+      else if (maxpropre == 0)
+        f.texte(l, c, QString());
       else
-        f.formule(l, c, QStringLiteral("=SUM(%1%3:%2%3)").arg(lettrecolonne(de), lettrecolonne(à)).arg(ligne),
-                  val(texte), val(texte) < maximum / 2.0 ? fm.rouge : fm.nombre);
+        f.formule(l, c, formule, sanssigne(texte), fm.marqué(motifincomplet, bleu));
     };
     if (P > 0) somme(totp, 2, 1 + P, sommeP, P * é.maxpériode);
     if (E > 0) somme(tote, 2 + P, 1 + P + E, sommeE, maxexamens);
-    if (!complet) {
-      f.texte(l, total, QStringLiteral("?"), fm.bleu);
-      continue;
-    }
-    const double t = val(sommeP) + val(sommeE);
+    const double t = sanssigne(sommeP) + sanssigne(sommeE);
     const QString formuletotal = E > 0 ? QStringLiteral("=%1%3+%2%3").arg(lettrecolonne(totp), lettrecolonne(tote)).arg(ligne)
                                        : QStringLiteral("=%1%2").arg(lettrecolonne(totp)).arg(ligne);
-    f.formule(l, total, formuletotal, t, t < maxtotal / 2.0 ? fm.rouge : fm.nombre);
-    if (maxtotal > 0)
-      f.formule(l, pourcent, QStringLiteral("=%1%2/%3*100").arg(lettrecolonne(total)).arg(ligne).arg(maxtotal),
-                t / maxtotal * 100, fm.pourcent);
+    // Sans tout, le total de ce qui existe, marqué "?", et son pourcentage sur ce qui compte encore.
+    const int sur = complet ? maxtotal : maxpropre;
+    f.formule(l, total, formuletotal, t,
+              complet ? (t < maxtotal / 2.0 ? fm.rouge : fm.nombre) : fm.marqué(E > 0 ? motifincomplet : motifincompletseul, bleu));
+    if (sur > 0)
+      f.formule(l, pourcent, QStringLiteral("=%1%2/%3*100").arg(lettrecolonne(total)).arg(ligne).arg(sur), t / sur * 100,
+                fm.pourcent);
   }
   f.finir(lignemax + 1, 2);
 }

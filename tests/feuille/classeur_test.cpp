@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "tests/feuille/feuille_essai.h"
+#include "tests/outils/anneeessai.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <cmath>
 
+#include "impression/totaux.h"
 #include "noyau/demo/demo.h"
 #include "noyau/base/module.h"
 #include "noyau/fichiers/classeurlu.h"
@@ -78,7 +80,7 @@ TEST_F(Classeur, ReluParUnVraiLecteur) {
       {"D6", "s", "NC", fondbleu},
       {"C7", "n", "9.5", fondrouge},              // Martin : sous la moitié de 20
       {"B7", "s", "=Martin Léa", {}},         // un nom, jamais une formule
-      {"F5", "s", "7.5/10", {}},              // note orale
+      {"F5", "n", "7.5", {}},                 // note orale : un nombre montré « 7,5/10 » en français
       {"B9", "s", "Moyenne de la classe", {}},
   };
   for (const auto& c : cas) {
@@ -133,6 +135,67 @@ TEST_F(Classeur, UneNoteNonTapeeResteVide) {
   EXPECT_EQ(f.value(QStringLiteral("E6")).valeur, QString());
   EXPECT_NE(f.value(QStringLiteral("E6")).genre, QStringLiteral("n"));
   EXPECT_EQ(f.value(QStringLiteral("E5")).valeur, QStringLiteral("7.5"));
+}
+
+// Dans un tableur en français, un seul séparateur décimal sur la feuille : les notes
+// orales et les totaux incomplets sont des nombres avec leurs marques ("7,5/10",
+// "?9,5?"), que le tableur montre avec sa virgule. "AI" est à droite comme les autres
+// notes, et la période tient sur une page de haut avec sa légende.
+TEST_F(Classeur, UnSeulSeparateurDecimalDansUnTableurFrancais) {
+  QStringList p1 = notesP1;
+  p1[8] = QStringLiteral("Martin Léa/9.5/14/10/ 1/ 10/ 4.5/02.10 - Calcul/ 2");
+  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), p1);
+  chargerclasse();
+  const QString chemin = temporaire.path() + QStringLiteral("/classe.xlsx");
+  écrireclasseur(chemin);
+  QString erreur;
+  const QMap<QString, TableauLu> montrées = montréenfrançais(chemin, {QStringLiteral("Période 1")}, temporaire.path(), erreur);
+  ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+  const TableauLu& p = montrées[QStringLiteral("Période 1")];
+  ASSERT_GT(p.size(), 6);
+  EXPECT_EQ(p[4].value(1), QStringLiteral("Dupont Élodie"));
+  EXPECT_EQ(p[4].value(5), QStringLiteral("7,5/10"));  // oral, au-dessus de la moitié
+  EXPECT_EQ(p[6].value(5), QStringLiteral("4,5/10"));  // sous la moitié
+  EXPECT_EQ(p[6].value(2), QStringLiteral("9,5"));
+  const ClasseurLu lu = lireclasseur(chemin, erreur);
+  const auto& f = lu.cases[QStringLiteral("Période 1")];
+  EXPECT_EQ(f[QStringLiteral("F5")].genre, QStringLiteral("n"));
+  EXPECT_EQ(f[QStringLiteral("F7")].fond, fondrouge);
+  EXPECT_EQ(f[QStringLiteral("C6")].valeur, QStringLiteral("AI"));
+  EXPECT_EQ(f[QStringLiteral("C6")].alignement, QStringLiteral("right"));
+  EXPECT_EQ(lu.pageshaut[QStringLiteral("Période 1")], QStringLiteral("1"));
+}
+
+namespace {
+
+class ClasseurTotaux : public AnneeEssai {};
+
+}  // namespace
+
+// Les totaux du classeur sont ceux de la fenêtre des totaux, pour chaque élève, même
+// quand une période ou l'examen manque : la somme de ce qui existe marquée "?", le
+// pourcentage sur ce qui compte encore.
+TEST_F(ClasseurTotaux, LesMemesTotauxQueLaFenetre) {
+  boîtes.répondretexte(QStringLiteral("2"));
+  FenetreTotaux& fenêtre = fenêtretotaux();
+  fenêtre.Form_Load();
+  const QString chemin = temporaire.path() + QStringLiteral("/totaux.xlsx");
+  écrireclasseur(chemin);
+  QString erreur;
+  const QMap<QString, TableauLu> montrées = montréenfrançais(chemin, {QStringLiteral("Totaux")}, temporaire.path(), erreur);
+  ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+  const TableauLu& t = montrées[QStringLiteral("Totaux")];
+  for (int i = 1; i <= 4; ++i) {
+    SCOPED_TRACE(i);
+    QStringList fenêtreligne, classeurligne;
+    for (int c = 5; c <= 8; ++c) {
+      QString texte = fenêtre.grille1->modèle().cellule(1 + i, c).texte.trimmed();
+      fenêtreligne << texte.replace(u'.', u',');
+      classeurligne << t.value(2 + i).value(c);
+    }
+    EXPECT_EQ(classeurligne, fenêtreligne);
+  }
+  EXPECT_EQ(t.value(4).value(7), QStringLiteral("?33,5?"));  // Durand Paul : la période 2 manque
 }
 
 // Les formules de la moyenne au pair et des échecs, dans un vrai lecteur : une

@@ -107,7 +107,11 @@ for f in formules.worksheets:
             if c.value is None:
                 continue
             fond = c.fill.fgColor.rgb if c.fill is not None and c.fill.fill_type == 'solid' else ''
-            print('\t'.join([f.title, c.coordinate, c.data_type, net(c.value), net(g[c.coordinate].value), net(fond)]))
+            print('\t'.join([f.title, c.coordinate, c.data_type, net(c.value), net(g[c.coordinate].value), net(fond),
+                             net(c.alignment.horizontal), net(c.number_format)]))
+    ajusté = f.sheet_properties.pageSetUpPr is not None and f.sheet_properties.pageSetUpPr.fitToPage
+    haut = f.page_setup.fitToHeight if f.page_setup.fitToHeight is not None else 1  # 1 quand rien n'est écrit
+    print('PAGE\t' + f.title + '\t' + (net(haut) if ajusté else ''))
 )";
 
 }  // namespace
@@ -128,8 +132,10 @@ ClasseurLu lireclasseur(const QString& chemin, QString& erreur) {
     if (champs[0] == QStringLiteral("FEUILLE") && champs.size() == 3) {
       lu.feuilles.append(champs[1]);
       lu.figées.insert(champs[1], champs[2]);
-    } else if (champs.size() == 6) {
-      lu.cases[champs[0]].insert(champs[1], {champs[2], champs[3], champs[4], champs[5]});
+    } else if (champs[0] == QStringLiteral("PAGE") && champs.size() == 3) {
+      lu.pageshaut.insert(champs[1], champs[2]);
+    } else if (champs.size() == 8) {
+      lu.cases[champs[0]].insert(champs[1], {champs[2], champs[3], champs[4], champs[5], champs[6], champs[7]});
     }
   }
   return lu;
@@ -171,9 +177,8 @@ print(adresse)
 
 }  // namespace
 
-QMap<QString, ClasseurLu> recalculerenfrançais(const QStringList& classeurs, const QString& dossiertravail, QString& erreur) {
-  const QString soffice = trouversoffice(erreur);
-  if (soffice.isEmpty()) return {};
+// Un profil LibreOffice en français de Belgique ; vide (et l'erreur dite) quand il ne s'écrit pas.
+QString profilfrançais(const QString& dossiertravail, QString& erreur) {
   const QString profil = dossiertravail + QStringLiteral("/profil-fr-BE");
   QDir().mkpath(profil + QStringLiteral("/user"));
   QFile réglages(profil + QStringLiteral("/user/registrymodifications.xcu"));
@@ -182,14 +187,25 @@ QMap<QString, ClasseurLu> recalculerenfrançais(const QStringList& classeurs, co
     return {};
   }
   réglages.write(réglagesfrançais);
-  réglages.close();
+  return profil;
+}
+
+QProcessEnvironment environnementfrançais() {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("LANG"), QStringLiteral("fr_BE.UTF-8"));
+  return env;
+}
+
+QMap<QString, ClasseurLu> recalculerenfrançais(const QStringList& classeurs, const QString& dossiertravail, QString& erreur) {
+  const QString soffice = trouversoffice(erreur);
+  if (soffice.isEmpty()) return {};
+  const QString profil = profilfrançais(dossiertravail, erreur);
+  if (profil.isEmpty()) return {};
   // Un nom ASCII : soffice reçoit mal les autres chemins quand la locale est C.
   const QString sortie = dossiertravail + QStringLiteral("/recalcules");
   QDir().mkpath(sortie);
   QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("LANG"), QStringLiteral("fr_BE.UTF-8"));
-  p.setProcessEnvironment(env);
+  p.setProcessEnvironment(environnementfrançais());
   p.setProcessChannelMode(QProcess::MergedChannels);
   p.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profil).toString(),
                                QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("xlsx"),
@@ -239,4 +255,43 @@ QString convertirparlibreoffice(const QString& csv, const QString& format, const
     return {};
   }
   return classeur;
+}
+
+QMap<QString, TableauLu> montréenfrançais(const QString& classeur, const QStringList& feuilles, const QString& dossiertravail,
+                                         QString& erreur) {
+  const QString soffice = trouversoffice(erreur);
+  if (soffice.isEmpty()) return {};
+  const QString profil = profilfrançais(dossiertravail, erreur);
+  if (profil.isEmpty()) return {};
+  const QString sortie = dossiertravail + QStringLiteral("/montres");
+  QDir().mkpath(sortie);
+  const QString copie = sortie + QStringLiteral("/classeur.xlsx");  // un nom ASCII, pour soffice
+  QFile::remove(copie);
+  QFile::copy(classeur, copie);
+  QProcess p;
+  // Les nombres suivent la langue du profil ; les noms des feuilles, accents compris, demandent
+  // une locale UTF-8 (C.UTF-8 est toujours là, fr_BE.UTF-8 pas forcément).
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+  p.setProcessEnvironment(env);
+  p.setProcessChannelMode(QProcess::MergedChannels);
+  // « ; », guillemets, UTF-8, cases telles que montrées (9e jeton), chaque feuille dans son fichier (12e : -1).
+  p.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profil).toString(), QStringLiteral("--headless"),
+                    QStringLiteral("--convert-to"),
+                    QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,true,false,false,-1"),
+                    QStringLiteral("--outdir"), sortie, copie});
+  if (!p.waitForFinished(300000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+    erreur = QStringLiteral("conversion ratée : ") + QString::fromLocal8Bit(p.readAll());
+    return {};
+  }
+  QMap<QString, TableauLu> montrées;
+  for (const QString& feuille : feuilles) {
+    QFile f(sortie + QStringLiteral("/classeur-") + feuille + QStringLiteral(".csv"));
+    if (!f.open(QIODevice::ReadOnly)) {
+      erreur = QStringLiteral("pas de feuille « %1 » : %2").arg(feuille, QString::fromLocal8Bit(p.readAll()));
+      return {};
+    }
+    montrées.insert(feuille, découpercsv(QString::fromUtf8(f.readAll()), u';'));
+  }
+  return montrées;
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "noyau/fichiers/listeimportee.h"
+
 // Par fichier, une ligne par rangée : "N" une cellule nombre, "T" une cellule
 // texte, "." une cellule vide (les vides de fin de rangée ôtés). Une erreur
 // (tableur absent, conversion ratée) est rendue dans erreur, la carte vide.
@@ -19,11 +21,12 @@ QMap<QString, QStringList> genresdescellules(const QStringList& fichierscsv, con
 // formule pour "f"), la valeur gardée d'une formule, la couleur du fond
 // ("FFFFD8D8") ; "feuilles" donne les noms, "figées" la case des volets figés.
 struct CaseLue {
-  QString genre, valeur, gardée, fond;
+  QString genre, valeur, gardée, fond, alignement, format;
 };
 struct ClasseurLu {
   QStringList feuilles;
   QMap<QString, QString> figées;
+  QMap<QString, QString> pageshaut;  // à l'impression, pages de haut imposées ("1"), vide : autant qu'il faut
   QMap<QString, QMap<QString, CaseLue>> cases;
 };
 ClasseurLu lireclasseur(const QString& chemin, QString& erreur);
@@ -41,4 +44,9 @@ QString falsifierunevaleurgardée(const QString& classeur, const QString& valeur
 // LibreOffice Calc, sans écran, ouvre un CSV en UTF-8 séparé par ";" et l'enregistre
 // au format donné ("xlsx", "ods") dans dossiertravail ; rend le chemin du classeur,
 // vide en cas d'échec (raison dans erreur).
+// Chaque feuille nommée telle qu'un vrai LibreOffice en français de Belgique la montre
+// (texte affiché de chaque case, nombres avec leur virgule), ligne par ligne.
+QMap<QString, TableauLu> montréenfrançais(const QString& classeur, const QStringList& feuilles, const QString& dossiertravail,
+                                         QString& erreur);
+
 QString convertirparlibreoffice(const QString& csv, const QString& format, const QString& dossiertravail, QString& erreur);
