@@ -465,9 +465,16 @@ std::optional<QStringList> fusionneravantcopie(const QString& nom) {
 // place, lus et vérifiés comme à l'ouverture (chaque période avec ses interrogations,
 // les mêmes élèves et compétences partout).
 QString relireclasseremise(const QString& clé, const QMap<QString, std::optional<QByteArray>>& remis) {
+  // Chaque nom remis est un fichier de la classe, ou la liste des classes.
+  const QRegularExpression motif = fichiersdelaclasse(clé);
+  for (auto r = remis.begin(); r != remis.end(); ++r) {
+    const qsizetype barre = r.key().indexOf(u'\\');
+    const bool delaclasse = barre > 0 && r.key().left(barre) == clé && motif.match(r.key().mid(barre + 1)).hasMatch();
+    if (!delaclasse && !(estlisteclasses(r.key()) && !r.key().contains(u'\\')))
+      return QStringLiteral("« %1 » n'est pas un fichier de la classe").arg(r.key());
+  }
   try {
     FichiersClasse classe;
-    const QRegularExpression motif = fichiersdelaclasse(clé);
     if (dossierexiste(chemindisquedur(clé)))
       for (const QString& f : listerfichiers(chemindisquedur(clé)))
         if (motif.match(f).hasMatch()) classe.insert(clé + u'\\' + f, lignes(lire(chemindisquedur(clé + u'\\' + f))));
@@ -481,7 +488,7 @@ QString relireclasseremise(const QString& clé, const QMap<QString, std::optiona
     if (classe.isEmpty()) return QString();
     vérifiercopie(clé, lirepériodes(clé, classe, classe.value(nommaxima(clé))), chemindisquedur(clé));
   } catch (const ErreurEvalo& e) {
-    return e.texte();
+    return QStringLiteral("la classe ne s'ouvrirait plus (%1)").arg(e.texte());
   }
   return QString();
 }

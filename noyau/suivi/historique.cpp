@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QRegularExpression>
 #include <QHash>
 #include <QMap>
 #include <QSet>
@@ -312,19 +311,8 @@ QStringList remettre(const QString& clé, QList<Modification> lignes, const QLis
       }
     }
   }
-  // Chaque fichier à remettre est un fichier de la classe (ou la liste des classes) et
-  // doit se relire comme un fichier de son genre, puis la classe entière comme à son
-  // ouverture ; tout cela avant toute question et tout remplacement.
-  const QRegularExpression fichierdelaclasse(
-      QStringLiteral("^(%1\\\\%1\\.(MPE|[PE][0-9]+[NR])|listclas\\.[0-9]+)$").arg(QRegularExpression::escape(clé)),
-      QRegularExpression::CaseInsensitiveOption);
-  for (const QString& nom : ordre) {
-    if (fichierdelaclasse.match(nom).hasMatch()) continue;
-    avertissement(QStringLiteral("Les fichiers gardés pour remettre la classe sont abîmés : « %1 » n'est pas un fichier de "
-                                 "la classe. Rien n'a été changé.").arg(nom),
-                  titre);
-    return {};
-  }
+  // Chaque fichier à remettre doit se relire comme un fichier de son genre, puis la
+  // classe entière comme à son ouverture ; avant toute question et tout remplacement.
   for (const QString& nom : ordre) {
     const QString défaut = plan[nom].cible && relecture ? relecture(nom, *plan[nom].cible) : QString();
     if (défaut.isEmpty()) continue;
@@ -339,8 +327,7 @@ QStringList remettre(const QString& clé, QList<Modification> lignes, const QLis
     for (const QString& nom : ordre) remis.insert(nom, plan[nom].cible);
     const QString défaut = relectureclasse(clé, remis);
     if (!défaut.isEmpty()) {
-      avertissement(QStringLiteral("Les fichiers gardés pour remettre la classe sont abîmés : elle ne s'ouvrirait plus (%1). "
-                                   "Rien n'a été changé.").arg(défaut),
+      avertissement(QStringLiteral("Les fichiers gardés pour remettre la classe sont abîmés : %1. Rien n'a été changé.").arg(défaut),
                     titre);
       return {};
     }
