@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "plateforme/erreurs.h"
+#include "plateforme/systeme.h"
 
 // Écrit les octets dans temporaire et les force sur le disque (fsync) ; une erreur
 // nomme chemin (le fichier que le temporaire remplacera) et ne laisse pas de temporaire.
@@ -13,6 +14,5 @@ void écriretemporaire(const QString& temporaire, const QString& chemin, const Q
                       bool dansunensemble = true);
 // Écrit le fichier entier par un temporaire ".~evalo" renommé, puis force son dossier.
 void remplacerfichier(const QString& chemin, const QByteArray& octets, bool dansunensemble);
-// Force sur le disque le contenu d'un dossier (les renommages qui y ont eu lieu).
-void synchroniserdossier(const QString& dossier);
-ErreurFichier erreurderenommage(const QString& chemin, int errnoinstant);
+// L'erreur d'un renommage ou d'une suppression ratée, d'après l'échec du système.
+ErreurFichier erreurderenommage(const QString& chemin, const ÉchecSystème& échec);

@@ -26,6 +26,7 @@ enum class CauseErreur {
   DossierManquant,
   DisquePlein,
   PermissionRefusée,
+  FichierOccupé,  // tenu ouvert par un autre programme (Windows)
   NombreIllisible,
   FinInattendue,
   HorsLimites,

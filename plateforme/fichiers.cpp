@@ -6,14 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 #include "plateforme/ecriturebrute.h"
 #include "plateforme/encodage.h"
+#include "plateforme/systeme.h"
 #include "plateforme/transaction.h"
 
 namespace {
@@ -22,13 +18,20 @@ qint64 panneaprès = -1;
 
 QString guillemets(const QString& chemin) { return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(chemin)); }
 
+ErreurFichier erreuroccupé(const QString& chemin) {
+  return ErreurFichier(CauseErreur::FichierOccupé, chemin,
+                       QStringLiteral("Le fichier %1 est ouvert dans un autre programme (tableur, antivirus, "
+                                      "synchronisation) : fermez-le, puis réessayez. Le fichier précédent est conservé.")
+                           .arg(guillemets(chemin)));
+}
+
 ErreurFichier erreurdossier(const QString& dossier) {
   return ErreurFichier(CauseErreur::DossierManquant, dossier,
                        QStringLiteral("Le dossier %1 est introuvable (disque amovible débranché ?).")
                            .arg(guillemets(dossier)));
 }
 
-ErreurFichier erreurouverture(const QString& chemin, const QFileDevice& f, bool écriture) {
+ErreurFichier erreurouverture(const QString& chemin, const QFileDevice& f, bool écriture, const ÉchecSystème& é) {
   const QFileInfo info(chemin);
   if (!info.absoluteDir().exists()) return erreurdossier(info.absolutePath());
   if (!écriture && !info.exists())
@@ -37,7 +40,8 @@ ErreurFichier erreurouverture(const QString& chemin, const QFileDevice& f, bool 
   if (info.isDir())
     return ErreurFichier(CauseErreur::Autre, chemin,
                          QStringLiteral("%1 est un dossier et non un fichier.").arg(guillemets(chemin)));
-  if (f.error() == QFileDevice::PermissionsError || errno == EACCES || errno == EPERM || errno == EROFS)
+  if (é.genre == GenreÉchec::Occupé) return erreuroccupé(chemin);
+  if (f.error() == QFileDevice::PermissionsError || é.genre == GenreÉchec::Refusé)
     return ErreurFichier(CauseErreur::PermissionRefusée, chemin,
                          QStringLiteral("Permission refusée : impossible %1 %2.")
                              .arg(écriture ? QStringLiteral("d'écrire") : QStringLiteral("de lire"),
@@ -48,13 +52,14 @@ ErreurFichier erreurouverture(const QString& chemin, const QFileDevice& f, bool 
                                 guillemets(chemin), f.errorString()));
 }
 
-ErreurFichier erreurécriture(const QString& chemin, int errnoinstant, const QString& détail) {
-  if (errnoinstant == ENOSPC || errnoinstant == EDQUOT)
+ErreurFichier erreurécriture(const QString& chemin, const ÉchecSystème& é, const QString& détail) {
+  if (é.genre == GenreÉchec::Occupé) return erreuroccupé(chemin);
+  if (é.genre == GenreÉchec::DisquePlein)
     return ErreurFichier(CauseErreur::DisquePlein, chemin,
                          QStringLiteral("Le disque est plein : impossible d'écrire %1. "
                                         "Le fichier précédent est conservé.")
                              .arg(guillemets(chemin)));
-  if (errnoinstant == EACCES || errnoinstant == EPERM || errnoinstant == EROFS)
+  if (é.genre == GenreÉchec::Refusé)
     return ErreurFichier(CauseErreur::PermissionRefusée, chemin,
                          QStringLiteral("Permission refusée : impossible d'écrire %1.").arg(guillemets(chemin)));
   return ErreurFichier(CauseErreur::Autre, chemin,
@@ -144,8 +149,8 @@ bool nomdefichiersûr(const QString& nom) {
 
 QByteArray lireoctets(const QString& chemin) {
   QFile f(chemin);
-  errno = 0;
-  if (!f.open(QIODevice::ReadOnly)) throw erreurouverture(chemin, f, false);
+  oublieréchec();
+  if (!f.open(QIODevice::ReadOnly)) throw erreurouverture(chemin, f, false, dernieréchec());
   QByteArray octets = f.readAll();
   if (f.error() != QFileDevice::NoError)
     throw ErreurFichier(CauseErreur::Autre, chemin,
@@ -189,32 +194,26 @@ bool pannesimulée(QFileDevice& f, const QByteArray& octets, bool dansunensemble
 
 }  // namespace
 
-void synchroniserdossier(const QString& dossier) {
-  const int fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY);
-  if (fd < 0) return;  // un dossier qu'on ne peut pas ouvrir n'a rien à vider
-  ::fsync(fd);
-  ::close(fd);
-}
-
 void écriretemporaire(const QString& temporaire, const QString& chemin, const QByteArray& octets, bool dansunensemble) {
   QFile f(temporaire);
-  errno = 0;
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw erreurouverture(chemin, f, true);
-  const auto échec = [&](int e, const QString& détail) {
+  oublieréchec();
+  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) throw erreurouverture(chemin, f, true, dernieréchec());
+  const auto échec = [&](const ÉchecSystème& é, const QString& détail) {
     f.close();
     f.remove();
-    return erreurécriture(chemin, e, détail);
+    return erreurécriture(chemin, é, détail);
   };
-  if (pannesimulée(f, octets, dansunensemble)) throw échec(ENOSPC, QString());
-  errno = 0;
-  if (f.write(octets) != octets.size() || !f.flush()) throw échec(errno, f.errorString());
-  if (::fsync(f.handle()) != 0) throw échec(errno, QString::fromLocal8Bit(strerror(errno)));
+  if (pannesimulée(f, octets, dansunensemble)) throw échec({GenreÉchec::DisquePlein, {}}, QString());
+  oublieréchec();
+  if (f.write(octets) != octets.size() || !f.flush()) throw échec(dernieréchec(), f.errorString());
+  if (!forcersurledisque(f)) {
+    const ÉchecSystème é = dernieréchec();
+    throw échec(é, é.détail);
+  }
   f.close();
 }
 
-ErreurFichier erreurderenommage(const QString& chemin, int errnoinstant) {
-  return erreurécriture(chemin, errnoinstant, QString::fromLocal8Bit(strerror(errnoinstant)));
-}
+ErreurFichier erreurderenommage(const QString& chemin, const ÉchecSystème& é) { return erreurécriture(chemin, é, é.détail); }
 
 // Le temporaire porte un nom connu : un arrêt brutal n'en laisse pas d'inconnu, et le
 // démarrage suivant le jette avec ceux des transactions.
@@ -223,10 +222,10 @@ void écrireoctets(const QString& chemin, const QByteArray& octets) { remplacerf
 void remplacerfichier(const QString& chemin, const QByteArray& octets, bool dansunensemble) {
   const QString temporaire = chemin + suffixetemporaire;
   écriretemporaire(temporaire, chemin, octets, dansunensemble);
-  if (std::rename(QFile::encodeName(temporaire).constData(), QFile::encodeName(chemin).constData()) != 0) {
-    const int e = errno;
-    QFile::remove(temporaire);
-    throw erreurderenommage(chemin, e);
+  if (!remplacerparrenommage(temporaire, chemin)) {
+    const ÉchecSystème é = dernieréchec();
+    supprimer(temporaire);
+    throw erreurderenommage(chemin, é);
   }
   synchroniserdossier(QFileInfo(chemin).absolutePath());
 }

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <functional>
 
@@ -76,12 +75,11 @@ QStringList appliquer(const QList<Entrée>& entrées) {
     if (e.supprimer) {
       if (!QFileInfo::exists(e.chemin)) continue;
       opération();
-      if (!QFile::remove(e.chemin)) throw erreurderenommage(e.chemin, errno);
+      if (!supprimer(e.chemin)) throw erreurderenommage(e.chemin, dernieréchec());
     } else {
       if (!QFileInfo::exists(temporaire)) continue;  // déjà à sa place
       opération();
-      if (std::rename(QFile::encodeName(temporaire).constData(), QFile::encodeName(e.chemin).constData()) != 0)
-        throw erreurderenommage(e.chemin, errno);
+      if (!remplacerparrenommage(temporaire, e.chemin)) throw erreurderenommage(e.chemin, dernieréchec());
     }
     faits.append(e.chemin);
     dossiers.insert(QFileInfo(e.chemin).absolutePath());

@@ -1,0 +1,32 @@
+#pragma once
+// Les appels au système qui diffèrent entre POSIX et Windows, derrière les mêmes
+// fonctions : forcer un fichier sur le disque, remplacer un fichier par un autre
+// d'un coup, et dire pourquoi le dernier appel a échoué. Un corps par système
+// (systeme_posix.cpp, systeme_windows.cpp) ; rien au-dessus ne teste le système.
+
+#include <QString>
+
+class QFileDevice;
+
+// Pourquoi un appel a échoué, dans les mots du programme.
+enum class GenreÉchec { Aucun, DisquePlein, Refusé, Occupé, Autre };
+struct ÉchecSystème {
+  GenreÉchec genre = GenreÉchec::Aucun;
+  QString détail;  // le message du système
+};
+
+// Le dernier échec du système (errno, GetLastError) ; à lire aussitôt après l'appel.
+ÉchecSystème dernieréchec();
+// Oublie le dernier échec, avant un appel dont on lira l'échec.
+void oublieréchec();
+
+// Force sur le disque ce qui a été écrit dans le fichier ouvert (fsync, FlushFileBuffers).
+bool forcersurledisque(QFileDevice& fichier);
+// Remplace chemin par temporaire d'un coup (rename, MoveFileExW qui écrit à travers) ;
+// un fichier tenu ouvert par un autre programme est réessayé un court instant.
+bool remplacerparrenommage(const QString& temporaire, const QString& chemin);
+// Supprime un fichier ; faux quand il est resté.
+bool supprimer(const QString& chemin);
+// Force sur le disque les renommages faits dans un dossier (rien à faire sous Windows,
+// où le renommage écrit à travers).
+void synchroniserdossier(const QString& dossier);
