@@ -1,5 +1,6 @@
 #include "noyau/base/portetexte.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 #include <vector>
@@ -94,6 +95,16 @@ QString refusdunom(const QString& texte, GenreTexte genre) {
   if (genre != GenreTexte::NomDeClasse && genre != GenreTexte::NomDeFichier && genre != GenreTexte::NomÉlève)
     return QString();
   if (genre != GenreTexte::NomÉlève && texte.startsWith(u'.')) return QStringLiteral("Un nom ne peut pas commencer par un point.");
+  // Ce que Windows ne peut pas garder comme nom de fichier, sur chaque système : le dossier
+  // des données voyage sur la clé entre Linux et Windows.
+  if (genre == GenreTexte::NomDeFichier) {
+    static const QRegularExpression réservé(QStringLiteral("^(CON|PRN|AUX|NUL|COM[1-9]|LPT[1-9])(\\..*)?$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (réservé.match(texte).hasMatch())
+      return QStringLiteral("« %1 » est un nom que Windows se réserve (CON, PRN, AUX, NUL, COM1 à COM9, LPT1 à LPT9) : "
+                            "choisissez-en un autre.").arg(texte);
+    if (texte.endsWith(u'.')) return QStringLiteral("Un nom ne peut pas finir par un point.");
+  }
   if (texte.size() > longueurnommax)
     return QStringLiteral("Ce nom est trop long : %1 caractères au plus.").arg(longueurnommax);
   return QString();
