@@ -34,6 +34,9 @@ public:
   virtual std::optional<ÉtatTravail> derniertravail(const QString& nom) const = 0;
 };
 
+// Les files du système : CUPS, ou le spouleur de Windows (un corps chacun).
+const FilesImpression& filesdusystème();
+
 // Les raisons de la file, en français ("plus de papier, bourrage").
 QString raisonsenfrançais(const ÉtatFile& f);
 // Vide quand la file existe et prend les documents ; sinon ce qui l'en empêche.

@@ -52,3 +52,8 @@ std::optional<ÉtatTravail> FilesCups::derniertravail(const QString& nom) const 
   cupsFreeJobs(n, travaux);
   return dernier;
 }
+
+const FilesImpression& filesdusystème() {
+  static const FilesCups files;
+  return files;
+}

@@ -1,5 +1,6 @@
 #include "plateforme/qt/conversions.h"
 #include "plateforme/qt/dessinfigure.h"
+#include "plateforme/filesimpression.h"
 #include "plateforme/qt/imprimanteqt.h"
 
 #include <QDir>
@@ -15,7 +16,6 @@
 #include "plateforme/erreurs.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/qt/dessingrille.h"
-#include "plateforme/qt/filescups.h"
 #include "plateforme/services.h"
 
 namespace {
@@ -170,10 +170,9 @@ void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
   préparerpdf();
   // Une file CUPS est suivie : arrêtée, refusant ou disparue, rien ne part ; un
   // travail abandonné ou annulé est dit.
-  static const FilesCups files;
   std::optional<SuiviDocument> suivi;
   if (printer_->outputFormat() == QPrinter::NativeFormat) {
-    suivi.emplace(files, nom_);
+    suivi.emplace(filesdusystème(), nom_);
     suivi->avantlenvoi();
   }
   if (Aperçu()) {
