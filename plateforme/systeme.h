@@ -30,3 +30,7 @@ bool supprimer(const QString& chemin);
 // Force sur le disque les renommages faits dans un dossier (rien à faire sous Windows,
 // où le renommage écrit à travers).
 void synchroniserdossier(const QString& dossier);
+
+// Arrête le processus sur-le-champ, comme une coupure de courant l'arrêterait : sans
+// rien vider ni fermer (SIGKILL, TerminateProcess). Sert aux essais d'arrêt brutal.
+[[noreturn]] void arrêterbrutalement();

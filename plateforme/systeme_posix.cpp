@@ -2,8 +2,10 @@
 
 #include <QFile>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -41,4 +43,9 @@ void synchroniserdossier(const QString& dossier) {
   if (fd < 0) return;  // un dossier qu'on ne peut pas ouvrir n'a rien à vider
   ::fsync(fd);
   ::close(fd);
+}
+
+void arrêterbrutalement() {
+  std::raise(SIGKILL);
+  std::abort();  // jamais atteint
 }

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
+#include <cstdlib>
 #include <io.h>
 #include <windows.h>
 
@@ -74,3 +75,8 @@ bool supprimer(const QString& chemin) {
 }
 
 void synchroniserdossier(const QString&) {}
+
+void arrêterbrutalement() {
+  TerminateProcess(GetCurrentProcess(), 9);
+  std::abort();  // jamais atteint
+}

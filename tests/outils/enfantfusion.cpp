@@ -1,8 +1,7 @@
 // Quitte comme l'ordinateur B (copie de sortie qui fusionne sa classe avec celle du
-// disque amovible) et se tue d'un vrai SIGKILL à la n-ième opération de ses
+// disque amovible) et se tue d'un vrai arrêt brutal (SIGKILL, TerminateProcess) à la n-ième opération de ses
 // transactions. Arguments : dossier racine, disque amovible, n.
 #include <QCoreApplication>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,6 +12,7 @@
 #include "plateforme/boites.h"
 #include "plateforme/horloge.h"
 #include "plateforme/services.h"
+#include "plateforme/systeme.h"
 #include "plateforme/transaction.h"
 
 int main(int argc, char** argv) {
@@ -30,6 +30,6 @@ int main(int argc, char** argv) {
   é.annéescolaire = QStringLiteral("13");
   fixerordinateur(QStringLiteral("B"));
   brancherfusiondesclasses();
-  simulerarrêtaprès(std::atoi(argv[3]), [] { std::raise(SIGKILL); });
+  simulerarrêtaprès(std::atoi(argv[3]), [] { arrêterbrutalement(); });
   return sauvegardedesortieprincipale({}) ? 0 : 1;
 }

@@ -1,0 +1,12 @@
+# Chaîne de compilation croisée vers Windows 64 bits (MinGW-w64 de Debian, fils POSIX).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(cible x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${cible}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${cible}-g++-posix)
+set(CMAKE_RC_COMPILER ${cible}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${cible} ${EVALO_WINDOWS_PREFIXES})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Le programme pour Windows, construit ici avec MinGW-w64 et essayé sous Wine :
+# installe ce qui manque, construit (ou reprend du cache) Qt et les bibliothèques,
+# construit le programme et ses essais dans build-windows/, puis passe sous Wine les
+# essais du cœur (fichiers, transactions et arrêts brutaux compris).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+read -r qt bib < <(bash scripts/windows-dependances.sh | tail -1)
+export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-/var/cache/evalo-windows/wine}
+# Wine trouve les DLL de Qt, de MinGW et des bibliothèques par WINEPATH.
+mingw=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+export WINEPATH="$qt/bin;$bib/bin;$mingw;/usr/x86_64-w64-mingw32/lib"
+export PKG_CONFIG_LIBDIR="$bib/lib/pkgconfig:/usr/x86_64-w64-mingw32/lib/pkgconfig"
+cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-w64.cmake" \
+  -DEVALO_WINDOWS_PREFIXES="$qt;$bib" -DCMAKE_PREFIX_PATH="$qt;$bib" -DQT_HOST_PATH=/usr \
+  -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DCMAKE_CROSSCOMPILING_EMULATOR=wine \
+  -DCMAKE_BUILD_TYPE=Release -DEVALO_MESURES=OFF -DEVALO_WERROR=ON > /dev/null
+cmake --build build-windows --parallel "$(nproc)" --target essais_plateforme essais_noyau evalo
+cd build-windows
+ctest --output-on-failure -R '^(Fichiers|Transaction|Nombres|Ordre|Boites|FilesImpression|PorteTexte|ListeImportee|Fusion|Synchro|Relecture|Module)' \
+  --parallel "$(nproc)"
