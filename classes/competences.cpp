@@ -44,6 +44,7 @@ FenetreCompetences::FenetreCompetences() {
   setMinimumSize(440, 380);
 
   connect(listecompétences, &QListWidget::itemDoubleClicked, this, [this] { listecompétences_DblClick(); });
+  commeledoubleclic(listecompétences, [this] { listecompétences_DblClick(); });
   connect(cmdok, &QPushButton::clicked, this, [this] { cmdok_Click(); });
 }
 

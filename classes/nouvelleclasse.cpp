@@ -123,6 +123,9 @@ FenetreNouvelleClasse::FenetreNouvelleClasse() {
     listenom_KeyDown(code);
     return true;
   });
+  commeledoubleclic(listenom, [this] { listenom_DblClick(); });
+  commeledoubleclic(listecompétences, [this] { listecompétences_DblClick(); });
+  commeledoubleclic(listemaxexa, [this] { listemaxexa_DblClick(); });
 }
 
 // Les élèves restent en ordre alphabétique, sans égard à la casse.

@@ -43,6 +43,9 @@ FenetreUtilisateurs::FenetreUtilisateurs() {
   connect(listeutilisateurs, &QListWidget::itemSelectionChanged, this, [this] { listeutilisateurs_Click(); });
   connect(listeutilisateurs, &QListWidget::itemClicked, this, [this] { listeutilisateurs_Click(); });
   connect(listeutilisateurs, &QListWidget::itemDoubleClicked, this, [this] { listeutilisateurs_DblClick(); });
+  commeledoubleclic(listeutilisateurs, [this] { listeutilisateurs_DblClick(); });
+  listeutilisateurs->setAccessibleName(QStringLiteral("Utilisateurs"));
+  listeutilisateurs->setAccessibleDescription(QStringLiteral("Entrée ou double clic : travailler dans le dossier de cet utilisateur."));
   connect(cmdajouter, &QPushButton::clicked, this, [this] { cmdajouter_Click(); });
   connect(cmdretirer, &QPushButton::clicked, this, [this] { cmdretirer_Click(); });
   connect(cmdannuler, &QPushButton::clicked, this, [this] { cmdannuler_Click(); });

@@ -98,6 +98,9 @@ FenetrePrincipale::FenetrePrincipale() {
   }
 
   connect(onglets, &QTabBar::tabBarClicked, this, [this](int i) { onglets_Click(i); });
+  // Au clavier, les flèches choisissent l'onglet : sa classe s'ouvre comme au clic (après
+  // un clic, l'onglet est déjà celui de la classe : rien de plus).
+  connect(onglets, &QTabBar::currentChanged, this, [this](int i) { onglets_Click(i); });
   grille1->Click = [this] { grille1_Click(); };
   grille1->RowColChange = [this] { grille1_Click(); };
   grille1->DblClick = [this] { grille1_DblClick(); };

@@ -36,6 +36,15 @@ void intercepterclavier(QWidget* contrôle, std::function<bool(int)> gestion) {
   contrôle->installEventFilter(new FiltreClavier(contrôle, std::move(gestion)));
 }
 
+void commeledoubleclic(QListWidget* liste, std::function<void()> action) {
+  intercepterclavier(liste, [liste, action = std::move(action)](int code) {
+    constexpr int entrée = 13, espace = 32, f2 = 113;
+    if ((code != entrée && code != espace && code != f2) || !liste->currentItem()) return false;
+    action();
+    return true;
+  });
+}
+
 SablierActif::SablierActif() { boîtes().sablier(true); }
 SablierActif::~SablierActif() { boîtes().sablier(false); }
 

@@ -36,6 +36,10 @@ W* nommer(W* contrôle, const char* nom) {
 // l'ancien système) ; une touche traitée (gestion rend vrai) n'y va pas plus loin.
 void intercepterclavier(QWidget* contrôle, std::function<bool(int codetouche)> gestion);
 
+// Ce que le double clic fait sur la ligne courante d'une liste, au clavier aussi :
+// Entrée, Espace ou F2 (la liste n'a jamais besoin de la souris).
+void commeledoubleclic(QListWidget* liste, std::function<void()> action);
+
 // Le sablier le temps d'une commande longue ; il s'en va avec elle, même quand une
 // erreur l'arrête.
 class SablierActif {

@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <gtest/gtest.h>
+
+#include <QTest>
 #include <QCoreApplication>
 #include <QFocusEvent>
 
@@ -472,6 +474,25 @@ TEST_F(NouvelleClasse, PoidsDesCompetences) {
   EXPECT_EQ(état().ligneélève[1], QStringLiteral("Martin"));
   EXPECT_EQ(état().totalélève[1], QStringLiteral("?"));
   EXPECT_EQ(état().maxpériode, 20);
+}
+
+// Sans souris : Entrée, Espace ou F2 sur une compétence demandent son poids comme le
+// double clic, et la classe se crée.
+TEST_F(NouvelleClasse, PoidsDesCompetencesAuClavier) {
+  boîtes.répondretexte(QStringLiteral("Martin"));
+  boîtes.répondretexte(QString());
+  f.cmdajouter_Click();
+  const Qt::Key touches[] = {Qt::Key_Return, Qt::Key_Space, Qt::Key_F2};
+  const char* valeurs[] = {"50", "30", "20"};
+  for (int ligne = 0; ligne < 3; ++ligne) {
+    f.listecompétences->setCurrentRow(ligne);
+    boîtes.répondretexte(QString::fromUtf8(valeurs[ligne]));
+    QTest::keyClick(f.listecompétences, touches[ligne]);
+  }
+  EXPECT_TRUE(boîtes.toutesutilisées());
+  f.cmdok_Click();
+  ASSERT_EQ(état().nbcompétences(), 3);
+  EXPECT_EQ(état().listecompétences[2], QStringLiteral("030% -> C2"));
 }
 
 TEST_F(NouvelleClasse, ExamensEtMaxima) {

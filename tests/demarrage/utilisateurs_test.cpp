@@ -64,7 +64,8 @@ TEST_F(Utilisateurs, DoubleClicSurLEtiquetteAllumeLaListe) {
     boîtes.répondretexte(QStringLiteral("Dupont"));
     f.cmdajouter_Click();
     f.listeutilisateurs->setCurrentRow(0);
-    f.listeutilisateurs_DblClick();
+    EXPECT_EQ(f.listeutilisateurs->accessibleName(), QStringLiteral("Utilisateurs"));
+    QTest::keyClick(f.listeutilisateurs, Qt::Key_Return);  // Entrée comme le double clic
   };
   // Au clavier (Ctrl+U) comme au double clic sur l'étiquette.
   QShortcut* raccourci = b.findChild<QShortcut*>(QStringLiteral("raccourciutilisateurs"));

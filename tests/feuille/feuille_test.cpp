@@ -246,6 +246,20 @@ TEST_F(Feuille, ChangerDePeriodeOuDeClasse) {
   EXPECT_EQ(état().étatdémarrage, QString());
 }
 
+// Au clavier : la flèche vers l'onglet suivant ouvre sa classe, comme le clic.
+TEST_F(Feuille, OngletDeClasseChoisiAuClavier) {
+  deuxdisques(QStringLiteral("listclas.13"), {" 2", "5A", "Mathématique", "5A131", " 2", " 0", "6B", "Sciences", "6B131", " 1", " 0"});
+  lirelisteclasses();
+  état().listeclassesaffichées.redim(3);
+  état().listeclassesaffichées[1] = QStringLiteral("5A");
+  état().listeclassesaffichées[2] = QStringLiteral("6B");
+  p.Form_Load();
+  ASSERT_EQ(p.onglets->count(), 2);
+  QTest::keyClick(p.onglets, Qt::Key_Right);
+  EXPECT_EQ(état().classecourante, 2);
+  EXPECT_EQ(état().étatdémarrage, QStringLiteral("P1"));
+}
+
 TEST_F(Feuille, NouvelleInterrogationEtFermetureParLeCadre) {
   // Fermée par le cadre : aucune interrogation n'est créée.
   surfenêtre = [](const QString& nom) {
