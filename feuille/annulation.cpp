@@ -22,8 +22,10 @@ QString cléouverte() {
   return é.classecourante >= 1 && é.classecourante <= é.nbclasses ? é.dossierclasse[é.classecourante] : QString();
 }
 
+// Le texte d'un article de menu : sa lettre soulignée, puis le changement (un « & » d'un
+// nom s'y double, pour rester un « & »).
 QString textemenu(const QString& action, const std::optional<Modification>& m) {
-  return m ? action + QStringLiteral(" : ") + m->texte() : action;
+  return m ? action + QStringLiteral(" : ") + QString(m->texte()).replace(u'&', QStringLiteral("&&")) : action;
 }
 
 }  // namespace
@@ -35,9 +37,9 @@ void FenetrePrincipale::préparermenuéditer() {
       annulable = àannuler(cléouverte());
       rétablissable = àrétablir(cléouverte());
     });
-  mnuannuler->setText(textemenu(QStringLiteral("Annuler"), annulable));
+  mnuannuler->setText(textemenu(QStringLiteral("&Annuler"), annulable));
   mnuannuler->setEnabled(annulable.has_value());
-  mnurétablir->setText(textemenu(QStringLiteral("Rétablir"), rétablissable));
+  mnurétablir->setText(textemenu(QStringLiteral("&Rétablir"), rétablissable));
   mnurétablir->setEnabled(rétablissable.has_value());
 }
 

@@ -27,68 +27,68 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
   auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
   f10->setObjectName(QStringLiteral("raccourcimenus"));
   connect(f10, &QShortcut::activated, barre, [barre] { barre->setActiveAction(barre->actions().value(0)); });
-  mnunouvie = action(fichier, QStringLiteral("Nouvelle interrogation écrite "), "mnunouvie", QKeySequence(QStringLiteral("Ctrl+I")));
-  mnuouvclas = action(fichier, QStringLiteral("Ouvrir une classe"), "mnuouvclas", QKeySequence(QStringLiteral("Ctrl+O")));
-  mnuajouternom = action(fichier, QStringLiteral("Ajouter un élève"), "mnuajouternom");
-  mnuimporterélèves = action(fichier, QStringLiteral("Ajouter des élèves d'une liste..."), "mnuimporterélèves");
-  mnuajouternoteorale = action(fichier, QStringLiteral("Ajouter une note orale à un élève"), "mnuajouternoteorale",
+  mnunouvie = action(fichier, QStringLiteral("&Nouvelle interrogation écrite"), "mnunouvie", QKeySequence(QStringLiteral("Ctrl+I")));
+  mnuouvclas = action(fichier, QStringLiteral("&Ouvrir une classe"), "mnuouvclas", QKeySequence(QStringLiteral("Ctrl+O")));
+  mnuajouternom = action(fichier, QStringLiteral("&Ajouter un élève"), "mnuajouternom");
+  mnuimporterélèves = action(fichier, QStringLiteral("Ajouter des élèves d'une &liste..."), "mnuimporterélèves");
+  mnuajouternoteorale = action(fichier, QStringLiteral("Ajouter une note o&rale à un élève"), "mnuajouternoteorale",
                                QKeySequence(QStringLiteral("Ctrl+N")));
   fichier->addSeparator();
-  imprimerdirect = action(fichier, QStringLiteral("Imprimer ce tableau"), "imprimerdirect", QKeySequence(Qt::Key_F7));
-  imprfi = action(fichier, QStringLiteral("Imprimer les fiches individuelles"), "imprfi", QKeySequence(Qt::Key_F9));
-  mnuimprimer = action(fichier, QStringLiteral("Menu d'impression"), "mnuimprimer", QKeySequence(QStringLiteral("Ctrl+P")));
-  mnuiprimantepardéfaut = action(fichier, QStringLiteral("Choisir l'imprimante par défaut"), "mnuiprimantepardéfaut",
+  imprimerdirect = action(fichier, QStringLiteral("&Imprimer ce tableau"), "imprimerdirect", QKeySequence(Qt::Key_F7));
+  imprfi = action(fichier, QStringLiteral("Imprimer les &fiches individuelles"), "imprfi", QKeySequence(Qt::Key_F9));
+  mnuimprimer = action(fichier, QStringLiteral("&Menu d'impression"), "mnuimprimer", QKeySequence(QStringLiteral("Ctrl+P")));
+  mnuiprimantepardéfaut = action(fichier, QStringLiteral("Choisir l'imprimante par &défaut"), "mnuiprimantepardéfaut",
                                  QKeySequence(QStringLiteral("Ctrl+D")));
-  mnuaperçu = action(fichier, QStringLiteral("Aperçu de ce tableau..."), "mnuaperçu",
+  mnuaperçu = action(fichier, QStringLiteral("A&perçu de ce tableau..."), "mnuaperçu",
                      QKeySequence(QStringLiteral("Shift+F7")));
-  mnuréduire = action(fichier, QStringLiteral("Grilles réduites à la largeur de la page"), "mnuréduire");
+  mnuréduire = action(fichier, QStringLiteral("&Grilles réduites à la largeur de la page"), "mnuréduire");
   mnuréduire->setCheckable(true);
   mnuréduire->setToolTip(QStringLiteral("Sinon, une grille trop large continue sur d'autres pages."));
   connect(fichier, &QMenu::aboutToShow, this, [this] { mnuréduire->setChecked(imprimantes().réduireimages()); });
   connect(mnuréduire, &QAction::toggled, this, [](bool actif) { imprimantes().réduireimages(actif); });
   fichier->addSeparator();
-  mnuquitter = action(fichier, QStringLiteral("Quitter"), "mnuquitter", QKeySequence(QStringLiteral("Ctrl+Q")));
+  mnuquitter = action(fichier, QStringLiteral("&Quitter"), "mnuquitter", QKeySequence(QStringLiteral("Ctrl+Q")));
 
   menuafficher = barre->addMenu(QStringLiteral("&Afficher"));
-  mnuaffichtotaux = action(menuafficher, QStringLiteral("Totaux"), "mnuaffichtotaux", QKeySequence(QStringLiteral("Ctrl+T")));
-  classer = action(menuafficher, QStringLiteral("Classement"), "classer", QKeySequence(QStringLiteral("Ctrl+C")));
-  listeorales = action(menuafficher, QStringLiteral("Liste des interrogations orales"), "listeorales",
+  mnuaffichtotaux = action(menuafficher, QStringLiteral("&Totaux"), "mnuaffichtotaux", QKeySequence(QStringLiteral("Ctrl+T")));
+  classer = action(menuafficher, QStringLiteral("&Classement"), "classer", QKeySequence(QStringLiteral("Ctrl+C")));
+  listeorales = action(menuafficher, QStringLiteral("Liste des interrogations &orales"), "listeorales",
                        QKeySequence(QStringLiteral("Ctrl+L")));
-  mnuaffrensint = action(menuafficher, QStringLiteral("Renseignements interrogation"), "mnuaffrensint",
+  mnuaffrensint = action(menuafficher, QStringLiteral("&Renseignements interrogation"), "mnuaffrensint",
                          QKeySequence(QStringLiteral("Ctrl+R")));
-  menu_ficheindividuelle = action(menuafficher, QStringLiteral("Fiche individuelle de l'élève"), "menu_ficheindividuelle",
+  menu_ficheindividuelle = action(menuafficher, QStringLiteral("&Fiche individuelle de l'élève"), "menu_ficheindividuelle",
                                   QKeySequence(QStringLiteral("Ctrl+F")));
   menuafficher->addSeparator();
-  mnupériodeprécédente = action(menuafficher, QStringLiteral("Période précédente"), "mnupériodeprécédente",
+  mnupériodeprécédente = action(menuafficher, QStringLiteral("Période &précédente"), "mnupériodeprécédente",
                                 QKeySequence(QStringLiteral("Ctrl+PgUp")));
-  mnupériodesuivante = action(menuafficher, QStringLiteral("Période suivante"), "mnupériodesuivante",
+  mnupériodesuivante = action(menuafficher, QStringLiteral("Période &suivante"), "mnupériodesuivante",
                               QKeySequence(QStringLiteral("Ctrl+PgDown")));
   menuafficher->addSeparator();
-  menugrouper = action(menuafficher, QStringLiteral("Grouper par compétence"), "menugrouper");
+  menugrouper = action(menuafficher, QStringLiteral("&Grouper par compétence"), "menugrouper");
   menugrouper->setCheckable(true);
-  mnuexplication = action(menuafficher, QStringLiteral("Comment est-ce calculé ?"), "mnuexplication",
+  mnuexplication = action(menuafficher, QStringLiteral("Co&mment est-ce calculé ?"), "mnuexplication",
                           QKeySequence(QStringLiteral("Ctrl+E")));
-  mnurépartition = action(menuafficher, QStringLiteral("Répartition des résultats..."), "mnurépartition",
+  mnurépartition = action(menuafficher, QStringLiteral("Répartition &des résultats..."), "mnurépartition",
                           QKeySequence(QStringLiteral("Ctrl+G")));
 
   QMenu* exporter = barre->addMenu(QStringLiteral("E&xporter"));
-  mnuexportmoy = action(exporter, QStringLiteral("Moyennes"), "mnuexportmoy");
-  exportnoms = action(exporter, QStringLiteral("Noms des élèves"), "exportnoms");
-  exportnotes = action(exporter, QStringLiteral("Notes"), "exportnotes");
-  exporttotcomp = action(exporter, QStringLiteral("Totaux pour une compétence"), "exporttotcomp");
+  mnuexportmoy = action(exporter, QStringLiteral("&Moyennes"), "mnuexportmoy");
+  exportnoms = action(exporter, QStringLiteral("&Noms des élèves"), "exportnoms");
+  exportnotes = action(exporter, QStringLiteral("N&otes"), "exportnotes");
+  exporttotcomp = action(exporter, QStringLiteral("&Totaux pour une compétence"), "exporttotcomp");
   exporter->addSeparator();
-  exportclasseur = action(exporter, QStringLiteral("Classeur (.xlsx)..."), "exportclasseur");
+  exportclasseur = action(exporter, QStringLiteral("&Classeur (.xlsx)..."), "exportclasseur");
   exportclasseur->setToolTip(QStringLiteral("Chaque période et chaque examen de la classe, avec leurs couleurs, "
                                             "leurs moyennes en formules et les totaux, dans un seul fichier."));
 
   QMenu* éditer = barre->addMenu(QStringLiteral("&Editer"));
-  mnuannuler = action(éditer, QStringLiteral("Annuler"), "mnuannuler", QKeySequence(QStringLiteral("Ctrl+Z")));
-  mnurétablir = action(éditer, QStringLiteral("Rétablir"), "mnurétablir", QKeySequence(QStringLiteral("Ctrl+Y")));
+  mnuannuler = action(éditer, QStringLiteral("&Annuler"), "mnuannuler", QKeySequence(QStringLiteral("Ctrl+Z")));
+  mnurétablir = action(éditer, QStringLiteral("&Rétablir"), "mnurétablir", QKeySequence(QStringLiteral("Ctrl+Y")));
   mnurétablir->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
-  mnuhistorique = action(éditer, QStringLiteral("Historique des modifications..."), "mnuhistorique",
+  mnuhistorique = action(éditer, QStringLiteral("&Historique des modifications..."), "mnuhistorique",
                          QKeySequence(QStringLiteral("Ctrl+H")));
   // Ctrl+C est le classement : copier une case a sa propre touche.
-  mnucopier = action(éditer, QStringLiteral("Copier la case"), "mnucopier", QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+  mnucopier = action(éditer, QStringLiteral("&Copier la case"), "mnucopier", QKeySequence(QStringLiteral("Ctrl+Shift+C")));
   éditer->addSeparator();
   connect(éditer, &QMenu::aboutToShow, this, [this] { préparermenuéditer(); });
   // Fermé, le menu laisse les raccourcis actifs : ils disent eux-mêmes quand il n'y a rien à faire.
@@ -96,13 +96,13 @@ void FenetrePrincipale::construiremenus(QVBoxLayout* tout) {
     mnuannuler->setEnabled(true);
     mnurétablir->setEnabled(true);
   });
-  textmatrecap = action(éditer, QStringLiteral("Textes pour matière et récapitulatif"), "textmatrecap",
+  textmatrecap = action(éditer, QStringLiteral("&Textes pour matière et récapitulatif"), "textmatrecap",
                         QKeySequence(QStringLiteral("Ctrl+M")));
-  corrint = action(éditer, QStringLiteral("Corriger une interrogation"), "corrint");
+  corrint = action(éditer, QStringLiteral("C&orriger une interrogation"), "corrint");
 
   QMenu* options = barre->addMenu(QStringLiteral("&Options"));
-  menudéfaut = action(options, QStringLiteral("Renseignements par défaut"), "menudéfaut");
-  menucomp = action(options, QStringLiteral("Compétences"), "menucomp");
+  menudéfaut = action(options, QStringLiteral("&Renseignements par défaut"), "menudéfaut");
+  menucomp = action(options, QStringLiteral("&Compétences"), "menucomp");
 
   for (QAction* a : barre->actions()) addAction(a);  // raccourcis actifs partout dans la fenêtre
 

@@ -246,6 +246,30 @@ TEST_F(Feuille, ChangerDePeriodeOuDeClasse) {
   EXPECT_EQ(état().étatdémarrage, QString());
 }
 
+// Chaque article de chaque menu de la feuille a sa lettre (Alt+F puis Q quitte), une
+// seule fois par menu.
+TEST_F(Feuille, UneLettreParArticleDeMenu) {
+  p.préparermenuéditer();
+  const QMenuBar* barre = p.findChild<QMenuBar*>();
+  ASSERT_TRUE(barre);
+  int articles = 0;
+  for (QAction* m : barre->actions()) {
+    ASSERT_TRUE(m->menu());
+    QSet<QChar> lettres;
+    for (QAction* a : m->menu()->actions()) {
+      if (a->isSeparator()) continue;
+      const QString t = QString(a->text()).replace(QStringLiteral("&&"), QString());
+      const qsizetype i = t.indexOf(u'&');
+      ASSERT_TRUE(i >= 0 && i + 1 < t.size()) << a->text().toStdString();
+      const QChar lettre = t[i + 1].toLower();
+      EXPECT_FALSE(lettres.contains(lettre)) << m->text().toStdString() << " : " << a->text().toStdString();
+      lettres.insert(lettre);
+      ++articles;
+    }
+  }
+  EXPECT_GE(articles, 30);
+}
+
 // Au clavier : la flèche vers l'onglet suivant ouvre sa classe, comme le clic.
 TEST_F(Feuille, OngletDeClasseChoisiAuClavier) {
   deuxdisques(QStringLiteral("listclas.13"), {" 2", "5A", "Mathématique", "5A131", " 2", " 0", "6B", "Sciences", "6B131", " 1", " 0"});
@@ -594,7 +618,7 @@ TEST_F(Feuille, UnRaccourciUneCommande) {
       const QString touche = k.toString();
       EXPECT_FALSE(raccourcis.contains(touche)) << touche.toStdString() << " : « " << raccourcis.value(touche).toStdString()
                                                 << " » et « " << a->text().toStdString() << " »";
-      raccourcis.insert(touche, a->text());
+      raccourcis.insert(touche, QString(a->text()).remove(u'&'));
     }
   EXPECT_EQ(raccourcis.value(QStringLiteral("Ctrl+C")), QStringLiteral("Classement"));
   EXPECT_EQ(raccourcis.value(QStringLiteral("Ctrl+Shift+C")), QStringLiteral("Copier la case"));

@@ -21,6 +21,13 @@
 
 namespace {
 
+// Le texte d'un article de menu tel qu'il se lit : sans la marque de sa lettre soulignée.
+QString sanslettre(QString texte) {
+  texte.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+  texte.remove(u'&');
+  return texte.replace(u'\x01', u'&');
+}
+
 const QString P1N = QStringLiteral("5A131\\5A131.P1N");
 const QString P2N = QStringLiteral("5A131\\5A131.P2N");
 
@@ -78,7 +85,7 @@ protected:
 
   QString menuannuler() {
     p.préparermenuéditer();
-    return p.mnuannuler->text();
+    return sanslettre(p.mnuannuler->text());
   }
 };
 
@@ -205,7 +212,7 @@ TEST_F(Annulation, LeMenuDitLeChangementDansLesMotsDuProfesseur) {
   // La case où l'on travaillait : celle de l'élève suivant, où Entrée a mené après la note.
   EXPECT_EQ(std::pair(p.grille1->Row(), p.grille1->Col()), std::pair(4, 4));
   p.préparermenuéditer();
-  EXPECT_EQ(p.mnurétablir->text(), QStringLiteral("Rétablir : note de Dupont Élodie, interro n°3 (7.5 → 9)"));
+  EXPECT_EQ(sanslettre(p.mnurétablir->text()), QStringLiteral("Rétablir : note de Dupont Élodie, interro n°3 (7.5 → 9)"));
   EXPECT_EQ(menuannuler(), QStringLiteral("Annuler"));
 }
 
