@@ -350,6 +350,10 @@ void Grille::éditer(const QString& départ) {
   }
   scrollTo(modèle_.index(ligne_, colonne_));
   éditeur_->setGeometry(visualRect(modèle_.index(ligne_, colonne_)));
+  // L'éditeur porte le nom de sa case : un lecteur d'écran dit quel élève et quel test on note.
+  const QModelIndex caseéditée = modèle_.index(ligne_, colonne_);
+  éditeur_->setAccessibleName(modèle_.data(caseéditée, Qt::AccessibleTextRole).toString());
+  éditeur_->setAccessibleDescription(QStringLiteral("Entrée enregistre la note, Échap la laisse."));
   éditeur_->setText(départ);
   éditeur_->show();
   éditeur_->setFocus();

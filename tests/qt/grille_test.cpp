@@ -182,6 +182,18 @@ TEST_F(GrilleEssai, EnTetesPourLesLecteursDEcran) {
   EXPECT_EQ(entête(Qt::Horizontal, 99), QString());
 }
 
+// L'éditeur de la saisie rapide porte le nom de sa case, pour un lecteur d'écran.
+TEST_F(GrilleEssai, LEditeurPorteLeNomDeSaCase) {
+  g.TexteAccessible([](int l, int c) { return QStringLiteral("élève %1, interro n°%2 : 14 sur 20").arg(l).arg(c); });
+  g.Row(5);
+  g.Col(4);
+  g.éditer(QStringLiteral("1"));
+  const QLineEdit* éditeur = g.findChild<QLineEdit*>(QStringLiteral("éditeur"));
+  ASSERT_TRUE(éditeur);
+  EXPECT_EQ(éditeur->accessibleName(), QStringLiteral("élève 5, interro n°4 : 14 sur 20"));
+  EXPECT_FALSE(éditeur->accessibleDescription().isEmpty());
+}
+
 TEST_F(GrilleEssai, ImageDeLaGrille) {
   g.Row(3);
   g.Col(1);
