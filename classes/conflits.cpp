@@ -43,6 +43,7 @@ FenetreConflits::FenetreConflits() {
   explication_->setWordWrap(true);
   tout->addWidget(explication_);
   table_ = nommer(new QTableWidget(this), "lignes");
+  table_->setTabKeyNavigation(false);  // Tab quitte la table, les flèches vont de case en case
   table_->setColumnCount(NombreColonnes);
   table_->setHorizontalHeaderLabels({QStringLiteral("Période"), QStringLiteral("Élève"), QStringLiteral("Quoi"),
                                      QStringLiteral("Ici"), QStringLiteral("Là"), QStringLiteral("Garder"), QString()});

@@ -81,6 +81,7 @@ FenetreImportListe::FenetreImportListe() {
   préfixe = nommer(new QLineEdit(this), "préfixe");
   préfixe->setToolTip(QStringLiteral("Par exemple « [5B] » : les élèves venus d'une autre classe se rangent ensemble."));
   aperçu = nommer(new QTableWidget(this), "aperçu");
+  aperçu->setTabKeyNavigation(false);  // Tab quitte la table, les flèches vont de case en case
   aperçu->setEditTriggers(QAbstractItemView::NoEditTriggers);
   aperçu->setAccessibleName(QStringLiteral("Aperçu du fichier"));
   élèves = nommer(new QListWidget(this), "élèves");

@@ -70,6 +70,7 @@ FenetreHistorique::FenetreHistorique() {
   filtre_->setFilterKeyColumn(-1);
   filtre_->setFilterCaseSensitivity(Qt::CaseInsensitive);
   vue_ = nommer(new QTableView(this), "lignes");
+  vue_->setTabKeyNavigation(false);  // Tab quitte la table, les flèches vont de case en case
   vue_->setModel(filtre_);
   vue_->setAccessibleName(QStringLiteral("Modifications de la classe, de la plus récente à la plus ancienne"));
   vue_->setSelectionBehavior(QAbstractItemView::SelectRows);

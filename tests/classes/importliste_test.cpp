@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QTest>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -166,6 +168,25 @@ TEST_F(ImportListe, ApercuAvecLesNumerosDuFichierEtLeTitreUneFois) {
   EXPECT_EQ(f.aperçu->columnSpan(0, 0), 3);
   EXPECT_LT(f.aperçu->columnWidth(1), 200);
   EXPECT_EQ(proposés(), (QStringList{"Dupont Jean", "Martin Léa"}));
+}
+
+// Au clavier : Tab quitte l'aperçu (les flèches y vont de case en case) vers la liste
+// des élèves, puis OK et Annuler ; Maj+Tab en revient.
+TEST_F(ImportListe, TabQuitteLApercu) {
+  const QString csv = fichier(QStringLiteral("liste.csv"), "Nom;Prénom\nDupont;Jean\nMartin;Léa\n");
+  ASSERT_EQ(f.préparer(csv, {}, QString()), FenetreImportListe::Préparation::Prête);
+  f.show();
+  f.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  f.aperçu->setFocus();
+  f.aperçu->setCurrentCell(1, 1);
+  QTest::keyClick(f.aperçu, Qt::Key_Tab);
+  EXPECT_NE(QApplication::focusWidget(), f.aperçu);
+  EXPECT_EQ(f.aperçu->currentColumn(), 1);  // Tab n'a pas avancé d'une case
+  f.aperçu->setFocus();
+  QTest::keyClick(f.aperçu, Qt::Key_Backtab);
+  EXPECT_NE(QApplication::focusWidget(), f.aperçu);
+  f.hide();
 }
 
 TEST_F(ImportListe, FichiersRefusesSansRienOuvrir) {
