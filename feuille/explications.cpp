@@ -126,6 +126,8 @@ QString FenetrePrincipale::texteaccessible(int ligne, int colonne) const {
     valeur = QStringLiteral("pas de résultat");
   else if (v.contains(u'/'))  // une note orale porte déjà son maximum : "7.5/10"
     valeur = v.section(u'/', 0, 0).trimmed() + QStringLiteral(" sur ") + v.section(u'/', 1).trimmed();
+  else if (const int moy = é.nbinterros + é.nborales + 2; colonne > moy && colonne <= moy + é.nbcompétences())
+    valeur = QStringLiteral("%1 pour cent").arg(v.toInt());  // "043" se dit « 43 pour cent »
   else
     valeur = maximum > 0 ? QStringLiteral("%1 sur %2").arg(v, sansblancs(str(maximum))) : v;
   // La couleur n'est jamais le seul signe : une note rouge se dit.

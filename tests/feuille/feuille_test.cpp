@@ -565,6 +565,9 @@ TEST_F(Feuille, CasesQuiParlent) {
   for (const auto& c : cas) EXPECT_EQ(dit(c.ligne, c.colonne), QString::fromUtf8(c.attendu)) << c.ligne << "," << c.colonne;
   const int moy = état().nbinterros + état().nborales + 2;
   EXPECT_TRUE(dit(3, moy).startsWith(QStringLiteral("Dupont Élodie, moyenne : "))) << dit(3, moy).toStdString();
+  // Un pourcentage de compétence se dit en pour cent, sans ses zéros ("080").
+  EXPECT_EQ(dit(3, moy + 1), QStringLiteral("Dupont Élodie, compétence C1, en pour cent : %1 pour cent").arg(texte(3, moy + 1).toInt()));
+  EXPECT_FALSE(dit(3, moy + 1).contains(QStringLiteral(": 0")));
   EXPECT_FALSE(dit(3, moy, Qt::AccessibleDescriptionRole).isEmpty());
   EXPECT_EQ(dit(0, 2), texte(0, 2));  // une tête garde son texte
 
