@@ -1,5 +1,7 @@
 #include "impression/selection.h"
 
+#include "plateforme/qt/boitesqt.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -22,6 +24,7 @@ FenetreSelection::FenetreSelection() {
   Command1 = nommer(new QPushButton(QStringLiteral("Sélectionner tous les élèves"), this), "Command1");
   Command2 = nommer(new QPushButton(QStringLiteral("Désélectionner tous les élèves"), this), "Command2");
   Command4 = nommer(new QPushButton(QStringLiteral("I M P R I M E R"), this), "Command4");
+  Command4->setAccessibleName(titrelisible(Command4->text()));
   Command5 = nommer(new QPushButton(QStringLiteral("Annuler"), this), "Command5");
   for (QPushButton* b : {Command1, Command2, Command5}) b->setAutoDefault(false);
 

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 QWidget* parent() { return QApplication::activeWindow(); }
@@ -34,8 +35,28 @@ void poserletexte(QMessageBox& boîte, const QString& texte, const QString& dét
   if (!tout.isEmpty()) boîte.setDetailedText(tout);
 }
 
+QString titrelisible(const QString& titre) {
+  static const QRegularExpression espacé(QStringLiteral("^[!\\s]*(\\w )+\\w[!\\s]*$"), QRegularExpression::UseUnicodePropertiesOption);
+  if (!espacé.match(titre).hasMatch()) return titre;
+  QString t = titre.simplified();
+  t.replace(QRegularExpression(QStringLiteral("(?<=\\w) (?=\\w)")), QString());  // « A T T E N » → « ATTEN »
+  if (t == t.toUpper() && t != t.toLower()) {
+    t = t.toLower();
+    const qsizetype première = t.indexOf(QRegularExpression(QStringLiteral("\\w")));
+    if (première >= 0) t[première] = t[première].toUpper();
+  }
+  return t.trimmed();
+}
+
+void poserletitre(QMessageBox& boîte, const QString& titre) {
+  boîte.setWindowTitle(titre);
+  const QString lisible = titrelisible(titre);
+  if (lisible != titre) boîte.setAccessibleName(lisible);
+}
+
 int BoitesQt::avertissement(const QString& texte, const QString& titre) {
   QMessageBox boîte(QMessageBox::Warning, titre, QString(), QMessageBox::Ok | QMessageBox::Cancel, parent());
+  poserletitre(boîte, titre);
   poserletexte(boîte, texte);
   boîte.setDefaultButton(QMessageBox::Ok);
   return boîte.exec() == QMessageBox::Ok ? OK : ANNULER;
@@ -43,6 +64,7 @@ int BoitesQt::avertissement(const QString& texte, const QString& titre) {
 
 int BoitesQt::question(const QString& texte, const QString& titre, const QString& détails) {
   QMessageBox boîte(QMessageBox::Question, titre, QString(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent());
+  poserletitre(boîte, titre);
   poserletexte(boîte, texte, détails);
   boîte.setDefaultButton(QMessageBox::Yes);
   switch (boîte.exec()) {
@@ -61,6 +83,7 @@ QString BoitesQt::saisie(const QString& invite, const QString& titre, const QStr
 void BoitesQt::message(const QString& texte, const QString& titre) {
   QMessageBox boîte(QMessageBox::NoIcon, titre.isEmpty() ? QApplication::applicationDisplayName() : titre, QString(),
                     QMessageBox::Ok, parent());
+  poserletitre(boîte, boîte.windowTitle());
   poserletexte(boîte, texte);
   boîte.exec();
 }

@@ -8,6 +8,12 @@ class QMessageBox;
 // les détails, que la boîte fait défiler.
 void poserletexte(QMessageBox& boîte, const QString& texte, const QString& détails = QString());
 
+// Un titre aux lettres espacées (« A T T E N T I O N ! ») tel qu'un lecteur d'écran doit
+// le dire (« Attention ! ») ; les autres textes restent tels quels.
+QString titrelisible(const QString& titre);
+// Le titre de la boîte, et son nom en mots pour les lecteurs d'écran.
+void poserletitre(QMessageBox& boîte, const QString& titre);
+
 // Boîtes Qt : les boutons standard prennent leur texte français de la traduction
 // de Qt chargée par main().
 class BoitesQt : public Boites {

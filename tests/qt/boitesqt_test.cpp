@@ -38,4 +38,27 @@ TEST(BoitesQt, UneLongueListeNeDepassePasLEcran) {
   }
 }
 
+// Les titres aux lettres espacées se disent en mots ; l'écran garde leur allure.
+TEST(BoitesQt, TitresEspacesDitsEnMots) {
+  const struct {
+    const char *titre, *lisible;
+  } cas[] = {
+      {"A T T E N T I O N !!!", "Attention !!!"},
+      {"!  A T T E N T I O N  !", "! Attention !"},
+      {"A N N U L A T I O N", "Annulation"},
+      {"I M P R I M E R", "Imprimer"},
+      {"ATTENTION", "ATTENTION"},
+      {"Disque amovible", "Disque amovible"},
+      {"Noms à changer", "Noms à changer"},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.titre);
+    EXPECT_EQ(titrelisible(QString::fromUtf8(c.titre)), QString::fromUtf8(c.lisible));
+    QMessageBox boîte;
+    poserletitre(boîte, QString::fromUtf8(c.titre));
+    EXPECT_EQ(boîte.windowTitle(), QString::fromUtf8(c.titre));
+    EXPECT_EQ(boîte.accessibleName(), c.lisible == std::string_view(c.titre) ? QString() : QString::fromUtf8(c.lisible));
+  }
+}
+
 }  // namespace
