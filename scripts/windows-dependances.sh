@@ -71,7 +71,7 @@ options_qt=(
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
   -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
   -DFEATURE_tabletevent=OFF -DFEATURE_pkg_config=OFF -DFEATURE_androiddeployqt=OFF
-  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF
+  -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_dbus=OFF -DFEATURE_opengl=OFF -DFEATURE_dynamicgl=OFF
   -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_testlib=ON -DFEATURE_printsupport=ON
   -DFEATURE_accessibility=ON -DFEATURE_system_zlib=OFF
   -DINPUT_openssl=no -DFEATURE_icu=OFF -DFEATURE_vulkan=OFF

@@ -137,6 +137,16 @@ TEST_F(Classeur, UneNoteNonTapeeResteVide) {
   EXPECT_EQ(f.value(QStringLiteral("E5")).valeur, QStringLiteral("7.5"));
 }
 
+// Le classeur de la classe chargée, écrit, puis une de ses feuilles telle qu'un vrai
+// LibreOffice en français la montre (vide, et l'essai en échec, s'il ne la montre pas).
+TableauLu exportémontré(const QString& chemin, const QString& feuille) {
+  écrireclasseur(chemin);
+  QString erreur;
+  const QMap<QString, TableauLu> montrées = montréenfrançais(chemin, {feuille}, QFileInfo(chemin).absolutePath(), erreur);
+  EXPECT_TRUE(erreur.isEmpty()) << erreur.toStdString();
+  return montrées.value(feuille);
+}
+
 // Dans un tableur en français, un seul séparateur décimal sur la feuille : les notes
 // orales et les totaux incomplets sont des nombres avec leurs marques ("7,5/10",
 // "?9,5?"), que le tableur montre avec sa virgule. "AI" est à droite comme les autres
@@ -147,12 +157,9 @@ TEST_F(Classeur, UnSeulSeparateurDecimalDansUnTableurFrancais) {
   deuxdisques(QStringLiteral("5A131\\5A131.P1N"), p1);
   chargerclasse();
   const QString chemin = temporaire.path() + QStringLiteral("/classe.xlsx");
-  écrireclasseur(chemin);
-  QString erreur;
-  const QMap<QString, TableauLu> montrées = montréenfrançais(chemin, {QStringLiteral("Période 1")}, temporaire.path(), erreur);
-  ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
-  const TableauLu& p = montrées[QStringLiteral("Période 1")];
+  const TableauLu p = exportémontré(chemin, QStringLiteral("Période 1"));
   ASSERT_GT(p.size(), 6);
+  QString erreur;
   EXPECT_EQ(p[4].value(1), QStringLiteral("Dupont Élodie"));
   EXPECT_EQ(p[4].value(5), QStringLiteral("7,5/10"));  // oral, au-dessus de la moitié
   EXPECT_EQ(p[6].value(5), QStringLiteral("4,5/10"));  // sous la moitié
@@ -179,12 +186,8 @@ TEST_F(ClasseurTotaux, LesMemesTotauxQueLaFenetre) {
   boîtes.répondretexte(QStringLiteral("2"));
   FenetreTotaux& fenêtre = fenêtretotaux();
   fenêtre.Form_Load();
-  const QString chemin = temporaire.path() + QStringLiteral("/totaux.xlsx");
-  écrireclasseur(chemin);
-  QString erreur;
-  const QMap<QString, TableauLu> montrées = montréenfrançais(chemin, {QStringLiteral("Totaux")}, temporaire.path(), erreur);
-  ASSERT_TRUE(erreur.isEmpty()) << erreur.toStdString();
-  const TableauLu& t = montrées[QStringLiteral("Totaux")];
+  const TableauLu t = exportémontré(temporaire.path() + QStringLiteral("/totaux.xlsx"), QStringLiteral("Totaux"));
+  ASSERT_FALSE(t.isEmpty());
   for (int i = 1; i <= 4; ++i) {
     SCOPED_TRACE(i);
     QStringList fenêtreligne, classeurligne;

@@ -46,6 +46,15 @@ QStringList différents(const Fichiers& a, const Fichiers& b) {
 // La classe avec un examen, pour que les élèves ajoutés ou retirés touchent P1, P2 et E1.
 class Annulation : public Feuille {
 protected:
+  // Ctrl+Z avec cette image à la place de la bonne : une seule boîte, qui dit pourquoi.
+  void annulationrefusée(const QString& image, const QByteArray& octets, const QString& dit) {
+    écrire(image, octets);
+    boîtes.oublier();
+    boîtes.répondre(OK);
+    p.annuler_Click();
+    ASSERT_EQ(boîtes.montrées().size(), 1);
+    EXPECT_TRUE(boîtes.montrées()[0].texte.contains(dit)) << boîtes.montrées()[0].texte.toStdString();
+  }
   void SetUp() override {
     Feuille::SetUp();
     deuxdisques(QStringLiteral("listclas.13"), {" 1", "5A", "Mathématique", "5A131", " 2", " 1"});
@@ -427,13 +436,7 @@ TEST_F(Annulation, ImageAbimeeRefuseeAvantToutRemplacement) {
              {"en-tête faux", "X" + bonne.mid(1)}, {"octets en trop", bonne + "zz"}};
   for (const auto& c : cas) {
     SCOPED_TRACE(c.nom);
-    écrire(image, c.octets);
-    boîtes.oublier();
-    boîtes.répondre(OK);
-    p.annuler_Click();
-    ASSERT_EQ(boîtes.montrées().size(), 1);
-    EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("sont abîmés. Rien n'a été changé.")))
-        << boîtes.montrées()[0].texte.toStdString();
+    annulationrefusée(image, c.octets, QStringLiteral("sont abîmés. Rien n'a été changé."));
     EXPECT_FALSE(boîtes.montrées()[0].texte.contains(QStringLiteral("trop ancien")));
     EXPECT_EQ(différents(données(), après), QStringList());
   }
@@ -487,13 +490,8 @@ TEST_F(Annulation, ImageAncienneAbimeeRefuseeSiLaClasseNeSOuvriraitPlus) {
   ASSERT_TRUE(huittests.startsWith(" 3\r\n 4\r\n 1\r\n"));
   for (const auto& c : cas) {
     SCOPED_TRACE(c.nom);
-    écrire(image, c.octets);
-    boîtes.oublier();
-    boîtes.répondre(OK);
-    p.annuler_Click();
-    ASSERT_EQ(boîtes.montrées().size(), 1);
-    EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QString::fromUtf8(c.dit))) << boîtes.montrées()[0].texte.toStdString();
-    EXPECT_TRUE(boîtes.montrées()[0].texte.endsWith(QStringLiteral("Rien n'a été changé."))) << boîtes.montrées()[0].texte.toStdString();
+    annulationrefusée(image, c.octets, QString::fromUtf8(c.dit));
+    EXPECT_TRUE(boîtes.montrées().value(0).texte.endsWith(QStringLiteral("Rien n'a été changé.")));
     EXPECT_EQ(différents(données(), après), QStringList());
   }
   // L'image d'avant, entière, dans l'ancien format : elle s'applique.
