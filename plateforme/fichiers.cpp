@@ -268,18 +268,20 @@ QStringList listerdossiers(const QString& dossier) {
   return QDir(dossier).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-QString dossieramovibleordinaire() { return QDir::homePath() + QStringLiteral("/Disque amovible"); }
+QString dossieramovibleordinaire() { return dossierutilisateur() + QStringLiteral("/Disque amovible"); }
 
 QString cheminréel(const QString& nom) {
   QString p = nom;
   p.replace(u'\\', u'/');
   if (p.size() >= 2 && p[1] == u':' && p[0].isLetter()) {
     const QChar lecteur = p[0].toUpper();
-    const QString base = (lecteur == u'A' || lecteur == u'B') ? dossieramovibleordinaire() : QDir::homePath();
+    const bool disquette = lecteur == u'A' || lecteur == u'B';
+    if (!disquette && lecteurdusystème(lecteur)) return QDir::cleanPath(p);  // « C:/Users/... » sous Windows
+    const QString base = disquette ? dossieramovibleordinaire() : dossierutilisateur();
     const QString reste = p.mid(2);
     p = base + (reste.isEmpty() || reste.startsWith(u'/') ? reste : u'/' + reste);
   } else if (!p.startsWith(u'/')) {
-    p = QDir::homePath() + u'/' + p;
+    p = dossierutilisateur() + u'/' + p;
   }
   return QDir::cleanPath(p);
 }

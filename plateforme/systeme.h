@@ -34,3 +34,11 @@ void synchroniserdossier(const QString& dossier);
 // Arrête le processus sur-le-champ, comme une coupure de courant l'arrêterait : sans
 // rien vider ni fermer (SIGKILL, TerminateProcess). Sert aux essais d'arrêt brutal.
 [[noreturn]] void arrêterbrutalement();
+
+// Vrai quand « C: » désigne un vrai lecteur de ce système (Windows) ; ailleurs, les
+// chemins des anciennes versions se rangent dans le dossier de l'utilisateur.
+bool lecteurdusystème(QChar lecteur);
+
+// Le dossier de l'utilisateur : HOME sous Linux, USERPROFILE sous Windows (les essais
+// le déplacent par ces variables).
+QString dossierutilisateur();

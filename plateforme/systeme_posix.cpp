@@ -1,6 +1,11 @@
 #include "plateforme/systeme.h"
 
+#include "plateforme/encodage.h"
+
+#include <QDir>
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -48,4 +53,36 @@ void synchroniserdossier(const QString& dossier) {
 void arrêterbrutalement() {
   std::raise(SIGKILL);
   std::abort();  // jamais atteint
+}
+
+bool lecteurdusystème(QChar) { return false; }
+
+QString dossierutilisateur() { return QDir::homePath(); }
+
+// Windows-1252 par les codecs d'ICU que Qt emploie sous Linux.
+namespace {
+constexpr const char* pagedecode = "windows-1252";
+}
+
+QString décoderansi(QByteArrayView octets) {
+  QStringDecoder décodeur(pagedecode);
+  return décodeur.decode(octets);
+}
+
+QByteArray encoderansi(QStringView texte) {
+  QStringEncoder codeur(pagedecode);
+  QByteArray octets = codeur.encode(texte);
+  if (!codeur.hasError()) return octets;
+  // Reprendre caractère par caractère pour remplacer ceux qui n'ont pas de code.
+  octets.clear();
+  octets.reserve(texte.size());
+  qsizetype i = 0;
+  while (i < texte.size()) {
+    const qsizetype lg = (texte[i].isHighSurrogate() && i + 1 < texte.size()) ? 2 : 1;
+    QStringEncoder unseul(pagedecode);
+    const QByteArray code = unseul.encode(texte.mid(i, lg));
+    octets += unseul.hasError() ? QByteArray("?") : code;
+    i += lg;
+  }
+  return octets;
 }

@@ -1,5 +1,7 @@
 #include "plateforme/systeme.h"
 
+#include "plateforme/encodage.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -79,4 +81,49 @@ void synchroniserdossier(const QString&) {}
 void arrêterbrutalement() {
   TerminateProcess(GetCurrentProcess(), 9);
   std::abort();  // jamais atteint
+}
+
+bool lecteurdusystème(QChar lecteur) { return lecteur.isLetter() && lecteur.unicode() < 128; }
+
+QString dossierutilisateur() {
+  const QString profil = qEnvironmentVariable("USERPROFILE");
+  return profil.isEmpty() ? QDir::homePath() : QDir::fromNativeSeparators(profil);
+}
+
+// Windows-1252 par la page de code de Windows elle-même (Qt sans ICU n'a pas ce codec).
+constexpr UINT pagewindows1252 = 1252;
+
+QString décoderansi(QByteArrayView octets) {
+  if (octets.isEmpty()) return QString();
+  const int n = MultiByteToWideChar(pagewindows1252, 0, octets.data(), static_cast<int>(octets.size()), nullptr, 0);
+  QString texte(n, Qt::Uninitialized);
+  MultiByteToWideChar(pagewindows1252, 0, octets.data(), static_cast<int>(octets.size()),
+                      reinterpret_cast<wchar_t*>(texte.data()), n);
+  return texte;
+}
+
+QByteArray encoderansi(QStringView texte) {
+  const auto* tout = reinterpret_cast<const wchar_t*>(texte.utf16());
+  const int longueur = static_cast<int>(texte.size());
+  BOOL remplacé = FALSE;
+  const int n = longueur == 0 ? 0 : WideCharToMultiByte(pagewindows1252, WC_NO_BEST_FIT_CHARS, tout, longueur, nullptr, 0, "?", &remplacé);
+  if (!remplacé) {  // le cas ordinaire : tout a son code, d'un seul appel
+    QByteArray octets(n, Qt::Uninitialized);
+    if (n > 0) WideCharToMultiByte(pagewindows1252, WC_NO_BEST_FIT_CHARS, tout, longueur, octets.data(), n, "?", nullptr);
+    return octets;
+  }
+  QByteArray octets;
+  octets.reserve(texte.size());
+  // Un caractère sans code devient "?" ; une paire de substitution (un émoji) aussi, une seule fois.
+  for (qsizetype i = 0; i < texte.size(); ++i) {
+    const qsizetype lg = texte[i].isHighSurrogate() && i + 1 < texte.size() ? 2 : 1;
+    const auto* c = reinterpret_cast<const wchar_t*>(texte.utf16() + i);
+    char code[8];
+    BOOL remplacé = FALSE;
+    const int n = WideCharToMultiByte(pagewindows1252, WC_NO_BEST_FIT_CHARS, c, static_cast<int>(lg), code, sizeof code, "?",
+                                      &remplacé);
+    octets += remplacé || n <= 0 ? QByteArray("?") : QByteArray(code, n);
+    i += lg - 1;
+  }
+  return octets;
 }

@@ -107,8 +107,8 @@ TEST_F(CopieComplete, PanneApresDeuxFichiersLaisseLesAnciennesCopies) {
     EXPECT_EQ(bilan.noncopiés, (QStringList{"5A131/5A131.MPE", "5A131/5A131.P1N", "6B131/6B131.MPE"}));
     for (const QString& f : bilan.noncopiés) EXPECT_EQ(après.at(f), QByteArray("ancien")) << f.toStdString();
     EXPECT_EQ(après.at(QStringLiteral("listclas.13")), crlf({" 2"}));
-    EXPECT_EQ(textebilan(bilan), QStringLiteral("Back-up incomplet : 2 fichier(s) copié(s) sur 5.\nNon copiés :\n"
-                                                "- 5A131/5A131.MPE\n- 5A131/5A131.P1N\n- 6B131/6B131.MPE"));
+    EXPECT_EQ(textebilan(bilan), QDir::toNativeSeparators(QStringLiteral("Back-up incomplet : 2 fichier(s) copié(s) sur 5.\nNon copiés :\n"
+                                                                         "- 5A131/5A131.MPE\n- 5A131/5A131.P1N\n- 6B131/6B131.MPE")));
   }
 }
 

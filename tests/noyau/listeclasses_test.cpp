@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "tests/outils/impressionqt.h"
 
 #include "noyau/base/dossiers.h"
@@ -91,7 +93,7 @@ TEST_F(ListeClasses, NonProposeDeChangerUnRenseignement) {
   boîtes.répondre(OUI);
   lirelisteclasses();
   ASSERT_EQ(boîtes.montrées().size(), 2);
-  EXPECT_EQ(boîtes.montrées()[1].titre, QStringLiteral("Erreur pour ") + amovible(listclas) + QStringLiteral(" !"));
+  EXPECT_EQ(boîtes.montrées()[1].titre, QStringLiteral("Erreur pour ") + QDir::toNativeSeparators(amovible(listclas)) + QStringLiteral(" !"));
   EXPECT_EQ(boîtes.montrées()[1].texte, questionchanger);
   EXPECT_EQ(fenêtresmontrées, QStringList{QStringLiteral("renseignementspardéfaut")});
 
@@ -117,7 +119,7 @@ TEST_F(ListeClasses, ErreurDeLectureOKRecommenceAnnulerTermine) {
   boîtes.répondre(OK);
   lirelisteclasses();
   ASSERT_EQ(boîtes.montrées().size(), 1);
-  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Erreur pour ") + disquedur(listclas) + QStringLiteral(" !"));
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Erreur pour ") + QDir::toNativeSeparators(disquedur(listclas)) + QStringLiteral(" !"));
   EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("Nombre illisible à la ligne 5")));
   EXPECT_EQ(état().dernièrepériode[1], 3);
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include "tests/outils/impressionqt.h"
 
 #include "noyau/base/etat.h"
@@ -146,7 +148,7 @@ TEST_F(NotesClasse, ExamenSansMaximumEstUneErreur) {
   boîtes.répondre(ANNULER);
   EXPECT_THROW(chargerclasse(), ProgrammeTerminé);
   ASSERT_EQ(boîtes.montrées().size(), 1);
-  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Erreur pour ") + disquedur(QStringLiteral("5A131\\5A131.E2N")) + QStringLiteral(" !"));
+  EXPECT_EQ(boîtes.montrées()[0].titre, QStringLiteral("Erreur pour ") + QDir::toNativeSeparators(disquedur(QStringLiteral("5A131\\5A131.E2N"))) + QStringLiteral(" !"));
   EXPECT_TRUE(boîtes.montrées()[0].texte.contains(QStringLiteral("L'examen n°2")));
 }
 

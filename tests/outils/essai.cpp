@@ -19,7 +19,8 @@ void EssaiDonnees::SetUp() {
   ASSERT_TRUE(temporaire.isValid());
   racine = temporaire.path() + QStringLiteral("/racine");
   dossieramov = temporaire.path() + QStringLiteral("/clé usb");
-  qputenv("HOME", (temporaire.path() + QStringLiteral("/maison")).toUtf8());
+  // Le dossier de l'utilisateur de l'essai : HOME, et USERPROFILE que Windows lit.
+  for (const char* variable : {"HOME", "USERPROFILE"}) qputenv(variable, (temporaire.path() + QStringLiteral("/maison")).toUtf8());
   QDir().mkpath(racine + QStringLiteral("/evalo"));
   QDir().mkpath(dossieramov);
   QDir().mkpath(temporaire.path() + QStringLiteral("/maison"));

@@ -9,6 +9,7 @@
 
 #include "plateforme/encodage.h"
 #include "plateforme/fichiers.h"
+#include "plateforme/systeme.h"
 #include "plateforme/transaction.h"
 
 namespace {
@@ -194,8 +195,10 @@ TEST(Chemins, NomsDeLAncienSysteme) {
       {"A:\\", maison + QStringLiteral("/Disque amovible")},
       {"a:\\listclas.13", maison + QStringLiteral("/Disque amovible/listclas.13")},
       {"A:", maison + QStringLiteral("/Disque amovible")},
-      {"C:", maison},
-      {"c:\\Exportation Evalo", maison + QStringLiteral("/Exportation Evalo")},
+      // Sous Windows, « C: » est un vrai lecteur ; ailleurs, le dossier de l'utilisateur.
+      {"C:", lecteurdusystème(u'C') ? QStringLiteral("C:") : maison},
+      {"c:\\Exportation Evalo",
+       lecteurdusystème(u'C') ? QStringLiteral("c:/Exportation Evalo") : maison + QStringLiteral("/Exportation Evalo")},
       {"clé\\evalo", maison + QStringLiteral("/clé/evalo")},
       {"/media/clé/\\listclas.13", QStringLiteral("/media/clé/listclas.13")},
   };
