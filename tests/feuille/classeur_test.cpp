@@ -57,11 +57,7 @@ TEST_F(Classeur, ReluParLImportDesListes) {
 // La classe relue par openpyxl : feuilles, nombres, textes, couleurs, formules et
 // leurs valeurs gardées égales à celles de la grille, période sans test, nom "=...".
 TEST_F(Classeur, ReluParUnVraiLecteur) {
-  QStringList p1 = notesP1;
-  p1[8] = QStringLiteral("=Martin Léa") + p1[8].mid(10);
-  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), p1);
-  chargerclasse();
-  p.Form_Load();
+  rouvriravecp1(8, QStringLiteral("=Martin Léa") + notesP1[8].mid(10));
   const ClasseurLu lu = exporter();
   ASSERT_EQ(lu.feuilles, (QStringList{"Période 1", "Période 2", "Totaux"}));
   EXPECT_EQ(lu.feuilles, feuillesduclasseur());
@@ -124,11 +120,7 @@ TEST_F(Classeur, ReluParUnVraiLecteur) {
 // Une note pas encore tapée reste une case vide, comme dans la grille : jamais un 0
 // que personne n'a donné. Les résultats de la grille n'en changent pas.
 TEST_F(Classeur, UneNoteNonTapeeResteVide) {
-  QStringList p1 = notesP1;
-  p1[6] = QStringLiteral("Durand Paul/AI/NC// 0");
-  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), p1);
-  chargerclasse();
-  p.Form_Load();
+  rouvriravecp1(6, QStringLiteral("Durand Paul/AI/NC// 0"));
   ASSERT_EQ(texte(4, 4), QString());
   const ClasseurLu lu = exporter();
   const auto& f = lu.cases[QStringLiteral("Période 1")];
@@ -152,10 +144,7 @@ TableauLu exportémontré(const QString& chemin, const QString& feuille) {
 // "?9,5?"), que le tableur montre avec sa virgule. "AI" est à droite comme les autres
 // notes, et la période tient sur une page de haut avec sa légende.
 TEST_F(Classeur, UnSeulSeparateurDecimalDansUnTableurFrancais) {
-  QStringList p1 = notesP1;
-  p1[8] = QStringLiteral("Martin Léa/9.5/14/10/ 1/ 10/ 4.5/02.10 - Calcul/ 2");
-  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), p1);
-  chargerclasse();
+  rouvriravecp1(8, QStringLiteral("Martin Léa/9.5/14/10/ 1/ 10/ 4.5/02.10 - Calcul/ 2"));
   const QString chemin = temporaire.path() + QStringLiteral("/classe.xlsx");
   const TableauLu p = exportémontré(chemin, QStringLiteral("Période 1"));
   ASSERT_GT(p.size(), 6);

@@ -81,11 +81,7 @@ namespace {
 // s'arrête avec le fichier et la ligne nommés ; rien n'est écrit, le programme
 // continue, et la note tapée reste dans l'éditeur pour être corrigée.
 TEST_F(DonneesAbimees, ValeurAbimeeDansLaPeriodeOuverteSansFinDuProgramme) {
-  QStringList p1 = notesP1;
-  p1[4] = QStringLiteral("Dupont Élodie/12/A/7.5/ 1/ 10/ 7.5/01.10 - Récitation/ 9");
-  deuxdisques(QStringLiteral("5A131\\5A131.P1N"), p1);
-  chargerclasse();
-  p.Form_Load();
+  rouvriravecp1(4, QStringLiteral("Dupont Élodie/12/A/7.5/ 1/ 10/ 7.5/01.10 - Récitation/ 9"));
   const QByteArray avant = lire(disquedur(QStringLiteral("5A131\\5A131.P1N")));
   const std::pair<const char*, std::function<void()>> chemins[] = {
       {"tapée dans la grille", [this] {

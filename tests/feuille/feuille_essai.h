@@ -48,6 +48,14 @@ protected:
     EssaiDonnees::TearDown();
   }
   QString texte(int l, int c) { return p.grille1->modèle().cellule(l, c).texte; }
+  // La classe rouverte avec une ligne de son fichier de la période 1 remplacée.
+  void rouvriravecp1(int ligne, const QString& texte) {
+    QStringList p1 = notesP1;
+    p1[ligne] = texte;
+    deuxdisques(QStringLiteral("5A131\\5A131.P1N"), p1);
+    chargerclasse();
+    p.Form_Load();
+  }
   int couleur(int l, int c) { return p.grille1->modèle().cellule(l, c).avant; }
   // Une nouvelle interrogation sur 20 : 16, A et NC, la deuxième compétence, le 05/10/2026.
   void nouvelleinterro() {
