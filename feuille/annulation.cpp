@@ -13,6 +13,7 @@
 #include "noyau/fichiers/listeclasses.h"
 #include "noyau/fichiers/notesclasse.h"
 #include "noyau/suivi/historique.h"
+#include "plateforme/services.h"
 #include "socle/registre.h"
 
 namespace {
@@ -43,16 +44,25 @@ void FenetrePrincipale::préparermenuéditer() {
   mnurétablir->setEnabled(rétablissable.has_value());
 }
 
-void FenetrePrincipale::annuler_Click() { remettrepar(annulerdernier, QStringLiteral("Annuler")); }
+void FenetrePrincipale::annuler_Click() { remettrepar(true); }
 
-void FenetrePrincipale::rétablir_Click() { remettrepar(rétablirsuivant, QStringLiteral("Rétablir")); }
+void FenetrePrincipale::rétablir_Click() { remettrepar(false); }
 
-void FenetrePrincipale::remettrepar(QStringList (*remettre)(const QString& clé), const QString& titre) {
+void FenetrePrincipale::remettrepar(bool annuler) {
   if (cléouverte().isEmpty()) return;
   if (grille1->enédition()) grille1->finirédition(13);  // la note en cours de frappe d'abord
+  std::optional<Modification> remise;
   QStringList remis;
-  avecpiège(titre, [&] { remis = remettre(cléouverte()); });
+  avecpiège(annuler ? QStringLiteral("Annuler") : QStringLiteral("Rétablir"), [&] {
+    remise = annuler ? àannuler(cléouverte()) : àrétablir(cléouverte());
+    remis = annuler ? annulerdernier(cléouverte()) : rétablirsuivant(cléouverte());
+  });
   remettreclasse(remis);
+  if (remis.isEmpty() || !remise) return;
+  // Ce qui a été remis se dit dans les mots de l'historique, et la case changée devient
+  // la case courante : le professeur entend et voit où.
+  allersurlanote(remise->libellé);
+  boîtes().annonce((annuler ? QStringLiteral("Annulé : ") : QStringLiteral("Rétabli : ")) + remise->texte());
 }
 
 void FenetrePrincipale::remettreclasse(const QStringList& fichiersremis) {

@@ -37,7 +37,9 @@ void FenetrePrincipale::grille1_Click() {
 // (renommé, ou remplacé à sa ligne par le suivant après une suppression).
 void FenetrePrincipale::afficherélèvecourant() {
   étiqnom->clear();
-  if (élèvecourant >= 1 && élèvecourant <= état().nbélèves) étiqnom->addItem(état().nomélève[élèvecourant]);
+  if (élèvecourant < 1 || élèvecourant > état().nbélèves) return;
+  étiqnom->addItem(état().nomélève[élèvecourant]);
+  étiqnom->setCurrentRow(0, QItemSelectionModel::NoUpdate);  // un lecteur d'écran dit le nom, pas seulement « liste à 1 élément »
 }
 
 bool FenetrePrincipale::calculersansvaleurabîmée(const std::function<void()>& calcul, int élève) {
@@ -105,6 +107,7 @@ bool FenetrePrincipale::corrigernoteécrite(int s, int k) {
     sauverclasse();
     découperetstatistiques();
     rafraîchirnote(s, k);
+    annoncerenregistré(s + 2, k + 1);
     grille1->SetFocus();
     return true;
   }
@@ -130,6 +133,7 @@ void FenetrePrincipale::corrigernoteorale(int s, int j) {
     if (!calculersansvaleurabîmée([s] { calculerrésultats(s); }, s)) return;
     reconstruireligne(s);
     aprèsmodification();
+    annoncerenregistré(s + 2, é.nbinterros + 1 + j);
     return;
   }
 }
@@ -149,6 +153,21 @@ void FenetrePrincipale::changerpréparations(int s, int pas) {
 QString FenetrePrincipale::libellénote(int s, int k) const {
   const ÉtatPartagé& é = état();
   return QStringLiteral("note de %1, interro n°%2").arg(é.nomélève[s]).arg(é.premièreinterro + k - 1);
+}
+
+bool FenetrePrincipale::allersurlanote(const QString& libellé) {
+  const ÉtatPartagé& é = état();
+  for (int s = 1; s <= é.nbélèves; ++s)
+    for (int k = 1; k <= é.nbinterros; ++k) {
+      if (libellénote(s, k) != libellé) continue;
+      const int colonne = colonnedutest(k);
+      if (colonne == 0) return false;
+      grille1->Row(s + 2);
+      grille1->Col(colonne);
+      grille1_Click();
+      return true;
+    }
+  return false;
 }
 
 std::pair<int, int> FenetrePrincipale::casedenote() const {
@@ -180,12 +199,18 @@ bool FenetrePrincipale::finédition(const QString& texte, int touche) {
     sauverclasse();
     découperetstatistiques();
     rafraîchirnote(s, k);
-    grille1->annoncer(s + 2, k + 1);  // un lecteur d'écran redit la note enregistrée
+    grille1->annoncer(s + 2, k + 1);
+    annoncerenregistré(s + 2, k + 1);
   }
   if (touche == 13 && s < é.nbélèves) grille1->Row(s + 3);
   if (touche == 9 && k < é.nbinterros) grille1->Col(k + 2);
   grille1_Click();
   return true;
+}
+
+// Dit et montré avant la case suivante : le professeur sait que la note est gardée.
+void FenetrePrincipale::annoncerenregistré(int ligne, int colonne) {
+  boîtes().annonce(QStringLiteral("Enregistré : ") + texteaccessible(ligne, colonne));
 }
 
 void FenetrePrincipale::rafraîchirnote(int s, int k) {

@@ -100,6 +100,8 @@ public:
   // Ce qu'un lecteur d'écran dit d'une case d'élève : "Dupont Jean, interro n°3 (C2) :
   // 14 sur 20", "… : absent", "…, sous la moitié" pour une note rouge.
   QString texteaccessible(int ligne, int colonne) const;
+  QString descriptioncourte(int ligne, int colonne) const;
+  void annoncerenregistré(int ligne, int colonne);
   ModeleGrille::TexteEntête entêteaccessible(Qt::Orientation orientation, int section) const;
   // Ce qu'est une colonne de la feuille (pour l'élève s, ou 0 pour la classe) et son maximum.
   struct ColonneDite {
@@ -180,7 +182,11 @@ private:
   // l'élève (0 : le fichier seul), sans rien écrire ni quitter. Rend faux alors.
   bool calculersansvaleurabîmée(const std::function<void()>& calcul, int élève);
   QString libellénote(int s, int k) const;
-  void remettrepar(QStringList (*remettre)(const QString& clé), const QString& titre);
+  void remettrepar(bool annuler);
+  // La case d'une note nommée comme dans l'historique (« note de …, interro n°… »),
+  // devenue la case courante ; faux quand ce n'est pas une note de la feuille montrée.
+  bool allersurlanote(const QString& libellé);
+  int colonnedutest(int k) const;
   void corrigernoteorale(int s, int j);
   void corrigernom(int s);
   // Change chaque période et examen de la classe, les écrit ensemble et recharge.

@@ -339,6 +339,7 @@ public:
   void message(const QString&, const QString&) override {}
   void bip() override {}
   void sablier(bool) override {}
+  void annonce(const QString&) override {}
 };
 
 qsizetype pagesdupdf(const QString& chemin) {

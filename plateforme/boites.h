@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <variant>
@@ -28,6 +29,10 @@ public:
   virtual void message(const QString& texte, const QString& titre) = 0;
   virtual void bip() = 0;
   virtual void sablier(bool actif) = 0;
+  // Un message d'état (note enregistrée, annulation, impression faite) : écrit un
+  // moment au bas de la fenêtre et dit par les lecteurs d'écran, sans prendre le
+  // focus ni attendre de réponse.
+  virtual void annonce(const QString& texte) = 0;
 };
 
 enum class GenreBoite { Avertissement, Question, Saisie, Message, Bip };
@@ -50,7 +55,7 @@ public:
   bool toutesutilisées() const { return réponses_.empty(); }
   const QList<BoiteMontrée>& montrées() const { return montrées_; }
   QList<BoiteMontrée> montrées(GenreBoite genre) const;
-  void oublier() { montrées_.clear(); réponses_.clear(); }
+  void oublier() { montrées_.clear(); réponses_.clear(); annonces_.clear(); }
   bool sablieractif() const { return sablier_ > 0; }
   // Appelé à chaque boîte montrée, avant la réponse : un essai peut y réparer un
   // fichier entre une erreur et le nouvel essai.
@@ -62,11 +67,14 @@ public:
   void message(const QString& texte, const QString& titre) override;
   void bip() override;
   void sablier(bool actif) override { sablier_ += actif ? 1 : -1; }
+  void annonce(const QString& texte) override { annonces_.append(texte); }
+  const QStringList& annonces() const { return annonces_; }
 
 private:
   void noter(const BoiteMontrée& boîte);
   std::variant<int, QString> prochaine(const BoiteMontrée& boîte);
   std::deque<std::variant<int, QString>> réponses_;
   QList<BoiteMontrée> montrées_;
+  QStringList annonces_;
   int sablier_ = 0;
 };

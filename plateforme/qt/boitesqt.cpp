@@ -1,5 +1,7 @@
 #include "plateforme/qt/boitesqt.h"
 
+#include "plateforme/qt/annonce.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -95,4 +97,8 @@ void BoitesQt::sablier(bool actif) {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
   else
     QGuiApplication::restoreOverrideCursor();
+}
+
+void BoitesQt::annonce(const QString& texte) {
+  if (BandeauAnnonce* bandeau = bandeaudelafenêtreactive()) bandeau->annoncer(àlécran(texte));
 }

@@ -24,4 +24,5 @@ public:
   void message(const QString& texte, const QString& titre) override;
   void bip() override;
   void sablier(bool actif) override;
+  void annonce(const QString& texte) override;
 };

@@ -225,9 +225,27 @@ void Grille::CellFontBold(bool gras) {
   planifier();
 }
 
+// Cachée le temps d'être réécrite, la grille qui a le focus le garderait mal : il
+// passerait à une autre commande, que les lecteurs d'écran diraient. Elle reste
+// donc montrée, sans se repeindre. La case courante est posée une fois l'écriture
+// finie, où l'appelant la remet, et non sur la dernière case écrite.
 void Grille::Visible(bool visible) {
-  if (visible) mettreàjour();
-  setVisible(visible);
+  if (!visible) {
+    gelée_ = hasFocus();
+    if (gelée_)
+      setUpdatesEnabled(false);
+    else
+      setVisible(false);
+    return;
+  }
+  modèle_.publier();
+  planifier();
+  if (gelée_) {
+    gelée_ = false;
+    setUpdatesEnabled(true);
+    viewport()->update();
+  }
+  setVisible(true);
 }
 
 void Grille::Width(int twips) { resize(pixels(twips), height()); }

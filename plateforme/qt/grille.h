@@ -52,6 +52,9 @@ public:
   // Ce qu'un lecteur d'écran dit de la cellule (vide : son texte) ; sa description
   // est la bulle d'aide.
   std::function<QString(int ligne, int colonne)> texteaccessible;
+  // Sa description pour un lecteur d'écran, quand elle doit être plus courte que la
+  // bulle (vide : la bulle).
+  std::function<QString(int ligne, int colonne)> descriptionaccessible;
   // Nom et description d'un en-tête pour un lecteur d'écran (vide : les textes des
   // cases fixes de la colonne ou de la ligne).
   struct TexteEntête {
@@ -96,7 +99,7 @@ public:
   void CellForeColor(int couleur);
   void CellBackColor(int couleur);
   void CellFontBold(bool gras);
-  bool Visible() const { return !isHidden(); }
+  bool Visible() const { return !isHidden() && !gelée_; }
   void Visible(bool visible);
   void Width(int twips);
   void Height(int twips);
@@ -131,11 +134,14 @@ public:
   const ModeleGrille& modèle() const { return modèle_; }
   void Bulle(std::function<QString(int ligne, int colonne)> bulle) { modèle_.bulle = std::move(bulle); }
   void TexteAccessible(std::function<QString(int ligne, int colonne)> t) { modèle_.texteaccessible = std::move(t); }
+  void DescriptionAccessible(std::function<QString(int ligne, int colonne)> t) { modèle_.descriptionaccessible = std::move(t); }
   void EntêteAccessible(std::function<ModeleGrille::TexteEntête(Qt::Orientation, int)> t) {
     modèle_.entêteaccessible = std::move(t);
   }
   // Redit une case aux lecteurs d'écran : son texte a changé (une note tapée).
   void annoncer(int ligne, int colonne);
+  // Redit la case courante aux lecteurs d'écran, quand la grille a le focus.
+  void redirecourante();
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
   // Codes de touche de l'ancien système (13 Entrée, 32 espace, 46 Suppr, 37 à 40
   // flèches, 107/187 plus, 109/189 moins, lettres et chiffres en majuscules ASCII).
@@ -144,6 +150,7 @@ public:
 
 protected:
   void keyPressEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   bool eventFilter(QObject* objet, QEvent* e) override;
   void updateGeometries() override;
@@ -166,6 +173,7 @@ private:
   std::vector<int> largeurs_;
   int ligne_ = 0, colonne_ = 0;
   bool miseàjourprévue_ = false;
+  bool gelée_ = false;  // « cachée » sans perdre le focus
   QLineEdit* éditeur_ = nullptr;
   bool pressionsurcellule_ = false;
   int hauteurpixels_ = 0;  // d'une ligne à l'écran

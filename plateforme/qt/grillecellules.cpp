@@ -53,8 +53,13 @@ QVariant ModeleGrille::data(const QModelIndex& index, int role) const {
       if (alignement == alignementgénéral) alignement = estnombre(c.texte) ? alignementdroite : alignementgauche;
       return QVariant::fromValue(alignementqt(alignement));
     }
-    case Qt::ToolTipRole:
-    case Qt::AccessibleDescriptionRole: {
+    case Qt::AccessibleDescriptionRole:
+      if (descriptionaccessible) {
+        const QString courte = descriptionaccessible(index.row(), index.column());
+        if (!courte.isEmpty()) return courte;
+      }
+      [[fallthrough]];
+    case Qt::ToolTipRole: {
       if (!bulle) return {};
       const QString texte = bulle(index.row(), index.column());
       return texte.isEmpty() ? QVariant() : QVariant(texte);
@@ -101,4 +106,23 @@ void Grille::annoncer(int ligne, int colonne) {
     annonce.setChild(enfant);
     QAccessible::updateAccessibility(&annonce);
   }
+}
+
+void Grille::redirecourante() {
+  if (!QAccessible::isActive() || !hasFocus() || enédition()) return;
+  if (ligne_ >= Rows() || colonne_ >= Cols()) return;
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(this);
+  QAccessibleTableInterface* cases = table ? table->tableInterface() : nullptr;
+  QAccessibleInterface* cellule = cases ? cases->cellAt(ligne_, colonne_) : nullptr;
+  if (!cellule) return;
+  QAccessibleEvent annonce(this, QAccessible::Focus);
+  annonce.setChild(table->indexOfChild(cellule));
+  QAccessible::updateAccessibility(&annonce);
+}
+
+// La vue ne dit que « tableau » quand elle reçoit le focus : la case courante est
+// dite après, une fois la vue annoncée (au retour d'un menu, d'une boîte, de Tab).
+void Grille::focusInEvent(QFocusEvent* e) {
+  QTableView::focusInEvent(e);
+  QMetaObject::invokeMethod(this, [this] { redirecourante(); }, Qt::QueuedConnection);
 }

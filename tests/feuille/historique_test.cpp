@@ -216,13 +216,20 @@ TEST_F(Annulation, LeMenuDitLeChangementDansLesMotsDuProfesseur) {
   EXPECT_FALSE(p.mnuannuler->isEnabled());
   noter(3, 4, QStringLiteral("9"));
   EXPECT_EQ(menuannuler(), QStringLiteral("Annuler : note de Dupont Élodie, interro n°3 (7.5 → 9)"));
+  EXPECT_EQ(boîtes.annonces().value(0), QStringLiteral("Enregistré : Dupont Élodie, interro n°3 (C1) : 9.0 sur 10"));
   p.annuler_Click();
   EXPECT_EQ(texte(3, 4), QStringLiteral("7.5"));
-  // La case où l'on travaillait : celle de l'élève suivant, où Entrée a mené après la note.
-  EXPECT_EQ(std::pair(p.grille1->Row(), p.grille1->Col()), std::pair(4, 4));
+  // Entrée avait mené à l'élève suivant : l'annulation ramène à la case changée, et le dit.
+  EXPECT_EQ(std::pair(p.grille1->Row(), p.grille1->Col()), std::pair(3, 4));
+  EXPECT_EQ(boîtes.annonces().value(1), QStringLiteral("Annulé : note de Dupont Élodie, interro n°3 (7.5 → 9)"));
   p.préparermenuéditer();
   EXPECT_EQ(sanslettre(p.mnurétablir->text()), QStringLiteral("Rétablir : note de Dupont Élodie, interro n°3 (7.5 → 9)"));
   EXPECT_EQ(menuannuler(), QStringLiteral("Annuler"));
+  p.grille1->Row(5);
+  p.rétablir_Click();
+  EXPECT_EQ(texte(3, 4), QStringLiteral("9.0"));
+  EXPECT_EQ(std::pair(p.grille1->Row(), p.grille1->Col()), std::pair(3, 4));
+  EXPECT_EQ(boîtes.annonces().value(2), QStringLiteral("Rétabli : note de Dupont Élodie, interro n°3 (7.5 → 9)"));
 }
 
 // Dix notes annulées une à une rendent chaque état dans l'ordre inverse, même
