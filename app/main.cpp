@@ -23,6 +23,7 @@
 #include "noyau/fusion/decision.h"
 #include "plateforme/qt/boitesqt.h"
 #include "plateforme/qt/imprimanteqt.h"
+#include "plateforme/qt/style.h"
 #include "plateforme/services.h"
 #include "socle/registre.h"
 
@@ -91,6 +92,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Evalo"));
   QApplication::setApplicationVersion(QStringLiteral(EVALO_VERSION));
   QLocale::setDefault(QLocale(QLocale::French, QLocale::Belgium));
+  poserlestyle();
   QTranslator traductionqt;
   if (traductionqt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

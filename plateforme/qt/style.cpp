@@ -1,0 +1,25 @@
+#include "plateforme/qt/style.h"
+
+#include <QApplication>
+#include <QProxyStyle>
+#include <QStyle>
+
+namespace {
+
+class StyleClavier : public QProxyStyle {
+public:
+  explicit StyleClavier(const QString& base) : QProxyStyle(base) {}
+  int styleHint(StyleHint indice, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* retour) const override {
+    if (indice == QStyle::SH_MenuBar_AltKeyNavigation) return 0;
+    return QProxyStyle::styleHint(indice, option, widget, retour);
+  }
+};
+
+}  // namespace
+
+void poserlestyle() {
+#ifndef Q_OS_WIN
+  QApplication::setStyle(new StyleClavier(QApplication::style()->name()));
+#endif
+}
