@@ -60,6 +60,7 @@ FenetreRenseignements::FenetreRenseignements() {
   Etiquette4 = nommer(new QLabel(QStringLiteral("points"), this), "Etiquette4");
   Label1 = nommer(new QLabel(QStringLiteral("Liste des compétences"), this), "Label1");
   listecompétences = nommer(new QListWidget(this), "listecompétences");
+  listecompétences->setAccessibleName(QStringLiteral("Liste des compétences"));
   Command1 = nommer(new QPushButton(QStringLiteral("Ajouter une compétence"), this), "Command1");
   lecteurdisquette = nommer(new QLabel(this), "lecteurdisquette");
   lecteurdisquette->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -161,7 +162,18 @@ void FenetreRenseignements::Form_Load() {
   Option2->setChecked(taille == QStringLiteral("1024"));
   Option3->setChecked(taille == QStringLiteral("1152"));
   Option1->setChecked(taille != QStringLiteral("1024") && taille != QStringLiteral("1152"));
+  valeursdites();
   centrer();
+}
+
+// Chaque valeur est la description du bouton qui la change : un lecteur d'écran la
+// dit avec le bouton, et la redit quand elle change.
+void FenetreRenseignements::valeursdites() {
+  const std::pair<QPushButton*, QString> paires[] = {{corannéescolaire, annéescolaire->text()},
+                                                     {cornombrepériodes, nombrepériode->text()},
+                                                     {corpmax, pmax->text() + QStringLiteral(" points")},
+                                                     {Command2, lecteurdisquette->text()}};
+  for (const auto& [bouton, valeur] : paires) bouton->setAccessibleDescription(valeur);
 }
 
 void FenetreRenseignements::corannéescolaire_Click() {
@@ -177,6 +189,7 @@ void FenetreRenseignements::corannéescolaire_Click() {
   }
   if (!demanderannéescolaire()) return;  // réponse vide : rien ne change
   annéescolaire->setText(état().annéeaffichée);
+  valeursdites();
   état().annéescolairedéfaut = état().annéeaffichée.left(3);
   if (!depuisbienvenue()) redémarrer_ = true;
 }
@@ -186,6 +199,7 @@ void FenetreRenseignements::cornombrepériodes_Click() {
   if (n == 0) return;
   état().nbpériodesdéfaut = n;
   nombrepériode->setText(QString::number(n));
+  valeursdites();
 }
 
 void FenetreRenseignements::corpmax_Click() {
@@ -193,6 +207,7 @@ void FenetreRenseignements::corpmax_Click() {
   if (n == 0) return;
   état().maxpériodedéfaut = n;
   pmax->setText(QString::number(n));
+  valeursdites();
 }
 
 void FenetreRenseignements::Command1_Click() {
@@ -235,6 +250,7 @@ void FenetreRenseignements::Command2_Click() {
   }
   état().dossieramovible = réponse;
   lecteurdisquette->setText(réponse);
+  valeursdites();
   if (!depuisbienvenue()) redémarrer_ = true;
 }
 

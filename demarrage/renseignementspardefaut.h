@@ -24,6 +24,7 @@ public:
   void casedemi_Click();
   void cmdok_Click();
   void cmdannuler_Click();
+  void valeursdites();
   bool redémarrer() const { return redémarrer_; }
 
   QLabel* annéescolaire;

@@ -35,6 +35,12 @@ QString statistiquesdutest(int k) {
 
 }  // namespace
 
+int FenetrePrincipale::colonnedutest(int k) const {
+  for (int c = 2; c < grille1->Cols(); ++c)
+    if (testdelacolonne(*grille1, c) == k) return c;
+  return 0;
+}
+
 QString FenetrePrincipale::bulle(int ligne, int colonne) const {
   const ÉtatPartagé& é = état();
   const int moy = é.nbinterros + é.nborales + 2;
@@ -51,6 +57,24 @@ QString FenetrePrincipale::bulle(int ligne, int colonne) const {
     return e.texte();
   }
   return QString();
+}
+
+// Ce qu'un lecteur d'écran dit d'une moyenne ou d'une compétence à chaque visite :
+// la ligne qui donne le calcul, et la touche qui ouvre l'explication entière.
+QString FenetrePrincipale::descriptioncourte(int ligne, int colonne) const {
+  const ÉtatPartagé& é = état();
+  const int s = ligne - 2, moy = é.nbinterros + é.nborales + 2;
+  if (s < 1 || s > é.nbélèves || colonne < moy || colonne > moy + é.nbcompétences()) return QString();
+  const QStringList lignes = bulle(ligne, colonne).split(u'\n', Qt::SkipEmptyParts);
+  if (lignes.size() <= 2) return QString();  // déjà courte : la bulle entière
+  QString clé;
+  for (const QString& l : lignes)
+    if (l.startsWith(QStringLiteral("Pourcentage pondéré")) || l.contains(QStringLiteral("pas de résultat")) ||
+        l.startsWith(QStringLiteral("Résultat supprimé")))
+      clé = l.trimmed();
+  if (colonne > moy) clé = lignes.value(1).trimmed();  // « 7 point(s) sur 20, soit 35 % »
+  if (clé.isEmpty()) clé = lignes.last().trimmed();
+  return clé + QStringLiteral(". Ctrl+E : l'explication complète.");
 }
 
 FenetrePrincipale::ColonneDite FenetrePrincipale::colonnedite(int colonne, int s) const {
@@ -113,23 +137,17 @@ QString FenetrePrincipale::texteaccessible(int ligne, int colonne) const {
   if (colonne == 1) return QStringLiteral("%1, élève n°%2").arg(élève).arg(s);
   const auto [quoi, maximum] = colonnedite(colonne, s);
   const QString v = cellule.texte.trimmed();
-  QString valeur;
-  if (v.isEmpty())
-    valeur = QStringLiteral("vide");
-  else if (v == u"A")
-    valeur = QStringLiteral("absent");
-  else if (v == u"AI")
-    valeur = QStringLiteral("absence injustifiée");
-  else if (v == u"NC")
-    valeur = QStringLiteral("non coté");
-  else if (v == u"?")
-    valeur = QStringLiteral("pas de résultat");
-  else if (v.contains(u'/'))  // une note orale porte déjà son maximum : "7.5/10"
+  QString valeur = valeurdite(v);
+  const int moy = é.nbinterros + é.nborales + 2;
+  if (valeur != v) {
+    // un code (absent, non coté...), dit en mots
+  } else if (v.contains(u'/')) {  // une note orale porte déjà son maximum : "7.5/10"
     valeur = v.section(u'/', 0, 0).trimmed() + QStringLiteral(" sur ") + v.section(u'/', 1).trimmed();
-  else if (const int moy = é.nbinterros + é.nborales + 2; colonne > moy && colonne <= moy + é.nbcompétences())
+  } else if (colonne > moy && colonne <= moy + é.nbcompétences()) {
     valeur = QStringLiteral("%1 pour cent").arg(v.toInt());  // "043" se dit « 43 pour cent »
-  else
-    valeur = maximum > 0 ? QStringLiteral("%1 sur %2").arg(v, sansblancs(str(maximum))) : v;
+  } else if (maximum > 0) {
+    valeur = QStringLiteral("%1 sur %2").arg(v, sansblancs(str(maximum)));
+  }
   // La couleur n'est jamais le seul signe : une note rouge se dit.
   if (cellule.avant == rouge) valeur += QStringLiteral(", sous la moitié");
   return QStringLiteral("%1, %2 : %3").arg(élève, quoi, valeur);

@@ -1,7 +1,9 @@
 #include "feuille/interro.h"
 
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QGridLayout>
+#include <QLocale>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
@@ -13,6 +15,8 @@
 #include "noyau/regles/statistiques.h"
 #include "plateforme/imprimante.h"
 #include "plateforme/nombres.h"
+#include "plateforme/couleurs.h"
+#include "plateforme/qt/annonce.h"
 #include "plateforme/services.h"
 
 namespace {
@@ -66,6 +70,7 @@ FenetreInterro::FenetreInterro() {
   étiqécarttype = nommer(new QLabel(this), "étiqécarttype");
   histogramme = nommer(new Histogramme(this), "histogramme");
   for (QPushButton* b : {cmddate, cmdmatière, Command1, cmdnotes, cmdok, cmdannuler, cmdimprimer}) b->setAutoDefault(false);
+  nommerpourleslecteurs();
 
   auto* titre = new QHBoxLayout;
   titre->addWidget(Etiquette3);
@@ -95,7 +100,9 @@ FenetreInterro::FenetreInterro() {
                                                     {"Écart type :", étiqécarttype}};
   int r = 0;
   for (const auto& [texte, étiquette] : lignes) {
-    résultats->addWidget(new QLabel(QString::fromUtf8(texte), this), r, 0);
+    auto* légende = new QLabel(QString::fromUtf8(texte), this);
+    légende->setBuddy(étiquette);  // la valeur est « étiquetée par » sa légende
+    résultats->addWidget(légende, r, 0);
     résultats->addWidget(étiquette, r++, 1);
   }
 
@@ -133,6 +140,36 @@ FenetreInterro::FenetreInterro() {
   connect(cmdannuler, &QPushButton::clicked, this, [this] { cmdannuler_Click(); });
   connect(cmdimprimer, &QPushButton::clicked, this, [this] { cmdimprimer_Click(); });
   tableau->Click = [this] { tableau_Click(); };
+}
+
+// Ce que disent les lecteurs d'écran : la liste des compétences et le calendrier
+// nommés par leur légende, le choix d'une date dit en entier, chaque note avec son
+// élève et son maximum, les en-têtes du tableau en mots.
+void FenetreInterro::nommerpourleslecteurs() {
+  Label1->setBuddy(choixcompétence);
+  affichedate->setAccessibleName(QStringLiteral("Date de l'interrogation"));
+  if (auto* jours = affichedate->findChild<QAbstractItemView*>())
+    jours->setAccessibleName(QStringLiteral("Date de l'interrogation, jours du mois"));
+  connect(affichedate, &QCalendarWidget::selectionChanged, this, [this] {
+    if (affichedate->isVisible()) direauxlecteurs(QLocale().toString(affichedate->selectedDate(), QStringLiteral("dddd d MMMM yyyy")));
+  });
+  tableau->setAccessibleName(QStringLiteral("Notes de l'interrogation"));
+  tableau->EntêteAccessible([](Qt::Orientation sens, int section) -> ModeleGrille::TexteEntête {
+    static const QString colonnes[] = {QStringLiteral("numéro de l'élève"), QStringLiteral("élève"), QStringLiteral("note"),
+                                       QStringLiteral("maximum")};
+    if (sens == Qt::Horizontal) return {section < 4 ? colonnes[section] : QString(), QString()};
+    const int s = section + 1;
+    return {s <= état().nbélèves ? état().nomélève[s].trimmed() : QString(), QString()};
+  });
+  tableau->TexteAccessible([this](int ligne, int colonne) {
+    const int s = ligne + 1;
+    if (colonne != 2 || s > état().nbélèves) return QString();
+    const ModeleGrille::Cellule& c = tableau->modèle().cellule(ligne, colonne);
+    QString valeur = valeurdite(c.texte);
+    if (valeur == c.texte.trimmed()) valeur += QStringLiteral(" sur %1").arg(maximumcourant());
+    if (c.avant == rouge) valeur += QStringLiteral(", sous la moitié");
+    return QStringLiteral("%1, note : %2").arg(état().nomélève[s].trimmed(), valeur);
+  });
 }
 
 int FenetreInterro::maximumcourant() const { return état().maxinterro[état().numérointerro]; }

@@ -67,6 +67,7 @@ protected:
 
 private:
   int maximumcourant() const;
+  void nommerpourleslecteurs();
   void annulersansquestion();
   void préparercompétencenouvelle(int n);
   bool terminée_ = false;

@@ -112,6 +112,7 @@ FenetrePrincipale::FenetrePrincipale() {
   grille1->MouseDown = [this](int bouton, int, double, double) { grille1_MouseDown(bouton); };
   grille1->Bulle([this](int ligne, int colonne) { return bulle(ligne, colonne); });
   grille1->TexteAccessible([this](int ligne, int colonne) { return texteaccessible(ligne, colonne); });
+  grille1->DescriptionAccessible([this](int ligne, int colonne) { return descriptioncourte(ligne, colonne); });
   grille1->EntêteAccessible([this](Qt::Orientation o, int section) { return entêteaccessible(o, section); });
 }
 

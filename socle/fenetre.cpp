@@ -1,5 +1,9 @@
 #include "socle/fenetre.h"
 
+#include <QAbstractItemView>
+#include <algorithm>
+#include <QComboBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,6 +18,7 @@
 #include <QScreen>
 
 #include "noyau/base/module.h"
+#include "plateforme/qt/annonce.h"
 #include "plateforme/qt/grille.h"
 #include "plateforme/services.h"
 
@@ -106,6 +111,16 @@ QPixmap logoevalo(int taille) {
   return image;
 }
 
+QString valeurdite(const QString& affichée) {
+  const QString v = affichée.trimmed();
+  if (v.isEmpty()) return QStringLiteral("vide");
+  if (v == u"A") return QStringLiteral("absent");
+  if (v == u"AI") return QStringLiteral("absence injustifiée");
+  if (v == u"NC") return QStringLiteral("non coté");
+  if (v == u"?") return QStringLiteral("pas de résultat");
+  return v;
+}
+
 QString ligneversion() { return QStringLiteral("Version %1 - carnet de cotes par compétences").arg(QStringLiteral(EVALO_VERSION)); }
 
 namespace {
@@ -114,6 +129,50 @@ QString sansesperluette(QString texte) { return texte.remove(QRegularExpression(
 
 void nommer(QWidget* w, const QString& nom) {
   if (w->accessibleName().isEmpty() && !nom.isEmpty()) w->setAccessibleName(nom);
+}
+
+// Une seule fois par contrôle, quel que soit le nombre d'affichages de sa fenêtre.
+bool premièrefois(QObject* contrôle) {
+  if (contrôle->property("evalo_lecteurs").toBool()) return false;
+  contrôle->setProperty("evalo_lecteurs", true);
+  return true;
+}
+
+// Une liste ou un tableau qui reçoit le focus fait dire sa ligne courante, pas
+// seulement « liste à 5 éléments ».
+class CourantAuFocus : public QObject {
+public:
+  using QObject::QObject;
+  bool eventFilter(QObject* objet, QEvent* e) override {
+    if (e->type() == QEvent::FocusIn)
+      if (auto* vue = qobject_cast<QAbstractItemView*>(objet))
+        QMetaObject::invokeMethod(vue, [vue] { redirecourant(vue); }, Qt::QueuedConnection);
+    return false;
+  }
+};
+
+// La valeur d'une liste déroulante, que Qt 6.4 ne donne pas aux lecteurs d'écran d'une
+// façon qu'Orca lise (ni sur le focus, ni au choix fait aux flèches), va dans sa
+// description : dite avec elle, et redite à chaque changement.
+void direleschoix(QComboBox* choix) {
+  QObject::connect(choix, &QComboBox::currentTextChanged, choix,
+                   [choix](const QString& texte) { choix->setAccessibleDescription(texte); });
+}
+
+// Tab entre dans un groupe de boutons radio par le bouton coché, comme sous
+// Windows : seul lui prend le focus au clavier, les flèches vont aux autres.
+void focussurlecoché(QWidget* parent) {
+  QList<QRadioButton*> groupe;
+  for (QRadioButton* r : parent->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+    if (r->autoExclusive()) groupe.append(r);
+  const bool uncoché = std::any_of(groupe.begin(), groupe.end(), [](QRadioButton* r) { return r->isChecked(); });
+  for (QRadioButton* r : groupe) r->setFocusPolicy(!uncoché || r->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void suivrelecoché(QRadioButton* bouton) {
+  QObject::connect(bouton, &QRadioButton::toggled, bouton, [bouton] {
+    if (bouton->parentWidget()) focussurlecoché(bouton->parentWidget());
+  });
 }
 
 }  // namespace
@@ -131,4 +190,14 @@ void nommerpourleslecteurs(QWidget* fenêtre) {
   for (QLineEdit* e : fenêtre->findChildren<QLineEdit*>()) nommer(e, e->placeholderText());
   for (QLabel* l : fenêtre->findChildren<QLabel*>())
     if (l->text().isEmpty()) nommer(l, l->toolTip());
+  for (QComboBox* c : fenêtre->findChildren<QComboBox*>()) {
+    if (premièrefois(c)) direleschoix(c);
+    c->setAccessibleDescription(c->currentText());  // le choix posé avant l'affichage
+  }
+  for (QRadioButton* r : fenêtre->findChildren<QRadioButton*>()) {
+    if (premièrefois(r)) suivrelecoché(r);
+    if (r->parentWidget()) focussurlecoché(r->parentWidget());
+  }
+  for (QAbstractItemView* v : fenêtre->findChildren<QAbstractItemView*>())
+    if (!qobject_cast<QComboBox*>(v->parentWidget()) && premièrefois(v)) v->installEventFilter(new CourantAuFocus(v));
 }
