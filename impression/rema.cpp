@@ -26,10 +26,13 @@ FenetreRema::FenetreRema() {
   Label2->setObjectName(QStringLiteral("Label2"));
   Text1 = new QLineEdit(this);
   Text1->setObjectName(QStringLiteral("Text1"));
+  Text1->setAccessibleName(QStringLiteral("Remarque"));
   List1 = new QListWidget(this);
   List1->setObjectName(QStringLiteral("List1"));
+  List1->setAccessibleName(QStringLiteral("Remarques enregistrées"));
   List2 = new QListWidget(this);
   List2->setObjectName(QStringLiteral("List2"));
+  List2->setAccessibleName(QStringLiteral("Matières des classes voisines"));
   Command1 = new QPushButton(QStringLiteral("Sauvegarder et continuer"), this);
   Command1->setObjectName(QStringLiteral("Command1"));
   Command2 = new QPushButton(QStringLiteral("CONTINUER"), this);
@@ -131,6 +134,7 @@ FenetreEditeurRemarques::FenetreEditeurRemarques() {
   setWindowTitle(QStringLiteral("Textes pour matière et récapitulatif (commentaires.txt)"));
   setObjectName(QStringLiteral("éditeurremarques"));
   texte = new QPlainTextEdit(this);
+  texte->setAccessibleName(QStringLiteral("Textes pour matière et récapitulatif, une remarque par ligne"));
   texte->setObjectName(QStringLiteral("texte"));
   auto* boutons = new QDialogButtonBox(QDialogButtonBox::Save | QDialogButtonBox::Close, this);
   auto* tout = new QVBoxLayout(this);

@@ -44,6 +44,7 @@ FenetreTotaux::FenetreTotaux() {
   setWindowTitle(QStringLiteral("Affichage des TOTAUX"));
   grille1 = nommer(new Grille(this), "grille1");
   grille1->setAccessibleName(QStringLiteral("Totaux des élèves"));
+  grille1->EntêteAccessible([this](Qt::Orientation sens, int section) { return entêtedite(sens, section); });
   Etiquette3 = nommer(new QLabel(this), "Etiquette3");
   Etiquette4 = nommer(new QLabel(this), "Etiquette4");
   QFont gras = Etiquette3->font();
@@ -186,6 +187,22 @@ void FenetreTotaux::remplirélève(int i) {
   const int sur = incomplet ? maxpropre : maxtotal_;
   g.Col(n + E + Ep + 4);
   casecouleur(sur == 0 ? QString() : formatvirgule(t / sur * 100, u"###") + u'%', 100);
+}
+
+// Les en-têtes en mots, comme ceux de la feuille de cotes : « période 2 sur 20 ».
+ModeleGrille::TexteEntête FenetreTotaux::entêtedite(Qt::Orientation sens, int section) const {
+  const ÉtatPartagé& é = état();
+  if (sens == Qt::Vertical) return {section >= 2 && section - 1 <= é.nbélèves ? é.nomélève[section - 1] : QString(), QString()};
+  const int E = examens(), Ep = E > 0 ? 1 : 0, n = n_;
+  const QString sur = grille1->modèle().cellule(1, section).texte.mid(1);  // « /20 »
+  if (section == 0) return {QStringLiteral("numéro de l'élève"), QString()};
+  if (section == 1) return {QStringLiteral("élève"), QString()};
+  if (section <= 1 + n) return {QStringLiteral("période %1 sur %2").arg(section - 1).arg(sur), QString()};
+  if (section <= 1 + n + E) return {QStringLiteral("examen %1 sur %2").arg(section - 1 - n).arg(sur), QString()};
+  if (section == n + E + 2) return {QStringLiteral("total des périodes sur %1").arg(sur), QString()};
+  if (Ep && section == n + E + 3) return {QStringLiteral("total des examens sur %1").arg(sur), QString()};
+  if (section == n + E + Ep + 3) return {QStringLiteral("total sur %1").arg(sur), QString()};
+  return {QStringLiteral("pour cent du total"), QString()};
 }
 
 void FenetreTotaux::cmdok_Click() { fermer(); }

@@ -25,6 +25,7 @@ public:
   QPushButton* imprimerdirect;
 
 private:
+  ModeleGrille::TexteEntête entêtedite(Qt::Orientation sens, int section) const;
   void préparergrille();
   void remplirélève(int i);
   int n_ = 0;         // dernière période additionnée

@@ -111,16 +111,6 @@ QPixmap logoevalo(int taille) {
   return image;
 }
 
-QString valeurdite(const QString& affichée) {
-  const QString v = affichée.trimmed();
-  if (v.isEmpty()) return QStringLiteral("vide");
-  if (v == u"A") return QStringLiteral("absent");
-  if (v == u"AI") return QStringLiteral("absence injustifiée");
-  if (v == u"NC") return QStringLiteral("non coté");
-  if (v == u"?") return QStringLiteral("pas de résultat");
-  return v;
-}
-
 QString ligneversion() { return QStringLiteral("Version %1 - carnet de cotes par compétences").arg(QStringLiteral(EVALO_VERSION)); }
 
 namespace {

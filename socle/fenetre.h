@@ -59,11 +59,6 @@ int lignesélectionnée(const QListWidget& liste);
 // images (leur bulle). Fait à chaque affichage d'une fenêtre.
 void nommerpourleslecteurs(QWidget* fenêtre);
 
-// Une note ou un résultat tel qu'un lecteur d'écran le dit : les codes en mots
-// (« A » : absent, « AI » : absence injustifiée, « NC » : non coté, « ? » : pas de
-// résultat, rien : vide), les autres valeurs telles quelles.
-QString valeurdite(const QString& affichée);
-
 // Le logo du programme, dessiné (carnet de cotes).
 QPixmap logoevalo(int taille);
 

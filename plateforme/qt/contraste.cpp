@@ -1,5 +1,7 @@
 #include "plateforme/qt/contraste.h"
 
+#include <QPalette>
+
 #include <algorithm>
 #include <cmath>
 
@@ -36,4 +38,21 @@ QColor couleurlisible(const QColor& voulue, const QColor& fond) {
     if (contraste(c, fond) >= contrasteminimal) return c;
   }
   return extrême;
+}
+
+CouleursSélection couleursdelasélection(const QPalette& palette) {
+  CouleursSélection c{palette.color(QPalette::Highlight), palette.color(QPalette::HighlightedText), {}};
+  const bool textelumineux = luminance(c.texte) > 0.5;
+  const QColor rougevoulu = textelumineux ? QColor(255, 150, 150) : QColor(170, 0, 0);
+  const auto lisible = [&] {
+    c.rouge = couleurlisible(rougevoulu, c.fond);
+    return contraste(c.texte, c.fond) >= contrasteminimal && contraste(c.rouge, c.fond) >= contrasteminimal &&
+           c.rouge.red() > c.rouge.blue() + 60;  // encore rouge, pas rose pâle
+  };
+  for (int i = 0; i < 40 && !lisible(); ++i) c.fond = textelumineux ? c.fond.darker(112) : c.fond.lighter(112);
+  if (!lisible()) {  // un surlignage noir à éclaircir, blanc à assombrir : le fond extrême
+    c.fond = textelumineux ? QColor(Qt::black) : QColor(Qt::white);
+    lisible();
+  }
+  return c;
 }

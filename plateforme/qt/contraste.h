@@ -14,3 +14,12 @@ double contraste(const QColor& a, const QColor& b);
 // La couleur voulue, assombrie sur un fond clair ou éclaircie sur un fond sombre
 // juste assez pour atteindre le contraste minimal ; inchangée si elle l'atteint.
 QColor couleurlisible(const QColor& voulue, const QColor& fond);
+
+class QPalette;
+// La case courante (sélectionnée) : son fond, le surlignage du thème assombri (ou
+// éclairci) juste assez pour que son texte, et un résultat sous la moitié en rouge
+// clair, y aient le contraste minimal.
+struct CouleursSélection {
+  QColor fond, texte, rouge;
+};
+CouleursSélection couleursdelasélection(const QPalette& palette);

@@ -94,6 +94,7 @@ Grille::Grille(QWidget* parent)
   réglervue(*this);
   setTabKeyNavigation(false);  // Tab est traité ici : de case en case, puis hors de la grille
   setModel(&modèle_);
+  setItemDelegate(déléguédegrille(modèle_, this));
   setSelectionMode(QAbstractItemView::SingleSelection);
   setSelectionBehavior(QAbstractItemView::SelectItems);
   verticalHeader()->setDefaultSectionSize(hauteurpixels_);

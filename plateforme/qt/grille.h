@@ -13,6 +13,11 @@
 class QKeyEvent;
 class QLineEdit;
 
+// Une note ou un résultat tel qu'un lecteur d'écran le dit : les codes en mots
+// (« A » : absent, « AI » : absence injustifiée, « NC » : non coté, « ? » : pas de
+// résultat, « ?9,5? » : 9,5 incomplet, rien : vide), les autres valeurs telles quelles.
+QString valeurdite(const QString& affichée);
+
 class ModeleGrille : public QAbstractTableModel {
 public:
   struct Cellule {
@@ -73,6 +78,10 @@ private:
   std::vector<std::size_t> changées_;   // positions marquées, dans l'ordre d'écriture
   long long annoncées_ = 0;
 };
+
+class QAbstractItemDelegate;
+// Le dessin des cases : la case courante lisible dans tout thème.
+QAbstractItemDelegate* déléguédegrille(const ModeleGrille& modèle, QObject* parent);
 
 class Grille : public QTableView {
 public:

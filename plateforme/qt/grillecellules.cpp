@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QStyledItemDelegate>
 
 #include "plateforme/nombres.h"
 #include "plateforme/qt/contraste.h"
@@ -22,7 +23,44 @@ QColor fondvu(const ModeleGrille::Cellule& c, bool fixe) {
   return luminance(base) > 0.5 ? QColor(224, 224, 224) : palette.color(QPalette::Button);
 }
 
+// La case courante garde un contraste lisible, et un résultat sous la moitié y reste
+// rouge (clair sur un surlignage sombre), en plus du gras.
+class DéléguéGrille : public QStyledItemDelegate {
+public:
+  DéléguéGrille(const ModeleGrille& modèle, QObject* parent) : QStyledItemDelegate(parent), modèle_(modèle) {}
+
+protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (!(option->state & QStyle::State_Selected)) return;
+    const CouleursSélection c = couleursdelasélection(option->palette);
+    const bool échec = modèle_.cellule(index.row(), index.column()).avant == rouge;
+    for (const QPalette::ColorGroup groupe : {QPalette::Active, QPalette::Inactive}) {
+      option->palette.setColor(groupe, QPalette::Highlight, c.fond);
+      option->palette.setColor(groupe, QPalette::HighlightedText, échec ? c.rouge : c.texte);
+    }
+  }
+
+private:
+  const ModeleGrille& modèle_;
+};
+
 }  // namespace
+
+QAbstractItemDelegate* déléguédegrille(const ModeleGrille& modèle, QObject* parent) {
+  return new DéléguéGrille(modèle, parent);
+}
+
+QString valeurdite(const QString& affichée) {
+  const QString v = affichée.trimmed();
+  if (v.isEmpty()) return QStringLiteral("vide");
+  if (v == u"A") return QStringLiteral("absent");
+  if (v == u"AI") return QStringLiteral("absence injustifiée");
+  if (v == u"NC") return QStringLiteral("non coté");
+  if (v == u"?") return QStringLiteral("pas de résultat");
+  if (v.size() > 2 && v.startsWith(u'?') && v.endsWith(u'?')) return v.mid(1, v.size() - 2) + QStringLiteral(", incomplet");
+  return v;
+}
 
 QVariant ModeleGrille::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
@@ -67,7 +105,9 @@ QVariant ModeleGrille::data(const QModelIndex& index, int role) const {
     case Qt::AccessibleTextRole: {
       const QString texte = texteaccessible ? texteaccessible(index.row(), index.column()) : QString();
       if (!texte.isEmpty()) return texte;
-      return c.texte.trimmed().isEmpty() ? QStringLiteral("vide") : c.texte;
+      if (fixe) return c.texte.trimmed().isEmpty() ? QStringLiteral("vide") : c.texte;
+      // La couleur n'est jamais le seul signe : un résultat rouge se dit.
+      return valeurdite(c.texte) + (c.avant == rouge ? QStringLiteral(", sous la moitié") : QString());
     }
     default: return {};
   }

@@ -193,9 +193,14 @@ void ImprimanteQt::remettre(const QList<PageImprimée>& pages) {
     rendrepages(*printer_, pages, Format(), [this](int o) { return échellepage(o); });
   }
   if (suivi) suivi->aprèslenvoi();
-  if (dernierpdf_.isEmpty()) return;
+  const QString nombre = pages.size() == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages.size());
+  if (dernierpdf_.isEmpty()) {
+    boîtes().annonce(QStringLiteral("Imprimé : %1 envoyée(s) à l'imprimante « %2 ».").arg(nombre, nom_));
+    return;
+  }
   if (QFileInfo(dernierpdf_).size() <= 0)
     throw ErreurEvalo(QStringLiteral("Le fichier « %1 » n'a pas pu être écrit.").arg(QDir::toNativeSeparators(dernierpdf_)));
+  boîtes().annonce(QStringLiteral("PDF enregistré (%1) : %2").arg(nombre, QDir::toNativeSeparators(dernierpdf_)));
   ouvrirdocument(dernierpdf_);
 }
 

@@ -102,8 +102,11 @@ TEST_F(GrilleEssai, ProprietesDesCellules) {
   EXPECT_EQ(g.columnWidth(3), 600 * g.logicalDpiX() / 1440);
 }
 
-QPalette palette(const QColor& base, const QColor& texte, const QColor& bouton) {
+QPalette palette(const QColor& base, const QColor& texte, const QColor& bouton, const QColor& surlignage = QColor(48, 140, 198),
+                 const QColor& textesurligné = QColor(232, 244, 252)) {
   QPalette p;
+  p.setColor(QPalette::Highlight, surlignage);
+  p.setColor(QPalette::HighlightedText, textesurligné);
   p.setColor(QPalette::Base, base);
   p.setColor(QPalette::Window, base);
   p.setColor(QPalette::Text, texte);
@@ -336,3 +339,53 @@ TEST_F(GrilleEssai, LesEnTetesRestentEnPlaceQuandLeResteDefile) {
 }
 
 }  // namespace
+
+// La case courante : son texte et un résultat rouge y ont 4,5:1 au moins dans chaque
+// thème (le surlignage de Fusion, un surlignage clair, noir, blanc), le rouge y reste
+// plus rouge que bleu et se distingue du texte ordinaire ; dessinée par la grille.
+TEST_F(GrilleEssai, ContrasteDeLaCaseCouranteDansChaqueTheme) {
+  const QList<QPair<const char*, QPalette>> thèmes{
+      {"Fusion clair", palette(Qt::white, Qt::black, QColor(239, 239, 239))},
+      {"surlignage clair, texte noir", palette(Qt::white, Qt::black, Qt::white, QColor(173, 216, 230), Qt::black)},
+      {"sombre", palette(QColor(30, 30, 30), QColor(230, 230, 230), QColor(53, 53, 53), QColor(42, 130, 218), Qt::white)},
+      {"contraste élevé noir", palette(Qt::black, Qt::white, Qt::black, QColor(0, 255, 255), Qt::black)},
+      {"contraste élevé blanc", palette(Qt::white, Qt::black, Qt::white, Qt::black, Qt::white)},
+      {"surlignage jaune, texte blanc", palette(Qt::white, Qt::black, Qt::white, Qt::yellow, Qt::white)}};
+  for (const auto& [nom, thème] : thèmes) {
+    SCOPED_TRACE(nom);
+    const CouleursSélection c = couleursdelasélection(thème);
+    EXPECT_GE(contraste(c.texte, c.fond), contrasteminimal) << c.texte.name().toStdString() << " sur " << c.fond.name().toStdString();
+    EXPECT_GE(contraste(c.rouge, c.fond), contrasteminimal) << c.rouge.name().toStdString() << " sur " << c.fond.name().toStdString();
+    EXPECT_GT(c.rouge.red(), c.rouge.blue() + 60);
+    EXPECT_NE(c.rouge, c.texte);
+  }
+  // La grille dessine bien la case courante ainsi : l'image de la case rouge courante
+  // a le fond et le rouge calculés.
+  QGuiApplication::setPalette(thèmes[0].second);
+  g.Row(5);
+  g.Col(4);
+  g.Text(QStringLiteral("4.5"));
+  g.CellForeColor(rouge);
+  g.resize(900, 400);
+  g.show();
+  QApplication::processEvents();
+  const QImage image = g.viewport()->grab().toImage();
+  const QRect r = g.visualRect(g.modèle().index(5, 4));
+  const CouleursSélection c = couleursdelasélection(thèmes[0].second);
+  const auto proche = [](const QColor& a, const QColor& b, int écart) {
+    return std::abs(a.red() - b.red()) <= écart && std::abs(a.green() - b.green()) <= écart && std::abs(a.blue() - b.blue()) <= écart;
+  };
+  const QColor fondvu = image.pixelColor(r.left() + 2, r.center().y());
+  EXPECT_TRUE(proche(fondvu, c.fond, 6)) << fondvu.name().toStdString() << " au lieu de " << c.fond.name().toStdString();
+  // Les lettres, lissées sur le fond bleu, y tirent vers le rouge (un texte blanc n'y
+  // donnerait que des bleus plus clairs).
+  bool rougevu = false;
+  for (int x = r.left(); x <= r.right(); ++x)
+    for (int y = r.top(); y <= r.bottom(); ++y) rougevu = rougevu || image.pixelColor(x, y).red() > image.pixelColor(x, y).blue() + 15;
+  EXPECT_TRUE(rougevu) << [&] {
+    std::string vus;
+    for (int x = r.left(); x <= r.right(); x += 2) vus += image.pixelColor(x, r.center().y()).name().toStdString() + ' ';
+    return vus + " cherché " + c.rouge.name().toStdString();
+  }();
+  QGuiApplication::setPalette(QPalette());
+}

@@ -256,6 +256,7 @@ protected:
     ASSERT_TRUE(maison.isValid());
     qputenv("HOME", maison.path().toUtf8());
     services().ouvrirdocument = [this](const QString& chemin) { ouverts.append(chemin); };
+    services().boites = &boîtes;
   }
   void TearDown() override { services() = Services{}; }
   static QString lancer(const QString& programme, const QStringList& arguments) {
@@ -266,6 +267,7 @@ protected:
   }
   QTemporaryDir maison;
   QStringList ouverts;
+  BoitesScriptees boîtes;
 };
 
 TEST_F(ImprimantePdf, MemeDocumentEnPdf) {
@@ -275,6 +277,8 @@ TEST_F(ImprimantePdf, MemeDocumentEnPdf) {
   const QString chemin = ouverts.first();
   EXPECT_TRUE(chemin.startsWith(maison.path() + QStringLiteral("/Exportation Evalo/Evalo ")));
   EXPECT_TRUE(QFile::exists(chemin));
+  // Le professeur apprend où est le PDF, à l'écran et par son lecteur d'écran.
+  EXPECT_EQ(boîtes.annonces(), QStringList{QStringLiteral("PDF enregistré (2 pages) : ") + QDir::toNativeSeparators(chemin)});
 
   const QString infos = lancer(QStringLiteral("pdfinfo"), {chemin});
   EXPECT_TRUE(infos.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << infos.toStdString();
@@ -289,10 +293,11 @@ TEST_F(ImprimantePdf, MemeDocumentEnPdf) {
     EXPECT_TRUE(page2.contains(QString::fromUtf8(mot))) << mot << "\n" << page2.toStdString();
   EXPECT_FALSE(page2.contains(QStringLiteral("caché")));
 
-  // Document vide : pas de fichier.
+  // Document vide : pas de fichier, et rien d'annoncé.
   pdf.NewPage();
   pdf.EndDoc();
   EXPECT_EQ(ouverts.size(), 1);
+  EXPECT_EQ(boîtes.annonces().size(), 1);
 }
 
 // Le PDF suit le papier choisi (A5, 40 mm en haut) et un travail de 24
@@ -356,6 +361,7 @@ TEST_F(ImprimantePdf, FileCupsReelle) {
     }
     ImprimanteQt i(file);
     i.Print({QStringLiteral("Essai ") + QString::fromUtf8(c.nom)});
+    boîtes.oublier();
     QString refus;
     try {
       i.EndDoc();
@@ -364,6 +370,10 @@ TEST_F(ImprimantePdf, FileCupsReelle) {
     }
     const QString attendu = QString::fromUtf8(c.refus);
     EXPECT_TRUE(attendu.isEmpty() ? refus.isEmpty() : refus.contains(attendu)) << c.nom << " : " << refus.toStdString();
+    // Imprimé : la file est dite ; refusé : rien n'est annoncé comme imprimé.
+    const QStringList annoncé = attendu.isEmpty() ? QStringList{QStringLiteral("Imprimé : 1 page envoyée(s) à l'imprimante « %1 ».").arg(file)}
+                                                  : QStringList{};
+    EXPECT_EQ(boîtes.annonces(), annoncé) << c.nom;
   }
   commande(QStringLiteral("lpadmin"), {QStringLiteral("-x"), file});
 }
