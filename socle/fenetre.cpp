@@ -141,12 +141,14 @@ public:
   }
 };
 
-// La valeur d'une liste déroulante, que Qt 6.4 ne donne pas aux lecteurs d'écran d'une
-// façon qu'Orca lise (ni sur le focus, ni au choix fait aux flèches), va dans sa
-// description : dite avec elle, et redite à chaque changement.
+// La valeur d'une liste déroulante, que Qt 6.4 ne donne pas à Orca d'une façon qu'il
+// lise, va dans sa description, dite avec elle au focus ; un choix fait aux flèches
+// est dit (Orca ne lit pas la nouvelle description que Qt lui signale).
 void direleschoix(QComboBox* choix) {
-  QObject::connect(choix, &QComboBox::currentTextChanged, choix,
-                   [choix](const QString& texte) { choix->setAccessibleDescription(texte); });
+  QObject::connect(choix, &QComboBox::currentTextChanged, choix, [choix](const QString& texte) {
+    choix->setAccessibleDescription(texte);
+    if (choix->hasFocus() && !choix->view()->isVisible()) direauxlecteurs(texte);
+  });
 }
 
 // Tab entre dans un groupe de boutons radio par le bouton coché, comme sous

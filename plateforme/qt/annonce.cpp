@@ -40,6 +40,7 @@ BandeauAnnonce::BandeauAnnonce(QWidget* fenêtre, bool àvoir)
   QAccessible::registerAccessibleInterface(new AccessibleBandeau(this));
   setObjectName(àvoir ? nomdubandeau : nomdelaparole);
   setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_TransparentForMouseEvents);  // un clic passe à la grille dessous
   setTextFormat(Qt::PlainText);
   if (àvoir) {
     setWordWrap(true);
