@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLibraryInfo>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QLocale>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -14,6 +17,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 #include "demarrage/bienvenue.h"
 #include "noyau/base/etat.h"
@@ -21,6 +27,7 @@
 #include "noyau/demo/demo.h"
 #include "noyau/fichiers/relecture.h"
 #include "noyau/fusion/decision.h"
+#include "plateforme/fichiers.h"
 #include "plateforme/qt/boitesqt.h"
 #include "plateforme/qt/imprimanteqt.h"
 #include "plateforme/qt/style.h"
@@ -32,6 +39,15 @@ namespace {
 // Le dossier de démonstration vit jusqu'à la fin du programme, même par exit().
 std::unique_ptr<QTemporaryDir> dossierdémo;
 
+// La copie portable (la clé USB) : ce fichier à côté d'evalo.exe fait garder les données,
+// les exportations et les réglages à côté du programme, rien sur l'ordinateur.
+const QString marqueportable = QStringLiteral("evalo-portable.txt");
+
+QString dossierportable() {
+  const QString programme = QCoreApplication::applicationDirPath();
+  return QFileInfo::exists(programme + u'/' + marqueportable) ? programme : QString();
+}
+
 QString choisirracine(const QCommandLineParser& options) {
   if (options.isSet(QStringLiteral("demo"))) {
     dossierdémo = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/evalo-demo-XXXXXX"));
@@ -39,6 +55,13 @@ QString choisirracine(const QCommandLineParser& options) {
     return dossierdémo->path();
   }
   if (options.isSet(QStringLiteral("racine"))) return QDir(options.value(QStringLiteral("racine"))).absolutePath();
+  if (const QString portable = dossierportable(); !portable.isEmpty()) {
+    exportationsdans(portable);
+    // Les réglages de Qt (dernier dossier d'un choix de fichier) : un fichier ini sur la clé, pas le registre.
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, portable + QStringLiteral("/Données Evalo"));
+    return portable + QStringLiteral("/Données Evalo");
+  }
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
@@ -76,6 +99,15 @@ public:
 }  // namespace
 
 int main(int argc, char* argv[]) {
+#ifdef Q_OS_WIN
+  // Lancé d'une invite de commandes, --version et --help y écrivent (sans boîte) ; une
+  // sortie déjà redirigée (fichier, tube) est gardée.
+  const HANDLE sortie = GetStdHandle(STD_OUTPUT_HANDLE);
+  if ((sortie == nullptr || sortie == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
+  }
+#endif
   QCommandLineParser options;
   décrireoptions(options);
   {
@@ -86,12 +118,29 @@ int main(int argc, char* argv[]) {
     if (traduction.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
       QCoreApplication::installTranslator(&traduction);
+#ifdef Q_OS_WIN
+    // Qt répondrait par une boîte quand la sortie n'est pas une console : la réponse va
+    // à la sortie, comme sous Linux (une invite de commandes, un fichier, un tube).
+    if (options.parse(lecture.arguments()) && (options.isSet(QStringLiteral("version")) || options.isSet(QStringLiteral("help")))) {
+      const QString texte = options.isSet(QStringLiteral("version"))
+                                ? QStringLiteral("evalo %1\n").arg(QStringLiteral(EVALO_VERSION))
+                                : options.helpText();
+      std::fputs(texte.toLocal8Bit().constData(), stdout);
+      std::fflush(stdout);
+      return 0;
+    }
+#endif
     options.process(lecture);
   }
   ApplicationEvalo application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Evalo"));
   QApplication::setApplicationVersion(QStringLiteral(EVALO_VERSION));
   QLocale::setDefault(QLocale(QLocale::French, QLocale::Belgium));
+  // Les polices Liberation livrées avec le programme pour Windows (celles des mises en
+  // page et de la grille), à côté d'evalo.exe.
+  const QDir polices(QCoreApplication::applicationDirPath() + QStringLiteral("/polices"));
+  for (const QFileInfo& police : polices.entryInfoList({QStringLiteral("*.ttf")}, QDir::Files))
+    QFontDatabase::addApplicationFont(police.filePath());
   poserlestyle();
   QTranslator traductionqt;
   if (traductionqt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -270,6 +270,20 @@ QStringList listerdossiers(const QString& dossier) {
 
 QString dossieramovibleordinaire() { return dossierutilisateur() + QStringLiteral("/Disque amovible"); }
 
+namespace {
+QString& dossierdesexportations() {
+  static QString dossier;
+  return dossier;
+}
+}  // namespace
+
+void exportationsdans(const QString& dossier) { dossierdesexportations() = dossier; }
+
+QString dossierexportation() {
+  const QString base = dossierdesexportations().isEmpty() ? dossierdesdocuments() : dossierdesexportations();
+  return QDir::cleanPath(base + QStringLiteral("/Exportation Evalo"));
+}
+
 QString cheminréel(const QString& nom) {
   QString p = nom;
   p.replace(u'\\', u'/');

@@ -47,6 +47,10 @@ QStringList listerdossiers(const QString& dossier);
 // dossier de travail.
 QString cheminréel(const QString& nom);
 QString dossieramovibleordinaire();
+// « Exportation Evalo », où vont les PDF et les exportations : dans les documents de
+// l'utilisateur, ou à côté du programme pour la copie portable (exportationsdans).
+QString dossierexportation();
+void exportationsdans(const QString& dossier);
 
 // Pour les essais : la prochaine écriture échoue (disque plein) après n octets ;
 // -1 rend les écritures normales.

@@ -42,3 +42,6 @@ bool lecteurdusystème(QChar lecteur);
 // Le dossier de l'utilisateur : HOME sous Linux, USERPROFILE sous Windows (les essais
 // le déplacent par ces variables).
 QString dossierutilisateur();
+// Le dossier des documents de l'utilisateur : son dossier personnel sous Linux, ses
+// « Documents » sous Windows (écrire à la racine de C: y demande d'être administrateur).
+QString dossierdesdocuments();

@@ -59,6 +59,8 @@ bool lecteurdusystème(QChar) { return false; }
 
 QString dossierutilisateur() { return QDir::homePath(); }
 
+QString dossierdesdocuments() { return QDir::homePath(); }
+
 // Windows-1252 par les codecs d'ICU que Qt emploie sous Linux.
 namespace {
 constexpr const char* pagedecode = "windows-1252";

@@ -3,6 +3,7 @@
 #include "plateforme/encodage.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -88,6 +89,11 @@ bool lecteurdusystème(QChar lecteur) { return lecteur.isLetter() && lecteur.uni
 QString dossierutilisateur() {
   const QString profil = qEnvironmentVariable("USERPROFILE");
   return profil.isEmpty() ? QDir::homePath() : QDir::fromNativeSeparators(profil);
+}
+
+QString dossierdesdocuments() {
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return documents.isEmpty() ? dossierutilisateur() : documents;
 }
 
 // Windows-1252 par la page de code de Windows elle-même (Qt sans ICU n'a pas ce codec).

@@ -20,7 +20,8 @@ case "${1:-}" in
                       cups printer-driver-cups-pdf xvfb xauth dbus-daemon at-spi2-core python3-pyatspi
                       orca speech-dispatcher python3-speechd openbox) ;;
   --paquet) paquets+=(dpkg-dev file) ;;
-  --windows) paquets+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine nsis dpkg-dev xz-utils perl) ;;
+  --windows) paquets+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine nsis dpkg-dev xz-utils perl
+                       imagemagick xvfb xauth fonts-liberation2) ;;
 esac
 
 manquants=()

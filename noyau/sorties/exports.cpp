@@ -37,7 +37,7 @@ QString champexport(const QString& texte) {
   return u'"' + t.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
 }
 
-QString dossierexport() { return cheminréel(QStringLiteral("c:\\Exportation Evalo")); }
+QString dossierexport() { return dossierexportation(); }
 
 QString horodatage() {
   const QDateTime maintenant = horloge().maintenant();

@@ -61,7 +61,7 @@ QPageLayout::Orientation orientationqt(int o) {
 }
 
 QString nouveaupdf() {
-  const QString dossier = cheminréel(QStringLiteral("c:\\Exportation Evalo"));
+  const QString dossier = dossierexportation();
   créerdossier(dossier);
   const QString base = QStringLiteral("Evalo ") + horloge().maintenant().toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"));
   QString chemin = dossier + u'/' + base + QStringLiteral(".pdf");
