@@ -45,3 +45,7 @@ QString dossierutilisateur();
 // Le dossier des documents de l'utilisateur : son dossier personnel sous Linux, ses
 // « Documents » sous Windows (écrire à la racine de C: y demande d'être administrateur).
 QString dossierdesdocuments();
+// Le nom d'un dossier existant tel que le prend fopen() d'une bibliothèque C : sous
+// Windows, fopen() lit les noms dans la page de code ANSI, où « Łódź » n'existe pas ;
+// le nom court (8.3, en ASCII) du dossier y mène alors. Sous Linux, l'UTF-8 du nom.
+QByteArray dossierpourfopen(const QString& dossier);

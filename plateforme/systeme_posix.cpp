@@ -61,6 +61,8 @@ QString dossierutilisateur() { return QDir::homePath(); }
 
 QString dossierdesdocuments() { return QDir::homePath(); }
 
+QByteArray dossierpourfopen(const QString& dossier) { return QFile::encodeName(dossier); }
+
 // Windows-1252 par les codecs d'ICU que Qt emploie sous Linux.
 namespace {
 constexpr const char* pagedecode = "windows-1252";

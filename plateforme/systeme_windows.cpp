@@ -96,6 +96,28 @@ QString dossierdesdocuments() {
   return documents.isEmpty() ? dossierutilisateur() : documents;
 }
 
+QByteArray dossierpourfopen(const QString& dossier) {
+  const std::wstring large = QDir::toNativeSeparators(dossier).toStdWString();
+  BOOL perdu = FALSE;
+  const auto versansi = [&perdu](const std::wstring& nom) {
+    const int n = WideCharToMultiByte(CP_ACP, 0, nom.c_str(), -1, nullptr, 0, nullptr, &perdu);
+    QByteArray octets(n > 0 ? n - 1 : 0, Qt::Uninitialized);
+    if (n > 1) WideCharToMultiByte(CP_ACP, 0, nom.c_str(), -1, octets.data(), n, nullptr, &perdu);
+    return octets;
+  };
+  QByteArray ansi = versansi(large);
+  if (!perdu) return ansi;
+  // Une lettre que la page ANSI n'a pas : le nom court du dossier, en ASCII.
+  const DWORD n = GetShortPathNameW(large.c_str(), nullptr, 0);
+  if (n == 0) return ansi;
+  std::wstring court(n, L'\0');
+  const DWORD écrits = GetShortPathNameW(large.c_str(), court.data(), n);
+  court.resize(écrits);
+  perdu = FALSE;
+  const QByteArray ascii = versansi(court);
+  return perdu ? ansi : ascii;
+}
+
 // Windows-1252 par la page de code de Windows elle-même (Qt sans ICU n'a pas ce codec).
 constexpr UINT pagewindows1252 = 1252;
 

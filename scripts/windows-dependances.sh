@@ -88,7 +88,7 @@ fi
 
 # --- libarchive, libxlsxwriter, GoogleTest --------------------------------------
 version_bib=$(dpkg-query -W -f='${Version};' libarchive-dev libxlsxwriter-dev libgtest-dev libz-mingw-w64-dev)
-bib="$cache/bibliotheques-$(empreinte "$version_bib" 1)"
+bib="$cache/bibliotheques-$(empreinte "$version_bib" "2 libxlsxwriter en UTF-8 sous MinGW, tmpfileplus")"
 if [ ! -f "$bib/.fini" ]; then
   zlib=(-DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a)
   # libarchive : le zip seul (zlib), sans les autres formats ni les outils.
@@ -99,8 +99,18 @@ if [ ! -f "$bib/.fini" ]; then
     -DENABLE_OPENSSL=OFF -DENABLE_CNG=OFF -DENABLE_LZMA=OFF -DENABLE_ZSTD=OFF -DENABLE_BZip2=OFF -DENABLE_LZ4=OFF \
     -DENABLE_LIBXML2=OFF -DENABLE_EXPAT=OFF -DENABLE_ICONV=OFF -DENABLE_LIBB2=OFF -DENABLE_ACL=OFF -DENABLE_XATTR=OFF \
     -DENABLE_TAR=OFF -DENABLE_CPIO=OFF -DENABLE_CAT=OFF -DENABLE_TEST=OFF -DPOSIX_REGEX_LIB=NONE -DENABLE_WERROR=OFF
-  construire libxlsxwriter "$sources_xlsx" "$bib" "${zlib[@]}" \
-    -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DUSE_STANDARD_TMPFILE=ON
+  # libxlsxwriter écarte sous MinGW son code Windows (nom UTF-8 rendu en UTF-16,
+  # _wfopen, minizip iowin32) : fopen() y lirait le nom dans la page ANSI, où
+  # « Documents/Élèves/Łódź » n'existe pas. Une copie des sources le garde pour MinGW ;
+  # ses fichiers de travail vont par tmpfileplus dans le dossier que le programme donne
+  # (tmpfile() de Windows écrit à la racine de C:, interdite sans droits d'administrateur).
+  xlsx_mingw="$cache/sources/libxlsxwriter-mingw"
+  rm -rf "$xlsx_mingw" && cp -r "$sources_xlsx" "$xlsx_mingw"
+  sed -i '/^#ifdef __MINGW32__$/,/^#endif$/d' "$xlsx_mingw/src/packager.c" "$xlsx_mingw/src/utility.c"
+  perl -0pi -e 's/if\(MSVC\)(\s*list\(APPEND LXW_SOURCES third_party\/minizip\/iowin32\.c\))/if(WIN32)$1/' "$xlsx_mingw/CMakeLists.txt"
+  grep -q 'if(WIN32)' "$xlsx_mingw/CMakeLists.txt" && ! grep -q '__MINGW32__' "$xlsx_mingw/src/packager.c" || { echo "libxlsxwriter : correction pour MinGW impossible" >&2; exit 1; }
+  construire libxlsxwriter "$xlsx_mingw" "$bib" "${zlib[@]}" \
+    -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DUSE_STANDARD_TMPFILE=OFF
   construire googletest /usr/src/googletest "$bib" -DBUILD_GMOCK=ON -Dgtest_disable_pthreads=OFF
   touch "$bib/.fini"
 fi

@@ -13,6 +13,13 @@ export WINEDEBUG=-all WINEPREFIX=${WINEPREFIX:-/var/cache/evalo-windows/wine}
 mingw=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
 export WINEPATH="$qt/bin;$bib/bin;$mingw;/usr/x86_64-w64-mingw32/lib"
 export PKG_CONFIG_LIBDIR="$bib/lib/pkgconfig:/usr/x86_64-w64-mingw32/lib/pkgconfig"
+# D'autres Qt ou bibliothèques (une nouvelle version, d'autres options) : la
+# configuration garderait les anciens chemins trouvés ; on repart d'un dossier neuf.
+if [ "$(cat build-windows/.prefixes 2>/dev/null)" != "$qt $bib" ]; then
+  rm -rf build-windows
+  mkdir -p build-windows
+  echo "$qt $bib" > build-windows/.prefixes
+fi
 # L'icône, avant la configuration : evalo.exe la porte dans ses ressources.
 mkdir -p build-windows/windows
 convert -background none packaging/evalo.svg -define icon:auto-resize=256,64,48,32,16 build-windows/windows/evalo.ico

@@ -1,6 +1,9 @@
 #include "noyau/sorties/classeur.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -18,6 +21,7 @@
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
+#include "plateforme/systeme.h"
 
 namespace {
 
@@ -304,12 +308,19 @@ void écriretotaux(Feuille& f) {
 // Le classeur libxlsxwriter, fermé (et libéré) en toute circonstance.
 class Classeur {
 public:
-  explicit Classeur(const QString& chemin) : chemin_(chemin) {
-    const QByteArray nom = QFile::encodeName(chemin);
-    classeur_ = workbook_new(nom.constData());
+  // libxlsxwriter prend le nom du classeur en UTF-8 (sous Windows aussi, où il l'ouvre
+  // en UTF-16) ; ses fichiers de travail vont dans le dossier temporaire, qu'il ouvre
+  // par la bibliothèque C. Les erreurs nomment le classeur demandé (nommé), pas le
+  // fichier de travail.
+  Classeur(const QString& chemin, const QString& nommé) : chemin_(nommé) {
+    const QByteArray nom = QDir::toNativeSeparators(chemin).toUtf8();
+    tmpdir_ = dossierpourfopen(QDir::tempPath());
+    lxw_workbook_options options{};
+    options.tmpdir = tmpdir_.data();
+    classeur_ = workbook_new_opt(nom.constData(), &options);
     if (!classeur_)
-      throw ErreurFichier(CauseErreur::Autre, chemin,
-                          QStringLiteral("Impossible de créer le classeur « %1 ».").arg(chemin));
+      throw ErreurFichier(CauseErreur::Autre, chemin_,
+                          QStringLiteral("Impossible de créer le classeur « %1 ».").arg(chemin_));
     formats_.emplace(classeur_);
   }
   ~Classeur() {
@@ -328,6 +339,7 @@ public:
 
 private:
   QString chemin_;
+  QByteArray tmpdir_;
   lxw_workbook* classeur_;
   std::optional<Formats> formats_;
 };
@@ -377,11 +389,13 @@ QStringList feuillesduclasseur() {
 void écrireclasseur(const QString& chemin) {
   ÉtatPartagé& é = état();
   if (chemin.startsWith(dossierexport())) créerdossier(dossierexport());
-  const QString temporaire = chemin + QStringLiteral(".~xlsx");
+  // Le fichier de travail, à côté du classeur : il le remplace d'un coup une fois complet.
+  const QString temporaire = QFileInfo(chemin).absolutePath() +
+                             QStringLiteral("/~evalo-%1.xlsx").arg(QCoreApplication::applicationPid());
   try {
     GardeClassePériode garde;
     const QString ouverte = é.périodecourante;
-    Classeur classeur(temporaire);
+    Classeur classeur(temporaire, chemin);
     const int c = é.classecourante;
     for (QChar lettre : {u'P', u'E'}) {
       const int nombre = lettre == u'P' ? é.dernièrepériode[c] : é.nbexamenscréés[c];

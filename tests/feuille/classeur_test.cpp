@@ -228,7 +228,7 @@ TEST_F(EssaiDonnees, ClasseurDeDeuxCentsEleves) {
   EXPECT_TRUE(f[QStringLiteral("C206")].valeur.contains(QStringLiteral("C5:C204")));
   EXPECT_DOUBLE_EQ(f[QStringLiteral("C206")].gardée.toDouble(), moyenne);
   EXPECT_EQ(lu.cases[QStringLiteral("Totaux")][QStringLiteral("B203")].valeur, é.nomélève[200]);
-  EXPECT_FALSE(QFile::exists(chemin + QStringLiteral(".~xlsx")));
+  EXPECT_TRUE(QDir(temporaire.path()).entryList({QStringLiteral("~evalo-*")}).isEmpty());
 }
 
 // Un dossier qui n'existe pas : l'erreur nomme le fichier, rien n'est laissé.
@@ -241,7 +241,7 @@ TEST_F(Classeur, EchecNommeLeFichier) {
     EXPECT_TRUE(e.texte().contains(chemin)) << e.texte().toStdString();
   }
   EXPECT_FALSE(QFile::exists(chemin));
-  EXPECT_FALSE(QFile::exists(chemin + QStringLiteral(".~xlsx")));
+  EXPECT_TRUE(QDir(temporaire.path()).entryList({QStringLiteral("~evalo-*")}).isEmpty());
   EXPECT_EQ(état().périodecourante, QStringLiteral("P1"));
 }
 

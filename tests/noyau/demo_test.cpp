@@ -13,6 +13,8 @@
 #include "noyau/fichiers/renseignements.h"
 #include "noyau/regles/explication.h"
 #include "noyau/regles/resultats.h"
+#include "noyau/fichiers/classeurlu.h"
+#include "noyau/sorties/classeur.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
 #include "tests/outils/essai.h"
@@ -132,3 +134,23 @@ TEST_F(Demo, ClasseDeMesureALaTailleDemandee) {
 }
 
 }  // namespace
+
+// Un classeur dans « Documents/Élèves/Łódź » : des lettres que la page ANSI de
+// Windows n'a pas (libxlsxwriter ouvre ses fichiers par fopen) ; sous Wine comme
+// sous Linux, le classeur est écrit entier, relu, et aucun fichier de travail ne reste.
+TEST_F(Demo, ClasseurDansUnDossierAuxLettresHorsDeWindows1252) {
+  créerannéedémo(racine);
+  ouvrirannée();
+  état().classecourante = 1;
+  fixerpériodecourante(u'P', 1);
+  chargerclasse();
+  const QString dossier = temporaire.path() + QStringLiteral("/Documents/Élèves/Łódź");
+  ASSERT_TRUE(QDir().mkpath(dossier));
+  const QString chemin = dossier + QStringLiteral("/Classe 3D — Łukasz.xlsx");
+  écrireclasseur(chemin);
+  const TableauLu feuille = premièrefeuille(lireoctets(chemin));
+  bool élèvetrouvé = false;
+  for (const QStringList& ligne : feuille) élèvetrouvé = élèvetrouvé || ligne.contains(état().nomélève[1]);
+  EXPECT_TRUE(élèvetrouvé) << "le premier élève n'est pas dans le classeur relu";
+  EXPECT_EQ(QDir(dossier).entryList(QDir::Files), QStringList{QStringLiteral("Classe 3D — Łukasz.xlsx")});
+}
