@@ -21,7 +21,16 @@ if [ -z "${EVALO_DANS_LA_SESSION:-}" ]; then
 fi
 
 maison=$(mktemp -d)
-trap 'kill "$evalo" 2>/dev/null || true; [ -z "${orca:-}" ] || kill "$orca" 2>/dev/null || true; kill "$bus" "$wm" 2>/dev/null || true; pkill -u "$(id -u)" -f "speech-dispatcher.*$maison" 2>/dev/null || true; rm -rf "$maison"' EXIT
+finir() {
+  kill "${evalo:-}" 2>/dev/null || true
+  [ -z "${orca:-}" ] || kill "$orca" 2>/dev/null || true
+  kill "${bus:-}" "${wm:-}" 2>/dev/null || true
+  pkill -u "$(id -u)" -f "speech-dispatcher.*$maison" 2>/dev/null || true
+  # Orca et speech-dispatcher écrivent leurs journaux jusqu'au bout : on les laisse finir.
+  sleep 0.5
+  rm -rf "$maison" 2>/dev/null || true
+}
+trap finir EXIT
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
 bus=$!
 # Un gestionnaire de fenêtres, comme sur tout bureau : il rend l'activation à la
