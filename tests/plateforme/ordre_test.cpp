@@ -21,11 +21,23 @@ TEST(OrdreFrancais, NomsAccentuesEtCasse) {
     int signe;
   };
   const Cas cas[] = {{"DUPONT", "dupont", 0}, {"Emile", "Émile", -1}, {"Dupont Jean", "Dupontel Anne", -1},
-                     {"Dupont/12", "Dupont Jean/8", 1}, {"5A", "5B", -1}, {"ÉCOLE", "ECOLE", 1}};
+                     {"Dupont/12", "Dupont Jean/8", 1}, {"5A", "5B", -1}, {"ÉCOLE", "ECOLE", 1},
+                     {"Élodie Faure", "Elodie Zed", -1}, {"5A10", "5A2", -1}, {"Noël", "Noel", 1}, {"Dupont", "Dupont Jean", -1}};
   for (const Cas& c : cas) {
     const int r = comparerenfrançais(QString::fromUtf8(c.a), QString::fromUtf8(c.b));
     EXPECT_EQ((r > 0) - (r < 0), c.signe) << c.a << " / " << c.b;
   }
+}
+
+// Le trait d'union, l'apostrophe et l'espace comptent et se rangent avant les lettres,
+// sous Linux comme sous Windows (dont l'ordre « des mots » les passerait) : une liste
+// de classe garde le même ordre sur les deux ordinateurs du professeur.
+TEST(OrdreFrancais, PonctuationAvantLesLettres) {
+  QStringList noms{"Dupont Jean", "Du-pont Marc", "Dhondt Eva", "D'Hondt Léa", "Debaisieux Tom", "De Smet Ana", "Dupont-Roy Max",
+                   "Dupont Roy"};
+  std::stable_sort(noms.begin(), noms.end(), [](const QString& a, const QString& b) { return avantenfrançais(a, b); });
+  EXPECT_EQ(noms, (QStringList{"D'Hondt Léa", "De Smet Ana", "Debaisieux Tom", "Dhondt Eva", "Du-pont Marc", "Dupont Jean",
+                               "Dupont Roy", "Dupont-Roy Max"}));
 }
 
 }  // namespace
