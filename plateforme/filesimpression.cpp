@@ -74,6 +74,7 @@ void SuiviDocument::aprèslenvoi() const {
   const std::optional<ÉtatTravail> t = files_.derniertravail(nom_);
   if (!t || t->numéro <= dernier_) {
     const QString refus = refusdelafile(nom_, files_.file(nom_));
+    if (refus.isEmpty() && !files_.gardelestravauxachevés()) return;  // remis au spouleur, imprimé, effacé
     throw ErreurEvalo(refus.isEmpty()
                           ? QStringLiteral("Le document n'est pas arrivé à l'imprimante « %1 ». Rien n'a été imprimé.").arg(nom_)
                           : refus);

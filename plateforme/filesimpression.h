@@ -32,6 +32,9 @@ public:
   virtual std::optional<ÉtatFile> file(const QString& nom) const = 0;
   // Le travail le plus récent de ce poste sur la file, rien sans travail.
   virtual std::optional<ÉtatTravail> derniertravail(const QString& nom) const = 0;
+  // CUPS garde les travaux achevés ; le spouleur de Windows efface un travail dès qu'il
+  // est imprimé, si bien qu'un document vite imprimé n'y laisse aucune trace.
+  virtual bool gardelestravauxachevés() const { return true; }
 };
 
 // Les files du système : CUPS, ou le spouleur de Windows (un corps chacun).
@@ -43,7 +46,8 @@ QString raisonsenfrançais(const ÉtatFile& f);
 QString refusdelafile(const QString& nom, const std::optional<ÉtatFile>& f);
 
 // Le suivi d'un document remis à une file : avant, la file doit le prendre ;
-// après, un nouveau travail doit exister et ne pas être abandonné ni annulé.
+// après, un nouveau travail doit exister (ou, sous Windows, déjà imprimé et effacé)
+// et ne pas être abandonné ni annulé.
 // Chaque refus lève ErreurEvalo avec sa cause.
 class SuiviDocument {
 public:

@@ -7,4 +7,5 @@ class FilesWinSpool : public FilesImpression {
 public:
   std::optional<ÉtatFile> file(const QString& nom) const override;
   std::optional<ÉtatTravail> derniertravail(const QString& nom) const override;
+  bool gardelestravauxachevés() const override { return false; }
 };

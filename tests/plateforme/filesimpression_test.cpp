@@ -14,6 +14,8 @@ public:
   std::optional<ÉtatTravail> travail;
   std::optional<ÉtatFile> file(const QString&) const override { return état; }
   std::optional<ÉtatTravail> derniertravail(const QString&) const override { return travail; }
+  bool gardelestravauxachevés() const override { return garde; }
+  bool garde = true;
 };
 
 // Rend la cause du refus, vide quand le document est parti et imprimé.
@@ -72,6 +74,32 @@ TEST(SuiviDocument, FilesArreteesRefusantesOuDisparuesEtTravauxPerdus) {
     files.état = c.avant;
     files.travail = ÉtatTravail{7, travailachevé};  // un travail d'avant
     EXPECT_EQ(suivre(files, c.envoi), QString::fromUtf8(c.refus)) << c.nom;
+  }
+}
+
+// Le spouleur de Windows efface un travail imprimé : sans travail nouveau après
+// l'envoi, le document est imprimé si la file le prend encore, refusé sinon ; CUPS,
+// qui garde ses travaux achevés, dit alors qu'il n'est pas arrivé.
+TEST(SuiviDocument, TravailDejaEffaceParLeSpouleurDeWindows) {
+  struct Cas {
+    const char* nom;
+    bool garde;
+    bool disparue;  // la file disparaît pendant l'envoi
+    const char* refus;
+  };
+  const Cas cas[] = {
+      {"Windows, imprimé et effacé", false, false, ""},
+      {"Windows, file disparue", false, true,
+       "L'imprimante « Salle des profs » n'existe plus : choisissez-en une autre (Ctrl+D). Rien n'a été imprimé."},
+      {"CUPS, aucun travail", true, false,
+       "Le document n'est pas arrivé à l'imprimante « Salle des profs ». Rien n'a été imprimé."},
+  };
+  for (const Cas& c : cas) {
+    FilesJouées files;
+    files.garde = c.garde;
+    files.état = ÉtatFile{fileinactive, true, {"none"}, QString()};
+    const bool disparue = c.disparue;
+    EXPECT_EQ(suivre(files, [disparue](FilesJouées& f) { if (disparue) f.état.reset(); }), QString::fromUtf8(c.refus)) << c.nom;
   }
 }
 
