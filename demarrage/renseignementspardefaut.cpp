@@ -12,6 +12,7 @@
 #include "noyau/base/portetexte.h"
 #include "noyau/fichiers/renseignements.h"
 #include "plateforme/fichiers.h"
+#include "plateforme/systeme.h"
 #include "plateforme/nombres.h"
 #include "plateforme/services.h"
 
@@ -147,7 +148,7 @@ void FenetreRenseignements::Form_Load() {
   for (int c = 1; c <= é.compétencesdéfaut.borne(); ++c) listecompétences->addItem(é.compétencesdéfaut[c]);
   // Les dossiers de l'ancien système ("A:", "C:") deviennent de vrais dossiers d'ici.
   if (sansbarre(é.dossieramovible).isEmpty()) é.dossieramovible = dossieramovibleordinaire() + u'\\';
-  if (sansbarre(é.dossiersauvegarde).isEmpty()) é.dossiersauvegarde = QDir::homePath() + u'\\';
+  if (sansbarre(é.dossiersauvegarde).isEmpty()) é.dossiersauvegarde = dossierutilisateur() + u'\\';
   préparation->setChecked(é.préparations);
   casedemi->setChecked(é.arrondidemi);
   Check1->setChecked(é.ouvrirprincipale);

@@ -12,6 +12,7 @@
 #include "noyau/sorties/exports.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/nombres.h"
+#include "plateforme/systeme.h"
 #include "plateforme/services.h"
 
 namespace {
@@ -101,7 +102,7 @@ int FenetrePrincipale::demandercompétenceexport() {
 
 // Le dossier tapé doit exister : la question revient tant qu'il n'existe pas.
 QString FenetrePrincipale::demanderdossierexport() {
-  QString dossier = QDir::toNativeSeparators(QDir::homePath() + u'/');
+  QString dossier = QDir::toNativeSeparators(dossierdesdocuments() + u'/');
   for (;;) {
     dossier = boîtes().saisie(QStringLiteral("Quel est le chemin du dossier (existant) dans lequel il faut sauver le "
                                              "fichier ? (exemple : <e:\\mes points\\>"),
