@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QLibraryInfo>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QLocale>
 #include <QSettings>
 #include <QStandardPaths>
@@ -136,11 +135,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Evalo"));
   QApplication::setApplicationVersion(QStringLiteral(EVALO_VERSION));
   QLocale::setDefault(QLocale(QLocale::French, QLocale::Belgium));
-  // Les polices Liberation livrées avec le programme pour Windows (celles des mises en
-  // page et de la grille), à côté d'evalo.exe.
-  const QDir polices(QCoreApplication::applicationDirPath() + QStringLiteral("/polices"));
-  for (const QFileInfo& police : polices.entryInfoList({QStringLiteral("*.ttf")}, QDir::Files))
-    QFontDatabase::addApplicationFont(police.filePath());
+  chargerlespolicesàcôté();
   poserlestyle();
   QTranslator traductionqt;
   if (traductionqt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -23,9 +23,7 @@ cp "$QT_WINDOWS/plugins/platforms/qwindows.dll" "$dossier/platforms/"
 cp "$QT_WINDOWS/plugins/styles/qwindowsvistastyle.dll" "$dossier/styles/"
 cp /usr/share/qt6/translations/qtbase_fr.qm "$dossier/translations/"
 printf '[Paths]\nPrefix=.\nTranslations=translations\nPlugins=.\n' > "$dossier/qt.conf"
-for police in Sans Serif Mono; do
-  for style in Regular Bold; do cp "/usr/share/fonts/truetype/liberation2/Liberation$police-$style.ttf" "$dossier/polices/"; done
-done
+cp "$sortie"/app/polices/*.ttf "$dossier/polices/"
 
 # Les DLL dont dépendent evalo.exe et ses greffons, de proche en proche.
 chemins=("$QT_WINDOWS/bin" "$BIB_WINDOWS/bin" "$MINGW" /usr/x86_64-w64-mingw32/lib /usr/x86_64-w64-mingw32/bin)

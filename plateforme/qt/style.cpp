@@ -1,6 +1,9 @@
 #include "plateforme/qt/style.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFontDatabase>
 #include <QProxyStyle>
 #include <QStyle>
 
@@ -22,4 +25,10 @@ void poserlestyle() {
 #ifndef Q_OS_WIN
   QApplication::setStyle(new StyleClavier(QApplication::style()->name()));
 #endif
+}
+
+void chargerlespolicesàcôté() {
+  const QDir polices(QCoreApplication::applicationDirPath() + QStringLiteral("/polices"));
+  for (const QFileInfo& police : polices.entryInfoList({QStringLiteral("*.ttf")}, QDir::Files))
+    QFontDatabase::addApplicationFont(police.filePath());
 }

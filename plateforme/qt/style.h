@@ -1,5 +1,5 @@
 #pragma once
-// Le style du bureau, corrigé pour le clavier sous Linux.
+// Le style du bureau, corrigé pour le clavier sous Linux, et les polices livrées.
 
 // Sous Linux, le pont AT-SPI de Qt retient chaque touche le temps d'un aller-retour
 // sur le bus d'accessibilité, alors que le raccourci Alt+F ouvre le menu tout de
@@ -8,3 +8,7 @@
 // pour les seules lettres soulignées ; F10 entre dans la barre des menus. Windows
 // garde son usage d'Alt seul.
 void poserlestyle();
+
+// Les polices Liberation livrées avec le programme pour Windows (celles des mises en
+// page et de la grille), dans « polices » à côté de l'exécutable ; Linux a les siennes.
+void chargerlespolicesàcôté();

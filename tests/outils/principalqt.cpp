@@ -4,9 +4,12 @@
 #include <QApplication>
 #include <QLocale>
 
+#include "plateforme/qt/style.h"
+
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
+  chargerlespolicesàcôté();
   QLocale::setDefault(QLocale(QLocale::French, QLocale::Belgium));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
