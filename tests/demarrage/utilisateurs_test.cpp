@@ -203,15 +203,15 @@ TEST_F(Back, OuvertDepuisLaListeDesClassesSurLeDossierAmovible) {
   fenêtrelisteclasses().Command1_Click();
   EXPECT_EQ(fenêtresmontrées, QStringList{QStringLiteral("back")});
   w.Form_Load();
-  EXPECT_EQ(w.dossiercible->text(), dossieramov);
+  EXPECT_EQ(w.dossiercible->text(), QDir::toNativeSeparators(dossieramov));
   EXPECT_TRUE(w.label1->text().contains(QStringLiteral("<Commencer le back-up>")));
   services().choisirdossier = [&](const QString& titre, const QString& départ) {
     EXPECT_EQ(titre, QStringLiteral("Dossier du back-up"));
-    EXPECT_EQ(départ, dossieramov);
+    EXPECT_EQ(QDir::fromNativeSeparators(départ), dossieramov);
     return temporaire.path() + QStringLiteral("/autre");
   };
   w.cmdchoisir_Click();
-  EXPECT_EQ(w.dossiercible->text(), temporaire.path() + QStringLiteral("/autre"));
+  EXPECT_EQ(w.dossiercible->text(), QDir::toNativeSeparators(temporaire.path() + QStringLiteral("/autre")));
 }
 
 TEST_F(Back, CopieCompletePuisPanne) {

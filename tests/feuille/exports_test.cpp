@@ -5,6 +5,7 @@
 #include <QDir>
 
 #include "noyau/sorties/exports.h"
+#include "plateforme/systeme.h"
 #include "tests/outils/tableur.h"
 
 namespace {
@@ -67,7 +68,7 @@ TEST_F(Exports, NotesEtMoyennesOctetPourOctet) {
     EXPECT_EQ(b[0].texte, QStringLiteral("Taper le numéro correspondant à votre choix.\n\n1. Excel => *.csv\n2. Word => *.doc"));
     EXPECT_EQ(b[0].défaut, QStringLiteral("1"));
     EXPECT_EQ(b[1].titre, QStringLiteral("Transfert OK !"));
-    EXPECT_EQ(b[1].texte, QStringLiteral("Transfert terminé sous le nom : ") + chemin);
+    EXPECT_EQ(b[1].texte, QStringLiteral("Transfert terminé sous le nom : ") + QDir::toNativeSeparators(chemin));
   }
   // Le fichier est en Windows-1252 : "é" tient sur un octet.
   EXPECT_TRUE(lire(exportation(QStringLiteral("Notes5A P1 09-14-2026 08-30-00.csv"))).contains("Dupont \xC9lodie"));
@@ -114,7 +115,7 @@ TEST_F(Exports, SansInterrogationEtNoms) {
   const QString noms = exportation(QStringLiteral("noms des élèves de 5A.txt"));
   EXPECT_EQ(lire(noms), crlf({"Dupont Élodie", "Durand; \"Paul\"", "Martin Léa"}));
   EXPECT_EQ(boîtes.montrées().last().titre, QStringLiteral("Sauvegarde effectuée."));
-  EXPECT_EQ(boîtes.montrées().last().texte, QStringLiteral("Fichier créé sous le nom :\n") + noms + u'.');
+  EXPECT_EQ(boîtes.montrées().last().texte, QStringLiteral("Fichier créé sous le nom :\n") + QDir::toNativeSeparators(noms) + u'.');
 }
 
 TEST_F(Exports, TypeRefuseNEcritRien) {
@@ -169,11 +170,11 @@ TEST_F(Exports, MoyenneDUneCompetenceSurLesPeriodes) {
     EXPECT_EQ(b[0].titre, QStringLiteral("Choix de la compétence dont il faut la moyenne"));
     EXPECT_EQ(b[0].texte, QStringLiteral("Quel est le n° de la compétence à utiliser ?\n1) 060% -> Nombres\n2) 040% -> Géométrie"));
     EXPECT_EQ(b[1].titre, QStringLiteral("Dossier de sauvegarde"));
-    EXPECT_EQ(b[1].défaut, QDir::homePath() + u'/');
+    EXPECT_EQ(b[1].défaut, QDir::toNativeSeparators(dossierdesdocuments() + u'/'));
     EXPECT_EQ(b[2].genre, GenreBoite::Message);
     EXPECT_EQ(b[3].défaut, temporaire.path() + QStringLiteral("/absent"));
     EXPECT_EQ(b.last().titre, QStringLiteral("Terminé !"));
-    EXPECT_EQ(b.last().texte, QStringLiteral("Fichier ") + chemin + QStringLiteral(" créé."));
+    EXPECT_EQ(b.last().texte, QStringLiteral("Fichier ") + QDir::toNativeSeparators(chemin) + QStringLiteral(" créé."));
   }
   EXPECT_EQ(boîtes.montrées()[4].titre, QStringLiteral("Durand; \"Paul\""));
   EXPECT_EQ(boîtes.montrées()[4].texte, QStringLiteral("Impossible de calculer la moyenne pour cet élève car il n'a pas de notes !"));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/outils/anneeessai.h"
+#include "tests/outils/hote.h"
 
 #include <QFile>
 #include <QProcess>
@@ -254,12 +255,6 @@ protected:
     qt.choisir(nomimprimantepdf);
     services().ouvrirdocument = [this](const QString& chemin) { ouverts.append(chemin); };
   }
-  static QString lancer(const QString& programme, const QStringList& arguments) {
-    QProcess p;
-    p.start(programme, arguments);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0) return QStringLiteral("<échec de %1>").arg(programme);
-    return QString::fromUtf8(p.readAllStandardOutput());
-  }
   ParcImprimantesQt qt;
   QStringList ouverts;
 };
@@ -270,10 +265,10 @@ TEST_F(ImprimerEnPdf, PagesOrientationEtTexte) {
   f.Coche2->setChecked(true);
   f.cmdok_Click();
   ASSERT_EQ(ouverts.size(), 1);
-  const QString infos = lancer(QStringLiteral("pdfinfo"), {ouverts[0]});
+  const QString infos = sortiehôte(QStringLiteral("pdfinfo"), {ouverts[0]});
   EXPECT_TRUE(infos.contains(QRegularExpression(QStringLiteral("Pages:\\s+4\\n")))) << infos.toStdString();
   EXPECT_TRUE(infos.contains(QRegularExpression(QStringLiteral("Page size:\\s+595")))) << infos.toStdString();
-  const QString texte = lancer(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ouverts[0], QStringLiteral("-")});
+  const QString texte = sortiehôte(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), ouverts[0], QStringLiteral("-")});
   EXPECT_EQ(texte.count(QStringLiteral("(Imprimé le 14/09/2026)")), 4) << texte.toStdString();
   for (const char* mot : {"Classe de 5A", "Classe de 5B", "Dupont Élodie", "Léo Martin", "MOY.     COMP."})
     EXPECT_TRUE(texte.contains(QString::fromUtf8(mot))) << mot;

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
-
 #include "tests/feuille/feuille_essai.h"
+#include "tests/outils/hote.h"
 
 #include "impression/misesenpage.h"
 #include "impression/selection.h"
@@ -191,7 +190,6 @@ TEST_F(Recapitulatif, TroisBlocsParPageSurLePdf) {
   chargerclasse();
   choisir(false, true);
   boîtes.répondre(NON);
-  qputenv("HOME", temporaire.path().toUtf8());
   QString chemin;
   services().ouvrirdocument = [&](const QString& c) { chemin = c; };
   ImprimanteQt pdf(nomimprimantepdf);
@@ -199,12 +197,9 @@ TEST_F(Recapitulatif, TroisBlocsParPageSurLePdf) {
   pdf.EndDoc();
   ASSERT_FALSE(chemin.isEmpty());
   for (int page = 1; page <= 3; ++page) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
-                                          chemin, QStringLiteral("-")});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    const QString texte = QString::fromUtf8(p.readAllStandardOutput());
-    EXPECT_EQ(texte.count(QStringLiteral("NOM :")), 3) << page;
+    const QString texte = sortiehôte(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                                                  QString::number(page), chemin, QStringLiteral("-")});
+    EXPECT_EQ(texte.count(QStringLiteral("NOM :")), 3) << page << texte.toStdString();
     EXPECT_EQ(texte.count(QStringLiteral("Signalez-le moi")), 3) << page;
   }
 }

@@ -2,7 +2,7 @@
 // disque amovible) et se tue d'un vrai arrêt brutal (SIGKILL, TerminateProcess) à la n-ième opération de ses
 // transactions. Arguments : dossier racine, disque amovible, n.
 #include <QCoreApplication>
-#include <cstdio>
+#include <QStringList>
 #include <cstdlib>
 
 #include "noyau/base/etat.h"
@@ -17,7 +17,8 @@
 
 int main(int argc, char** argv) {
   QCoreApplication application(argc, argv);
-  if (argc < 4) return 2;
+  const QStringList arguments = QCoreApplication::arguments();  // en UTF-16 sous Windows aussi
+  if (arguments.size() < 4) return 2;
   BoitesScriptees boîtes;
   HorlogeFixe horloge{QDateTime(QDate(2026, 9, 14), QTime(9, 30))};
   services().boites = &boîtes;
@@ -25,11 +26,11 @@ int main(int argc, char** argv) {
   services().terminer = [] { std::exit(3); };
   services().montrermodale = [](const QString&) {};
   ÉtatPartagé& é = état();
-  é.dossierracine = QString::fromLocal8Bit(argv[1]);
-  é.dossieramovible = QString::fromLocal8Bit(argv[2]) + u'\\';
+  é.dossierracine = arguments[1];
+  é.dossieramovible = arguments[2] + u'\\';
   é.annéescolaire = QStringLiteral("13");
   fixerordinateur(QStringLiteral("B"));
   brancherfusiondesclasses();
-  simulerarrêtaprès(std::atoi(argv[3]), [] { arrêterbrutalement(); });
+  simulerarrêtaprès(arguments[3].toInt(), [] { arrêterbrutalement(); });
   return sauvegardedesortieprincipale({}) ? 0 : 1;
 }

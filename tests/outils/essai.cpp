@@ -19,11 +19,14 @@ void EssaiDonnees::SetUp() {
   ASSERT_TRUE(temporaire.isValid());
   racine = temporaire.path() + QStringLiteral("/racine");
   dossieramov = temporaire.path() + QStringLiteral("/clé usb");
-  // Le dossier de l'utilisateur de l'essai : HOME, et USERPROFILE que Windows lit.
-  for (const char* variable : {"HOME", "USERPROFILE"}) qputenv(variable, (temporaire.path() + QStringLiteral("/maison")).toUtf8());
+  // Le dossier de l'utilisateur de l'essai : HOME, et USERPROFILE que Windows lit ; ses
+  // Documents, que Windows tient de son registre, pour les exportations.
+  const QString maison = temporaire.path() + QStringLiteral("/maison");
+  for (const char* variable : {"HOME", "USERPROFILE"}) qputenv(variable, maison.toUtf8());
+  exportationsdans(maison);
   QDir().mkpath(racine + QStringLiteral("/evalo"));
   QDir().mkpath(dossieramov);
-  QDir().mkpath(temporaire.path() + QStringLiteral("/maison"));
+  QDir().mkpath(maison);
 
   réinitialiserétat();
   état().dossierracine = racine;
@@ -49,6 +52,7 @@ void EssaiDonnees::TearDown() {
   simulerdisqueplein(-1);
   simulerpanneaufichier(0);
   simulerdisquepleinaprès(-1);
+  exportationsdans({});
   services() = Services{};
   EXPECT_TRUE(boîtes.toutesutilisées()) << "des réponses prévues n'ont servi à aucune boîte";
 }

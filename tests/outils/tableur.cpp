@@ -3,10 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QUrl>
 #include <QXmlStreamReader>
+
+#include "tests/outils/hote.h"
 
 namespace {
 
@@ -48,40 +48,42 @@ QStringList lireods(const QString& chemin) {
 
 namespace {
 
-QString trouversoffice(QString& erreur) {
-  const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-  if (soffice.isEmpty())
-    erreur = QStringLiteral("soffice introuvable : installez libreoffice-calc-nogui (bash scripts/dependances.sh --essais)");
-  return soffice;
+// LibreOffice sans écran, dans le profil donné ; faux (et l'erreur dite) s'il manque ou échoue.
+bool soffice(const QString& profil, const QStringList& arguments, const QMap<QString, QString>& variables, int secondes,
+             QString& erreur) {
+  const QStringList tous =
+      QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(cheminhôte(profil)).toString(),
+                  QStringLiteral("--headless")} +
+      arguments;
+  const SortieHôte s = lancerhôte(QStringLiteral("soffice"), tous, variables, secondes);
+  if (s.code == 0) return true;
+  erreur = s.code == 127 ? QStringLiteral("soffice introuvable : installez libreoffice-calc-nogui (bash scripts/dependances.sh --essais)")
+                         : QStringLiteral("conversion ratée : ") + QString::fromLocal8Bit(s.sortie + s.erreurs);
+  return false;
+}
+
+// Le python de Debian, qui a python3-openpyxl, plutôt qu'un autre placé avant dans le PATH.
+SortieHôte python(const char* programme, const QStringList& arguments) {
+  return lancerhôte(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), QString::fromUtf8(programme)} + arguments,
+                    {}, 60);
 }
 
 }  // namespace
 
 QMap<QString, QStringList> genresdescellules(const QStringList& fichierscsv, const QString& dossiertravail,
                                              QString& erreur) {
-  const QString soffice = trouversoffice(erreur);
-  if (soffice.isEmpty()) return {};
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("LANG"), QStringLiteral("fr_BE.UTF-8"));
-  p.setProcessEnvironment(env);
-  p.setProcessChannelMode(QProcess::MergedChannels);
   // 59 : ";", 34 : guillemet, 1252 : Windows-1252, 1 : dès la première ligne, 2060 : français (Belgique).
-  QStringList arguments{QStringLiteral("-env:UserInstallation=") +
-                            QUrl::fromLocalFile(dossiertravail + QStringLiteral("/profil")).toString(),
-                        QStringLiteral("--headless"), QStringLiteral("--infilter=CSV:59,34,1252,1,,2060"),
-                        QStringLiteral("--convert-to"), QStringLiteral("fods"), QStringLiteral("--outdir"), dossiertravail};
-  arguments += fichierscsv;
-  p.start(soffice, arguments);
-  if (!p.waitForFinished(180000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-    erreur = QStringLiteral("conversion ratée : ") + QString::fromLocal8Bit(p.readAll());
+  const QStringList arguments = QStringList{QStringLiteral("--infilter=CSV:59,34,1252,1,,2060"), QStringLiteral("--convert-to"),
+                                            QStringLiteral("fods"), QStringLiteral("--outdir"), dossiertravail} +
+                                fichierscsv;
+  if (!soffice(dossiertravail + QStringLiteral("/profil"), arguments, {{QStringLiteral("LANG"), QStringLiteral("fr_BE.UTF-8")}},
+               180, erreur))
     return {};
-  }
   QMap<QString, QStringList> genres;
   for (const QString& csv : fichierscsv) {
     const QString ods = dossiertravail + u'/' + QFileInfo(csv).completeBaseName() + QStringLiteral(".fods");
     if (!QFileInfo::exists(ods)) {
-      erreur = QStringLiteral("pas de feuille pour ") + csv + QStringLiteral(" : ") + QString::fromLocal8Bit(p.readAll());
+      erreur = QStringLiteral("pas de feuille pour ") + csv;
       return {};
     }
     genres.insert(csv, lireods(ods));
@@ -117,17 +119,13 @@ for f in formules.worksheets:
 }  // namespace
 
 ClasseurLu lireclasseur(const QString& chemin, QString& erreur) {
-  QProcess p;
-  // Le python de Debian, qui a python3-openpyxl, plutôt qu'un autre placé avant dans le PATH.
-  const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                          : QStringLiteral("python3");
-  p.start(python, {QStringLiteral("-c"), QString::fromUtf8(lecteurpython), chemin});
+  const SortieHôte s = python(lecteurpython, {chemin});
   ClasseurLu lu;
-  if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-    erreur = QStringLiteral("lecture ratée : ") + QString::fromUtf8(p.readAllStandardError());
+  if (s.code != 0) {
+    erreur = QStringLiteral("lecture ratée : ") + QString::fromUtf8(s.erreurs);
     return lu;
   }
-  for (const QString& ligne : QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)) {
+  for (const QString& ligne : QString::fromUtf8(s.sortie).split(u'\n', Qt::SkipEmptyParts)) {
     const QStringList champs = ligne.split(u'\t');
     if (champs[0] == QStringLiteral("FEUILLE") && champs.size() == 3) {
       lu.feuilles.append(champs[1]);
@@ -190,37 +188,21 @@ QString profilfrançais(const QString& dossiertravail, QString& erreur) {
   return profil;
 }
 
-QProcessEnvironment environnementfrançais() {
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("LANG"), QStringLiteral("fr_BE.UTF-8"));
-  return env;
-}
-
 QMap<QString, ClasseurLu> recalculerenfrançais(const QStringList& classeurs, const QString& dossiertravail, QString& erreur) {
-  const QString soffice = trouversoffice(erreur);
-  if (soffice.isEmpty()) return {};
   const QString profil = profilfrançais(dossiertravail, erreur);
   if (profil.isEmpty()) return {};
   // Un nom ASCII : soffice reçoit mal les autres chemins quand la locale est C.
   const QString sortie = dossiertravail + QStringLiteral("/recalcules");
   QDir().mkpath(sortie);
-  QProcess p;
-  p.setProcessEnvironment(environnementfrançais());
-  p.setProcessChannelMode(QProcess::MergedChannels);
-  p.start(soffice, QStringList{QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profil).toString(),
-                               QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("xlsx"),
-                               QStringLiteral("--outdir"), sortie} +
-                       classeurs);
-  if (!p.waitForFinished(300000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-    erreur = QStringLiteral("conversion ratée : ") + QString::fromLocal8Bit(p.readAll());
+  if (!soffice(profil,
+               QStringList{QStringLiteral("--convert-to"), QStringLiteral("xlsx"), QStringLiteral("--outdir"), sortie} + classeurs,
+               {{QStringLiteral("LANG"), QStringLiteral("fr_BE.UTF-8")}}, 300, erreur))
     return {};
-  }
-  const QString journal = QString::fromLocal8Bit(p.readAll());
   QMap<QString, ClasseurLu> relus;
   for (const QString& c : classeurs) {
     const QString recalculé = sortie + u'/' + QFileInfo(c).fileName();
     if (!QFileInfo::exists(recalculé)) {
-      erreur = QStringLiteral("pas de copie recalculée de %1 : %2").arg(c, journal);
+      erreur = QStringLiteral("pas de copie recalculée de %1").arg(c);
       return {};
     }
     relus.insert(c, lireclasseur(recalculé, erreur));
@@ -230,28 +212,20 @@ QMap<QString, ClasseurLu> recalculerenfrançais(const QStringList& classeurs, co
 }
 
 QString falsifierunevaleurgardée(const QString& classeur, const QString& valeur) {
-  QProcess p;
-  const QString python = QFile::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                          : QStringLiteral("python3");
-  p.start(python, {QStringLiteral("-c"), QString::fromUtf8(falsificateur), classeur, valeur});
-  if (!p.waitForFinished(60000) || p.exitCode() != 0) return QString();
-  return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+  const SortieHôte s = python(falsificateur, {classeur, valeur});
+  return s.code == 0 ? QString::fromUtf8(s.sortie).trimmed() : QString();
 }
 
 QString convertirparlibreoffice(const QString& csv, const QString& format, const QString& dossiertravail, QString& erreur) {
-  const QString soffice = trouversoffice(erreur);
-  if (soffice.isEmpty()) return {};
-  QProcess p;
-  p.setProcessChannelMode(QProcess::MergedChannels);
   // 59 : ";", 34 : guillemet, 76 : UTF-8, 1 : dès la première ligne.
-  p.start(soffice, {QStringLiteral("-env:UserInstallation=") +
-                        QUrl::fromLocalFile(dossiertravail + QStringLiteral("/profil")).toString(),
-                    QStringLiteral("--headless"), QStringLiteral("--infilter=CSV:59,34,76,1"), QStringLiteral("--convert-to"),
-                    format, QStringLiteral("--outdir"), dossiertravail, csv});
+  if (!soffice(dossiertravail + QStringLiteral("/profil"),
+               {QStringLiteral("--infilter=CSV:59,34,76,1"), QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"),
+                dossiertravail, csv},
+               {}, 180, erreur))
+    return {};
   const QString classeur = dossiertravail + u'/' + QFileInfo(csv).completeBaseName() + u'.' + format;
-  if (!p.waitForFinished(180000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0 ||
-      !QFileInfo::exists(classeur)) {
-    erreur = QStringLiteral("conversion ratée : ") + QString::fromLocal8Bit(p.readAll());
+  if (!QFileInfo::exists(classeur)) {
+    erreur = QStringLiteral("conversion ratée : pas de ") + classeur;
     return {};
   }
   return classeur;
@@ -259,8 +233,6 @@ QString convertirparlibreoffice(const QString& csv, const QString& format, const
 
 QMap<QString, TableauLu> montréenfrançais(const QString& classeur, const QStringList& feuilles, const QString& dossiertravail,
                                          QString& erreur) {
-  const QString soffice = trouversoffice(erreur);
-  if (soffice.isEmpty()) return {};
   const QString profil = profilfrançais(dossiertravail, erreur);
   if (profil.isEmpty()) return {};
   const QString sortie = dossiertravail + QStringLiteral("/montres");
@@ -268,27 +240,20 @@ QMap<QString, TableauLu> montréenfrançais(const QString& classeur, const QStri
   const QString copie = sortie + QStringLiteral("/classeur.xlsx");  // un nom ASCII, pour soffice
   QFile::remove(copie);
   QFile::copy(classeur, copie);
-  QProcess p;
   // Les nombres suivent la langue du profil ; les noms des feuilles, accents compris, demandent
   // une locale UTF-8 (C.UTF-8 est toujours là, fr_BE.UTF-8 pas forcément).
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
-  p.setProcessEnvironment(env);
-  p.setProcessChannelMode(QProcess::MergedChannels);
   // « ; », guillemets, UTF-8, cases telles que montrées (9e jeton), chaque feuille dans son fichier (12e : -1).
-  p.start(soffice, {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profil).toString(), QStringLiteral("--headless"),
-                    QStringLiteral("--convert-to"),
-                    QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,true,false,false,-1"),
-                    QStringLiteral("--outdir"), sortie, copie});
-  if (!p.waitForFinished(300000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-    erreur = QStringLiteral("conversion ratée : ") + QString::fromLocal8Bit(p.readAll());
+  if (!soffice(profil,
+               {QStringLiteral("--convert-to"),
+                QStringLiteral("csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,true,false,false,-1"),
+                QStringLiteral("--outdir"), sortie, copie},
+               {{QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8")}}, 300, erreur))
     return {};
-  }
   QMap<QString, TableauLu> montrées;
   for (const QString& feuille : feuilles) {
     QFile f(sortie + QStringLiteral("/classeur-") + feuille + QStringLiteral(".csv"));
     if (!f.open(QIODevice::ReadOnly)) {
-      erreur = QStringLiteral("pas de feuille « %1 » : %2").arg(feuille, QString::fromLocal8Bit(p.readAll()));
+      erreur = QStringLiteral("pas de feuille « %1 »").arg(feuille);
       return {};
     }
     montrées.insert(feuille, découpercsv(QString::fromUtf8(f.readAll()), u';'));

@@ -301,7 +301,8 @@ TEST_F(GrilleEssai, TabDeCaseEnCasePuisHorsDeLaGrille) {
   grille->Cols(3);
   auto* après = new QLineEdit(&fenêtre);
   fenêtre.show();
-  QApplication::processEvents();
+  fenêtre.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&fenêtre));
   grille->setFocus();
   grille->Row(1);
   grille->Col(2);
