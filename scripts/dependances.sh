@@ -6,7 +6,8 @@
 # bus d'accessibilité AT-SPI pour lire le programme comme un lecteur d'écran, et le
 # vrai lecteur d'écran Orca avec speech-dispatcher, dont la parole est écrite dans un
 # fichier, et le gestionnaire de fenêtres openbox) ; avec --paquet,
-# ce que CPack emploie.
+# ce que CPack emploie ; avec --windows, MinGW-w64, Wine et NSIS, et ce dont les
+# essais des fenêtres sous Wine relisent les documents (LibreOffice, openpyxl, CUPS).
 set -euo pipefail
 
 paquets=(
@@ -21,7 +22,8 @@ case "${1:-}" in
                       orca speech-dispatcher python3-speechd openbox) ;;
   --paquet) paquets+=(dpkg-dev file) ;;
   --windows) paquets+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine nsis dpkg-dev xz-utils perl
-                       imagemagick xvfb xauth fonts-liberation2) ;;
+                       imagemagick xvfb xauth fonts-liberation2
+                       libreoffice-calc-nogui python3-openpyxl cups printer-driver-cups-pdf) ;;
 esac
 
 manquants=()
