@@ -46,7 +46,10 @@ lpadmin -p EvaloEssai -E -v cups-pdf:/ -P "$ppd" 2> /dev/null || echo "CUPS : fi
 # que l'essai doit tenir en marche et arrêter ; la fusion des copies en conflit qu'il
 # fait est essayée sous Wine par les autres essais des deux ordinateurs).
 # Un essai sauté (un outil manquant) compte comme un échec : il n'aurait rien prouvé.
+# Chaque écran Xvfb a son wineserver : celui d'avant, lié à un autre écran (ou à aucun),
+# refuserait d'activer les fenêtres ; on attend qu'il s'arrête.
 for essais in essais_qt essais_fenetres; do
+  wineserver -w
   timeout 1200 xvfb-run -a -s "-screen 0 1280x1024x24" wine "tests/$essais.exe" -platform windows --gtest_brief=1 \
     --gtest_filter=-DeuxOrdinateurs.UnVraiDossierSynchroniseParSyncthing 2>&1 | tee "tests/$essais.journal" \
     || echecs=$((echecs + 1))
