@@ -24,6 +24,7 @@ QString raisonenfrançais(QString raison) {
       {"shutdown", "éteinte"},
       {"spool-area-full", "file d'attente pleine"},
       {"cups-missing-filter", "filtre d'impression manquant"},
+      {"other", "en erreur"},
   };
   for (const auto& [anglais, français] : connues)
     if (raison == QString::fromLatin1(anglais)) return QString::fromUtf8(français);

@@ -30,20 +30,19 @@ struct Raison {
   const char* mot;
 };
 constexpr Raison raisons[] = {
-    {PRINTER_STATUS_PAUSED, "paused"},         {PRINTER_STATUS_PAPER_OUT, "media-empty-error"},
-    {PRINTER_STATUS_PAPER_JAM, "media-jam-error"}, {PRINTER_STATUS_DOOR_OPEN, "door-open-error"},
-    {PRINTER_STATUS_NO_TONER, "toner-empty-error"}, {PRINTER_STATUS_OFFLINE, "offline-report"},
-    {PRINTER_STATUS_ERROR, "other-error"},     {PRINTER_STATUS_NOT_AVAILABLE, "offline-report"},
+    {PRINTER_STATUS_PAUSED, "paused"},
+    {PRINTER_STATUS_PAPER_OUT, "media-empty-error"},
+    {PRINTER_STATUS_PAPER_PROBLEM, "media-needed-error"},
+    {PRINTER_STATUS_PAPER_JAM, "media-jam-error"},
+    {PRINTER_STATUS_DOOR_OPEN, "door-open-error"},
+    {PRINTER_STATUS_NO_TONER, "toner-empty-error"},
+    {PRINTER_STATUS_OFFLINE, "offline-report"},
+    {PRINTER_STATUS_NOT_AVAILABLE, "offline-report"},
+    {PRINTER_STATUS_ERROR, "other-error"},
 };
-
-int étatdetravail(DWORD statut) {
-  if (statut & (JOB_STATUS_DELETING | JOB_STATUS_DELETED)) return travailannulé;
-  if (statut & JOB_STATUS_ERROR) return travailabandonné;
-  if (statut & (JOB_STATUS_PRINTED | JOB_STATUS_COMPLETE)) return travailachevé;
-  if (statut & JOB_STATUS_PAUSED) return travailretenu;
-  if (statut & (JOB_STATUS_PRINTING | JOB_STATUS_SPOOLING)) return travailencours;
-  return travailenattente;
-}
+constexpr DWORD bloquants = PRINTER_STATUS_PAUSED | PRINTER_STATUS_ERROR | PRINTER_STATUS_PAPER_OUT |
+                            PRINTER_STATUS_PAPER_PROBLEM | PRINTER_STATUS_PAPER_JAM | PRINTER_STATUS_DOOR_OPEN |
+                            PRINTER_STATUS_NO_TONER | PRINTER_STATUS_OFFLINE | PRINTER_STATUS_NOT_AVAILABLE;
 
 }  // namespace
 
@@ -56,14 +55,7 @@ std::optional<ÉtatFile> FilesWinSpool::file(const QString& nom) const {
   std::vector<BYTE> tampon(taille);
   if (!GetPrinterW(f.poignée(), 2, tampon.data(), taille, &taille)) return std::nullopt;
   const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(tampon.data());
-  ÉtatFile é;
-  é.état = info->Status & PRINTER_STATUS_PAUSED ? filearrêtée : info->cJobs > 0 ? fileoccupée : fileinactive;
-  é.accepte = !(info->Status & PRINTER_STATUS_PENDING_DELETION);
-  for (const Raison& r : raisons)
-    if ((info->Status & r.bit) && !é.raisons.contains(QString::fromLatin1(r.mot))) é.raisons << QString::fromLatin1(r.mot);
-  if (info->Status & (PRINTER_STATUS_ERROR | PRINTER_STATUS_PAPER_OUT | PRINTER_STATUS_PAPER_JAM | PRINTER_STATUS_OFFLINE))
-    é.état = filearrêtée;
-  return é;
+  return étatfilewinspool(info->Status, info->Attributes, info->cJobs);
 }
 
 std::optional<ÉtatTravail> FilesWinSpool::derniertravail(const QString& nom) const {
@@ -78,8 +70,32 @@ std::optional<ÉtatTravail> FilesWinSpool::derniertravail(const QString& nom) co
   std::optional<ÉtatTravail> dernier;
   for (DWORD i = 0; i < nombre; ++i)
     if (!dernier || static_cast<int>(travaux[i].JobId) > dernier->numéro)
-      dernier = ÉtatTravail{static_cast<int>(travaux[i].JobId), étatdetravail(travaux[i].Status)};
+      dernier = ÉtatTravail{static_cast<int>(travaux[i].JobId), étatdetravailwinspool(travaux[i].Status)};
   return dernier;
+}
+
+ÉtatFile étatfilewinspool(std::uint32_t statut, std::uint32_t attributs, std::uint32_t travaux) {
+  ÉtatFile é;
+  é.état = statut & bloquants ? filearrêtée : travaux > 0 ? fileoccupée : fileinactive;
+  é.accepte = !(statut & PRINTER_STATUS_PENDING_DELETION);
+  for (const Raison& r : raisons)
+    if ((statut & r.bit) && !é.raisons.contains(QString::fromLatin1(r.mot))) é.raisons << QString::fromLatin1(r.mot);
+  // « Utiliser l'imprimante hors connexion », choisi dans les réglages de Windows.
+  if (attributs & PRINTER_ATTRIBUTE_WORK_OFFLINE) {
+    é.état = filearrêtée;
+    if (!é.raisons.contains(QStringLiteral("offline-report"))) é.raisons << QStringLiteral("offline-report");
+  }
+  return é;
+}
+
+int étatdetravailwinspool(std::uint32_t statut) {
+  if (statut & (JOB_STATUS_DELETING | JOB_STATUS_DELETED)) return travailannulé;
+  if (statut & (JOB_STATUS_ERROR | JOB_STATUS_BLOCKED_DEVQ)) return travailabandonné;
+  if (statut & (JOB_STATUS_PRINTED | JOB_STATUS_COMPLETE)) return travailachevé;
+  if (statut & (JOB_STATUS_PAUSED | JOB_STATUS_USER_INTERVENTION | JOB_STATUS_PAPEROUT | JOB_STATUS_OFFLINE))
+    return travailretenu;
+  if (statut & (JOB_STATUS_PRINTING | JOB_STATUS_SPOOLING)) return travailencours;
+  return travailenattente;
 }
 
 const FilesImpression& filesdusystème() {
