@@ -100,9 +100,10 @@ QByteArray dossierpourfopen(const QString& dossier) {
   const std::wstring large = QDir::toNativeSeparators(dossier).toStdWString();
   BOOL perdu = FALSE;
   const auto versansi = [&perdu](const std::wstring& nom) {
-    const int n = WideCharToMultiByte(CP_ACP, 0, nom.c_str(), -1, nullptr, 0, nullptr, &perdu);
+    // Sans « meilleure approche » : Ł deviendrait L, un autre dossier.
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, nom.c_str(), -1, nullptr, 0, nullptr, &perdu);
     QByteArray octets(n > 0 ? n - 1 : 0, Qt::Uninitialized);
-    if (n > 1) WideCharToMultiByte(CP_ACP, 0, nom.c_str(), -1, octets.data(), n, nullptr, &perdu);
+    if (n > 1) WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, nom.c_str(), -1, octets.data(), n, nullptr, &perdu);
     return octets;
   };
   QByteArray ansi = versansi(large);

@@ -2,6 +2,8 @@
 
 #include "tests/outils/impressionqt.h"
 
+#include <cstdio>
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -206,3 +208,20 @@ TEST(Chemins, NomsDeLAncienSysteme) {
 }
 
 }  // namespace
+
+// Un dossier que fopen() de Windows doit ouvrir (le classeur y met ses fichiers de
+// travail) : en page ANSI quand ses lettres y sont, par son nom court en ASCII sinon.
+TEST(Chemins, DossierPourFopenAuxLettresHorsDeLaPageAnsi) {
+  QTemporaryDir temporaire;
+  ASSERT_TRUE(temporaire.isValid());
+  for (const char* nom : {"Élèves", "Łódź élèves"}) {
+    const QString dossier = temporaire.path() + u'/' + QString::fromUtf8(nom);
+    ASSERT_TRUE(QDir().mkpath(dossier));
+    const QByteArray pourfopen = dossierpourfopen(dossier);
+    std::FILE* f = std::fopen((pourfopen + "/essai.txt").constData(), "wb");
+    ASSERT_NE(f, nullptr) << nom << " : " << pourfopen.constData();
+    std::fputs("écrit par fopen", f);
+    std::fclose(f);
+    EXPECT_TRUE(QFile::exists(dossier + QStringLiteral("/essai.txt"))) << nom;
+  }
+}
