@@ -3,6 +3,11 @@
 #include "tests/outils/impressionqt.h"
 
 #include <cstdio>
+#include <thread>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 #include <QBuffer>
 #include <QDir>
@@ -10,6 +15,7 @@
 #include <QTemporaryDir>
 
 #include "plateforme/encodage.h"
+#include "plateforme/erreurs.h"
 #include "plateforme/fichiers.h"
 #include "plateforme/systeme.h"
 #include "plateforme/transaction.h"
@@ -225,3 +231,40 @@ TEST(Chemins, DossierPourFopenAuxLettresHorsDeLaPageAnsi) {
     EXPECT_TRUE(QFile::exists(dossier + QStringLiteral("/essai.txt"))) << nom;
   }
 }
+
+#ifdef Q_OS_WIN
+// Un tableur ouvre le fichier sans partage : l'écriture, réessayée un court instant,
+// dit au professeur de fermer l'autre programme et garde le fichier d'avant ; relâché
+// pendant l'attente (un antivirus), le fichier s'écrit.
+TEST(FichiersWindows, FichierTenuOuvertParUnAutreProgramme) {
+  QTemporaryDir temporaire;
+  const QString dossier = temporaire.path() + QStringLiteral("/Élèves Łódź");
+  const QString chemin = dossier + QStringLiteral("/5A131.P1N");
+  créerdossier(dossier);
+  écrireoctets(chemin, "avant");
+  const std::wstring large = QDir::toNativeSeparators(chemin).toStdWString();
+  const auto tenir = [&] { return CreateFileW(large.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr); };
+  HANDLE tableur = tenir();
+  ASSERT_NE(tableur, INVALID_HANDLE_VALUE);
+  try {
+    écrireoctets(chemin, "après");
+    ADD_FAILURE() << "écrit malgré le tableur";
+  } catch (const ErreurFichier& e) {
+    EXPECT_EQ(e.cause(), CauseErreur::FichierOccupé) << e.texte().toStdString();
+    EXPECT_TRUE(e.texte().contains(QStringLiteral("est ouvert dans un autre programme"))) << e.texte().toStdString();
+  }
+  CloseHandle(tableur);
+  EXPECT_EQ(lireoctets(chemin), QByteArray("avant"));
+  EXPECT_EQ(listerfichiers(dossier), QStringList{QStringLiteral("5A131.P1N")});  // aucun temporaire laissé
+
+  HANDLE antivirus = tenir();
+  ASSERT_NE(antivirus, INVALID_HANDLE_VALUE);
+  std::thread relâcher([antivirus] {
+    Sleep(300);
+    CloseHandle(antivirus);
+  });
+  écrireoctets(chemin, "après");
+  relâcher.join();
+  EXPECT_EQ(lireoctets(chemin), QByteArray("après"));
+}
+#endif
