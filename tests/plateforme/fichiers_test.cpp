@@ -232,6 +232,24 @@ TEST(Chemins, DossierPourFopenAuxLettresHorsDeLaPageAnsi) {
   }
 }
 
+// Au-delà des 260 caractères de l'ancien Windows : une classe rangée profond sur la clé.
+TEST(Chemins, PlusDe260Caracteres) {
+  QTemporaryDir temporaire;
+  QString dossier = temporaire.path();
+  while (dossier.size() < 300) dossier += QStringLiteral("/Évaluations de l'année scolaire");
+  const QString chemin = dossier + QStringLiteral("/5A131.P1N");
+  ASSERT_GT(chemin.size(), 300);
+  créerdossier(dossier);
+  écrirefichier(chemin, {QStringLiteral("Dupont Élodie"), QStringLiteral("12.5")});
+  EXPECT_EQ(lirefichier(chemin), (QStringList{QStringLiteral("Dupont Élodie"), QStringLiteral("12.5")}));
+  copierfichier(chemin, chemin + QStringLiteral(".bck"));
+  écrirefichier(chemin, {QStringLiteral("remplacé")});
+  EXPECT_EQ(lirefichier(chemin), QStringList{QStringLiteral("remplacé")});
+  EXPECT_EQ(lireoctets(chemin + QStringLiteral(".bck")), QByteArray("Dupont \xC9lodie\r\n12.5\r\n"));
+  supprimerfichier(chemin);
+  EXPECT_EQ(listerfichiers(dossier), QStringList{QStringLiteral("5A131.P1N.bck")});
+}
+
 #ifdef Q_OS_WIN
 // Un tableur ouvre le fichier sans partage : l'écriture, réessayée un court instant,
 // dit au professeur de fermer l'autre programme et garde le fichier d'avant ; relâché
