@@ -182,9 +182,12 @@ void FenetreHistorique::revenir_Click() {
                    .arg(après),
                QStringLiteral("Revenir à cet état")) != OUI)
     return;
+  const QString modification = m.texte();
   QStringList remis;
   avecpiège(QStringLiteral("Revenir à cet état"), [&] { remis = revenirà(clé(), m.id); });
   if (remis.isEmpty()) return;
   if (AprèsRetour) AprèsRetour(remis);
   Form_Load();
+  boîtes().annonce(
+      QStringLiteral("Revenu à l'état qui suivait « %1 » : %2 modification(s) annulée(s).").arg(modification).arg(après));
 }

@@ -304,6 +304,11 @@ TEST_F(Annulation, RevenirACetEtatAnnuleLesCinqChangementsSuivants) {
   boîtes.répondre(OUI);
   h.revenir_Click();
   EXPECT_TRUE(boîtes.montrées().last().texte.contains(QStringLiteral("5 modification(s)")));
+  // Vu et entendu : l'état retrouvé.
+  ASSERT_FALSE(boîtes.annonces().isEmpty());
+  EXPECT_TRUE(boîtes.annonces().last().startsWith(QStringLiteral("Revenu à l'état qui suivait « note de Dupont Élodie")))
+      << boîtes.annonces().last().toStdString();
+  EXPECT_TRUE(boîtes.annonces().last().endsWith(QStringLiteral(" : 5 modification(s) annulée(s).")));
   EXPECT_EQ(différents(données(), cible), QStringList());
   EXPECT_EQ(texte(4, 3), QStringLiteral("NC"));  // la note de Durand d'avant
   h.rechercher(QString());

@@ -56,10 +56,12 @@ void vérifieroctets(const QString& chemin) {
   if (!f.open(QIODevice::ReadOnly)) return faute(QStringLiteral("illisible : ") + chemin);
   const QByteArray octets = f.readAll();
   for (qsizetype i = 0; i < octets.size(); ++i)
-    if (octets[i] == '\n' && (i == 0 || octets[i - 1] != '\r')) return faute(QStringLiteral("LF sans CR dans ") + chemin);
+    if (octets[i] == '\n' && (i == 0 || octets[i - 1] != '\r'))
+      return faute(QStringLiteral("LF sans CR dans ") + chemin);
   const QString texte = décoderansi(octets);
   for (int s = 1; s <= état().nbélèves; ++s)
-    if (!texte.contains(état().nomélève[s])) return faute(QStringLiteral("« %1 » absent de %2").arg(état().nomélève[s], chemin));
+    if (!texte.contains(état().nomélève[s]))
+      return faute(QStringLiteral("« %1 » absent de %2").arg(état().nomélève[s], chemin));
 }
 
 }  // namespace
@@ -94,13 +96,17 @@ int main(int argc, char** argv) {
     for (int s = 1; s <= é.nbélèves; ++s) {
       const QString nom = é.nomclasse[c] + u'/' + é.nomélève[s];
       accentués += std::any_of(nom.cbegin(), nom.cend(), [](QChar x) { return x.unicode() > 127; });
-      if (tour == 1) attendus.write((nom + u'\n').toUtf8());
-      else if (!noms.contains(nom)) faute(QStringLiteral("nom changé ou perdu : ") + nom);
+      if (tour == 1)
+        attendus.write((nom + u'\n').toUtf8());
+      else if (!noms.contains(nom))
+        faute(QStringLiteral("nom changé ou perdu : ") + nom);
     }
     for (int t = 1; t < tour; ++t, ++vérifiées)
       if (é.noteinterro(élèvedutour(t), 1) != notedutour(t))
         faute(QStringLiteral("%1 : note du tour %2 perdue (%3 au lieu de %4)")
-                  .arg(é.nomclasse[c]).arg(t).arg(é.noteinterro(élèvedutour(t), 1), notedutour(t)));
+                  .arg(é.nomclasse[c])
+                  .arg(t)
+                  .arg(é.noteinterro(élèvedutour(t), 1), notedutour(t)));
     const int s = élèvedutour(tour);
     é.noteinterro(s, 1) = notedutour(tour);
     calculerrésultats(s);

@@ -16,7 +16,9 @@
 namespace {
 
 // Les chemins du programme ont une lettre de lecteur sous Windows ; ceux de l'hôte (« /usr/... ») passent tels quels.
-bool chemindulecteur(const QString& a) { return a.size() > 2 && a[0].isLetter() && a[1] == u':' && (a[2] == u'/' || a[2] == u'\\'); }
+bool chemindulecteur(const QString& a) {
+  return a.size() > 2 && a[0].isLetter() && a[1] == u':' && (a[2] == u'/' || a[2] == u'\\');
+}
 
 QStringList cheminsdelhôte(const QStringList& arguments) {
   QStringList hôte;
@@ -77,12 +79,14 @@ SortieHôte lancerhôte(const QString& nom, const QStringList& arguments, const 
   env.insert(QStringLiteral("PATH"), QStringLiteral("/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin"));
   if (!env.contains(QStringLiteral("HOME"))) env.insert(QStringLiteral("HOME"), cheminhôte(dossier.path()));
   QString script = QStringLiteral("cd / || exit 1\n");
-  for (auto v = env.cbegin(); v != env.cend(); ++v) script += QStringLiteral("export %1=%2\n").arg(v.key(), entreguillemets(v.value()));
+  for (auto v = env.cbegin(); v != env.cend(); ++v)
+    script += QStringLiteral("export %1=%2\n").arg(v.key(), entreguillemets(v.value()));
   QStringList commande{entreguillemets(nom)};
   for (const QString& a : cheminsdelhôte(arguments)) commande.append(entreguillemets(a));
   const QString unix = cheminhôte(dossier.path());
-  script += commande.join(u' ') + QStringLiteral(" > %1/sortie 2> %1/erreurs\necho $? > %1/code.0 && mv %1/code.0 %1/code\n")
-                                      .arg(entreguillemets(unix));
+  script +=
+      commande.join(u' ') + QStringLiteral(" > %1/sortie 2> %1/erreurs\necho $? > %1/code.0 && mv %1/code.0 %1/code\n")
+                                .arg(entreguillemets(unix));
   QFile f(dossier.filePath(QStringLiteral("lancer.sh")));
   if (!f.open(QIODevice::WriteOnly) || f.write(script.toUtf8()) < 0) return s;
   f.close();
@@ -127,5 +131,8 @@ SortieHôte lancerhôte(const QString& nom, const QStringList& arguments, const 
 QString sortiehôte(const QString& nom, const QStringList& arguments) {
   const SortieHôte s = lancerhôte(nom, arguments);
   if (s.code == 0) return QString::fromUtf8(s.sortie);
-  return QStringLiteral("<échec de %1 %2 (%3) : %4>").arg(nom, arguments.join(u' ')).arg(s.code).arg(QString::fromUtf8(s.erreurs));
+  return QStringLiteral("<échec de %1 %2 (%3) : %4>")
+      .arg(nom, arguments.join(u' '))
+      .arg(s.code)
+      .arg(QString::fromUtf8(s.erreurs));
 }

@@ -18,7 +18,8 @@ struct SortieHôte {
   QByteArray erreurs;
 };
 // Lance NOM (cherché dans le PATH de l'hôte) avec ARGUMENTS, dont les chemins du
-// programme (avec leur lettre de lecteur sous Windows) passent par cheminhôte, et VARIABLES en plus de l'environnement ; attend au plus SECONDES.
+// programme (avec leur lettre de lecteur sous Windows) passent par cheminhôte, et VARIABLES en plus de l'environnement
+// ; attend au plus SECONDES.
 SortieHôte lancerhôte(const QString& nom, const QStringList& arguments, const QMap<QString, QString>& variables = {},
                       int secondes = 30);
 // Sa sortie, ou « <échec de NOM ...> » avec ses erreurs.
