@@ -22,7 +22,7 @@ case "${1:-}" in
                       orca speech-dispatcher python3-speechd openbox) ;;
   --paquet) paquets+=(dpkg-dev file) ;;
   --windows) paquets+=(g++-mingw-w64-x86-64-posix mingw-w64-tools libz-mingw-w64-dev wine nsis dpkg-dev xz-utils perl
-                       imagemagick xvfb xauth fonts-liberation2
+                       imagemagick xvfb xauth xdotool fonts-liberation2
                        libreoffice-calc-nogui python3-openpyxl cups printer-driver-cups-pdf) ;;
 esac
 
