@@ -179,9 +179,7 @@ void FenetreBienvenue::Command1_Click() {
   avecpiège(titreerreur(données), [&] { créerdossier(données); });
   achevertransactionsenattente();
   récupérerfinanormale();
-  état().annéescolaire = sansblancs(état().annéescolairedéfaut);
-  actualiserannéeaffichée();
-  lirelisteclasses();
+  ouvrirannéepardéfaut();
   const bool refusée = état().étatdémarrage == QStringLiteral("annuler");
   // "déjà" (renseignements saisis au premier lancement) ne doit pas passer pour une
   // clé de période dans la liste des classes.

@@ -224,3 +224,9 @@ int suffixelibre(const QString& nom, int àpartirde) {
     if (!pris) return suffixe;
   }
 }
+
+void ouvrirannéepardéfaut() {
+  état().annéescolaire = sansblancs(état().annéescolairedéfaut);
+  actualiserannéeaffichée();
+  lirelisteclasses();
+}

@@ -11,6 +11,9 @@
 // étatdémarrage à "annuler".
 void lirelisteclasses();
 void écrirelisteclasses();
+// Ouvre l'année par défaut des renseignements déjà lus, comme au démarrage : l'année
+// affichée, puis sa liste des classes (lirelisteclasses).
+void ouvrirannéepardéfaut();
 
 // Sans piège propre : une erreur remonte au piège de l'appelant.
 void liremaxima();

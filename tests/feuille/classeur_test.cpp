@@ -298,9 +298,7 @@ TEST_F(EssaiDonnees, ClasseursRecalculesParUnTableurFrancais) {
   ÉtatPartagé& é = état();
   é.dossierracine = racine;
   lirerenseignements();
-  é.annéescolaire = sansblancs(é.annéescolairedéfaut);
-  actualiserannéeaffichée();
-  lirelisteclasses();
+  ouvrirannéepardéfaut();
   ASSERT_GT(é.nbclasses, 0);
   QStringList classeurs;
   QMap<QString, ClasseurLu> écrits;

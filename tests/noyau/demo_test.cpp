@@ -34,9 +34,7 @@ protected:
     réinitialiserétat();
     état().dossierracine = racine;
     lirerenseignements();
-    état().annéescolaire = sansblancs(état().annéescolairedéfaut);
-    actualiserannéeaffichée();
-    lirelisteclasses();
+    ouvrirannéepardéfaut();
   }
 };
 

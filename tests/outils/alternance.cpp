@@ -14,7 +14,6 @@
 
 #include "noyau/base/dossiers.h"
 #include "noyau/base/etat.h"
-#include "noyau/base/module.h"
 #include "noyau/demo/demo.h"
 #include "noyau/fichiers/listeclasses.h"
 #include "noyau/fichiers/notesclasse.h"
@@ -24,7 +23,6 @@
 #include "plateforme/boites.h"
 #include "plateforme/encodage.h"
 #include "plateforme/horloge.h"
-#include "plateforme/nombres.h"
 #include "plateforme/services.h"
 
 namespace {
@@ -40,9 +38,7 @@ void ouvrirannée(const QString& racine) {
   réinitialiserétat();
   état().dossierracine = racine;
   lirerenseignements();
-  état().annéescolaire = sansblancs(état().annéescolairedéfaut);
-  actualiserannéeaffichée();
-  lirelisteclasses();
+  ouvrirannéepardéfaut();
 }
 
 // La note que le tour t donne à la première interrogation de l'élève 1 + (t - 1) % élèves.
